@@ -1,0 +1,62 @@
+#include "platform/drive.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <mutex>
+
+namespace {
+
+std::mutex g_driveMutex;
+std::filesystem::path g_driveFolder = "/var/lib/hxkiosk";
+
+bool StartsWithDriveLetter(std::string_view path) {
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+std::string WithForwardSlashes(std::string_view path) {
+    std::string out(path);
+    for (char& c : out) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::filesystem::path ResolveDriveFolder(const std::optional<std::string>& commandLineDrive) {
+    if (commandLineDrive && !commandLineDrive->empty()) {
+        return *commandLineDrive;
+    }
+    if (const char* env = std::getenv("HXKIOSK_DRIVE"); env != nullptr && *env != '\0') {
+        return env;
+    }
+    return "/var/lib/hxkiosk";
+}
+
+void SetDriveFolder(const std::filesystem::path& folder) {
+    std::lock_guard lock(g_driveMutex);
+    g_driveFolder = folder;
+}
+
+std::filesystem::path GetDriveFolder() {
+    std::lock_guard lock(g_driveMutex);
+    return g_driveFolder;
+}
+
+std::filesystem::path MapWindowsPath(std::string_view windowsPath) {
+    if (!StartsWithDriveLetter(windowsPath)) {
+        return WithForwardSlashes(windowsPath);
+    }
+    std::string rest = WithForwardSlashes(windowsPath.substr(2));
+    while (!rest.empty() && rest.front() == '/') {
+        rest.erase(rest.begin());
+    }
+    std::filesystem::path mapped = GetDriveFolder();
+    return rest.empty() ? mapped : mapped / rest;
+}
+
+std::filesystem::path GetProgramFolder() { return GetDriveFolder() / "Harlix"; }
+
+std::filesystem::path GetWindowsFolder() { return GetDriveFolder() / "Windows"; }

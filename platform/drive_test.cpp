@@ -1,0 +1,27 @@
+#include "platform/drive.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+namespace {
+
+TEST(DriveFolder, CommandLineWinsOverEnvironmentWhichWinsOverDefault) {
+    ::setenv("HXKIOSK_DRIVE", "/tmp/from-env", 1);
+    EXPECT_EQ(ResolveDriveFolder(std::string("/tmp/from-cli")), "/tmp/from-cli");
+    EXPECT_EQ(ResolveDriveFolder(std::nullopt), "/tmp/from-env");
+    ::unsetenv("HXKIOSK_DRIVE");
+    EXPECT_EQ(ResolveDriveFolder(std::nullopt), "/var/lib/hxkiosk");
+    EXPECT_EQ(ResolveDriveFolder(std::string()), "/var/lib/hxkiosk");
+}
+
+TEST(DriveFolder, WindowsPathsMapBelowTheDrive) {
+    SetDriveFolder("/tmp/drive");
+    EXPECT_EQ(MapWindowsPath("c:\\Harlix\\INI\\HXKiosk.ini"), "/tmp/drive/Harlix/INI/HXKiosk.ini");
+    EXPECT_EQ(MapWindowsPath("C:/Windows/win.ini"), "/tmp/drive/Windows/win.ini");
+    EXPECT_EQ(MapWindowsPath("c:\\"), "/tmp/drive");
+    EXPECT_EQ(MapWindowsPath("INI\\a.ini"), "INI/a.ini");
+    EXPECT_EQ(GetProgramFolder(), "/tmp/drive/Harlix");
+    EXPECT_EQ(GetWindowsFolder(), "/tmp/drive/Windows");
+}
+
+}  // namespace
