@@ -1,0 +1,9 @@
+#pragma once
+// CRC-32 by folding 64-byte stripes with carry-less multiplication (x86
+// PCLMULQDQ). Only call Crc32Clmul when Crc32ClmulSupported() says so.
+
+#include <cstddef>
+#include <cstdint>
+
+bool Crc32ClmulSupported();
+uint32_t Crc32Clmul(const uint8_t* data, size_t length, uint32_t crc);

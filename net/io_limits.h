@@ -1,0 +1,15 @@
+#pragma once
+// Real-time limits of the transport, process-wide so tests can shorten them
+// for every connection, including those made inside other libraries.
+
+struct stIoTimeLimits {
+    int idleReadMs = 10000;      // reading a block: no byte arrived for this long
+    int receiveMs = 30000;       // one receive: header, then body, each
+    int writableWaitMs = 10000;  // a blocked send drains the peer's data after this
+    int connectRetryMs = 1000;   // pause before each further connect attempt
+    int echoTimeoutMs = 1000;    // one echo of the reachability test
+    int echoAttempts = 3;
+};
+
+stIoTimeLimits GetIoTimeLimits();
+void SetIoTimeLimits(const stIoTimeLimits& limits);

@@ -1,0 +1,43 @@
+#include "net/lock_exception.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "net/log.h"
+
+namespace {
+
+constexpr int kRecordLevel = 4;
+
+void FormatLocalTime(char* out, size_t size) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    std::strftime(out, size, "%Y-%m-%d %H:%M:%S", &local);
+}
+
+}  // namespace
+
+CLockException::CLockException(const char* file, int line) : m_file(file), m_line(line) {
+    char message[kMessageSize];
+    GetErrorMessage(message, sizeof message);
+    CLog log(CLog::LOG_FILE, kRecordLevel, "Mutex.log");
+    log.Write(kRecordLevel, "%s", message);
+}
+
+int CLockException::GetErrorMessage(char* buffer, unsigned size, unsigned* /*helpContext*/) const {
+    char when[32];
+    FormatLocalTime(when, sizeof when);
+    if (m_file != nullptr) {
+        std::snprintf(buffer, size,
+                      "Lock Exception! : Ver. 1.3-8\r\n\tSrc=%s, Line=%d\r\n\t%s\r\n\r\n", m_file,
+                      m_line, when);
+    } else {
+        std::snprintf(buffer, size, "Lock Exception! : Ver. 1.3-8\r\n\t%s\r\n\r\n", when);
+    }
+    return 1;
+}
