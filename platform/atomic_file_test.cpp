@@ -1,0 +1,65 @@
+#include "platform/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_drive.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    CTempDrive m_drive;
+    const fs::path& m_folder = m_drive.Folder();
+};
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(AtomicFileTest, CreatesAndReplacesLeavingNothingElseBehind) {
+    const fs::path file = m_folder / "SaveMoney.ini";
+    ASSERT_TRUE(ReplaceFileAtomically(file, "[Money]\r\n1000=1\r\n"));
+    EXPECT_EQ(ReadAll(file), "[Money]\r\n1000=1\r\n");
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644));
+
+    fs::permissions(file, fs::perms(0600));
+    ASSERT_TRUE(ReplaceFileAtomically(file, std::string("a\0b", 3)));
+    EXPECT_EQ(ReadAll(file), std::string("a\0b", 3));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
+
+    ASSERT_TRUE(ReplaceFileAtomically(file, ""));
+    EXPECT_EQ(ReadAll(file), "");
+    EXPECT_EQ(Names(), std::vector<std::string>{"SaveMoney.ini"});
+}
+
+TEST_F(AtomicFileTest, FailuresLeaveTheOldStateAndNoTemporaryFile) {
+    // A target that cannot be renamed over: the temporary file was written and must go.
+    const fs::path busy = m_folder / "busy";
+    fs::create_directories(busy / "inside");
+    EXPECT_FALSE(ReplaceFileAtomically(busy, "new"));
+    EXPECT_TRUE(fs::is_directory(busy / "inside"));
+    EXPECT_EQ(Names(), std::vector<std::string>{"busy"});
+
+    EXPECT_FALSE(ReplaceFileAtomically(m_folder / "missing" / "a.ini", "new"));
+    std::ofstream(m_folder / "plain") << "old";
+    EXPECT_FALSE(ReplaceFileAtomically(m_folder / "plain" / "a.ini", "new"));
+    EXPECT_EQ(ReadAll(m_folder / "plain"), "old");
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+// The kiosk's own registry values under HKLM\SOFTWARE\Norvane\HxKiosk and the
+// defaults they get on first read. The first reader of a missing value stores
+// its default for everyone, so every reader passes these constants.
+
+#include <span>
+
+#include "platform/registry_value.h"
+
+inline constexpr const char* kRegistryCompany = "Norvane";
+inline constexpr const char* kRegistryApplication = "HxKiosk";
+
+// Settings
+inline constexpr int kDefaultShowProgress = 0;
+inline constexpr int kDefaultShowCreditDlg = 0;
+inline constexpr int kDefaultShowDispenserDlg = 0;
+inline constexpr int kDefaultShowPcbDlg = 0;
+inline constexpr int kDefaultShowMouse = 1;
+inline constexpr int kDefaultDispenserLog = 1;
+inline constexpr int kDefaultPcbLog = 1;
+inline constexpr int kDefaultConfigPw = 4179;
+// TCP/IP
+inline constexpr const char* kDefaultMainServer = "";
+inline constexpr int kDefaultNextIndex = 0;
+// KIOSK
+inline constexpr int kDefaultKioskNo = 0;
+inline constexpr const char* kDefaultKioskName = "";
+// Computer
+inline constexpr const char* kDefaultKeyMac = "";
+// RFCard: base date and time of the guest card validity encoding
+inline constexpr int kDefaultRfStartYear = 2016;
+inline constexpr int kDefaultRfStartMonth = 1;
+inline constexpr int kDefaultRfStartDay = 1;
+inline constexpr int kDefaultRfStartHour = 0;
+inline constexpr int kDefaultRfStartMin = 0;
+inline constexpr int kDefaultRfStartSec = 0;
+
+struct stKioskSettingDefault {
+    const char* section;
+    const char* name;
+    enumRegType type;  // Dword uses number, Sz uses text
+    int number;
+    const char* text;
+};
+
+// Every kiosk value that has a fixed default, in the order above.
+std::span<const stKioskSettingDefault> KioskSettingDefaults();

@@ -1,0 +1,38 @@
+#include "platform/local_time.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace {
+
+stLocalTime FromTm(const std::tm& tm, int millisecond) {
+    stLocalTime t;
+    t.year = tm.tm_year + 1900;
+    t.month = tm.tm_mon + 1;
+    t.day = tm.tm_mday;
+    t.hour = tm.tm_hour;
+    t.minute = tm.tm_min;
+    t.second = tm.tm_sec;
+    t.millisecond = millisecond;
+    return t;
+}
+
+}  // namespace
+
+stLocalTime GetLocalTimeNow() {
+    const auto now = std::chrono::system_clock::now();
+    const auto sinceEpoch = now.time_since_epoch();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch - seconds);
+    const std::time_t asTimeT = static_cast<std::time_t>(seconds.count());
+    std::tm tm{};
+    localtime_r(&asTimeT, &tm);
+    return FromTm(tm, static_cast<int>(millis.count()));
+}
+
+stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970) {
+    const std::time_t asTimeT = static_cast<std::time_t>(secondsSince1970);
+    std::tm tm{};
+    localtime_r(&asTimeT, &tm);
+    return FromTm(tm, 0);
+}

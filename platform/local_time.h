@@ -1,0 +1,19 @@
+#pragma once
+// Wall-clock local time with milliseconds, as the kiosk stamps its logs and files.
+
+#include <cstdint>
+
+struct stLocalTime {
+    int year = 0;  // four digits
+    int month = 0;  // 1..12
+    int day = 0;  // 1..31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+stLocalTime GetLocalTimeNow();
+
+// Local time of a moment given as seconds since 1970 (the time of records on the wire).
+stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970);
