@@ -57,6 +57,10 @@ std::filesystem::path MapWindowsPath(std::string_view windowsPath) {
     return rest.empty() ? mapped : mapped / rest;
 }
 
-std::filesystem::path GetProgramFolder() { return GetDriveFolder() / "Harlix"; }
+std::filesystem::path GetProgramFolder() {
+    return GetDriveFolder() / "Harlix";
+}
 
-std::filesystem::path GetWindowsFolder() { return GetDriveFolder() / "Windows"; }
+std::filesystem::path GetWindowsFolder() {
+    return GetDriveFolder() / "Windows";
+}

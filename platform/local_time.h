@@ -4,9 +4,9 @@
 #include <cstdint>
 
 struct stLocalTime {
-    int year = 0;  // four digits
+    int year = 0;   // four digits
     int month = 0;  // 1..12
-    int day = 0;  // 1..31
+    int day = 0;    // 1..31
     int hour = 0;
     int minute = 0;
     int second = 0;

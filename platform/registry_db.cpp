@@ -3,8 +3,10 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <system_error>
+#include <thread>
 
 #include "platform/drive.h"
 
@@ -13,6 +15,8 @@ namespace {
 // Long enough for any other writer's short transaction, short enough that a
 // stuck process shows up as a failed read instead of a hung kiosk.
 constexpr int kBusyTimeoutMs = 5000;
+constexpr int kSchemaAttempts = 500;
+constexpr int kSchemaRetryMs = 10;
 
 constexpr const char* kCreateSchema =
     "CREATE TABLE IF NOT EXISTS keys(path TEXT PRIMARY KEY COLLATE NOCASE) WITHOUT ROWID;"
@@ -222,8 +226,19 @@ bool CRegistryDb::PrepareSchema() {
         // Reading the schema version makes a file that is not a database fail here.
         return sqlite3_exec(m_db, "PRAGMA schema_version", nullptr, nullptr, nullptr) == SQLITE_OK;
     }
-    return sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) == SQLITE_OK &&
-           sqlite3_exec(m_db, kCreateSchema, nullptr, nullptr, nullptr) == SQLITE_OK;
+    // Switching a new file to WAL does not wait in the busy handler, so a store
+    // that several threads or processes create at the same moment retries here.
+    for (int attempt = 0; attempt < kSchemaAttempts; ++attempt) {
+        int result = sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        if (result == SQLITE_OK) {
+            result = sqlite3_exec(m_db, kCreateSchema, nullptr, nullptr, nullptr);
+        }
+        if (result != SQLITE_BUSY && result != SQLITE_LOCKED) {
+            return result == SQLITE_OK;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(kSchemaRetryMs));
+    }
+    return false;
 }
 
 bool CRegistryDb::IsWritable() const {

@@ -1,0 +1,106 @@
+#include "kiosk/app/daily_log.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "kiosk/app/paths.h"
+#include "platform/envr.h"
+#include "platform/kiosk_settings_defaults.h"
+#include "tests/support/temp_drive.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const stLocalTime kLastMoment{2026, 12, 9, 23, 59, 59, 999};
+const stLocalTime kNextDay{2026, 12, 10, 0, 0, 0, 0};
+
+class DailyLogTest : public ::testing::Test {
+protected:
+    void SetUp() override { CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication); }
+    CTempDrive m_drive;
+};
+
+TEST_F(DailyLogTest, LineIsByteExactCp949WithCrLfInTheFileOfItsOwnDay) {
+    CDailyLogWriter writer("HXKioskLog");
+    writer.WriteAt(kLastMoment, "서버와 연결됨.");
+    writer.WriteAt(kNextDay, "처음 화면으로 전환.");
+
+    const std::string expected =
+        "[2026-12-09 23:59:59.999]"
+        "\xbc\xad\xb9\xf6\xbf\xcd\x20\xbf\xac\xb0\xe1\xb5\xca\x2e"
+        "\r\n";
+    EXPECT_EQ(ReadFile(GetLogPath("HXKioskLog-20261209.log")), expected);
+    const std::string nextDay = ReadFile(GetLogPath("HXKioskLog-20261210.log"));
+    EXPECT_EQ(nextDay.rfind("[2026-12-10 00:00:00.000]", 0), 0u);
+}
+
+TEST_F(DailyLogTest, TextIsNeverUsedAsAFormatAndLinesAppend) {
+    CDailyLogWriter writer("HXKioskLog");
+    writer.WriteAt(kLastMoment, "%s %d 100% %n");
+    writer.WriteAt(kLastMoment, "multi\nline");
+    EXPECT_EQ(ReadFile(GetLogPath("HXKioskLog-20261209.log")),
+              "[2026-12-09 23:59:59.999]%s %d 100% %n\r\n"
+              "[2026-12-09 23:59:59.999]multi\nline\r\n");
+}
+
+TEST_F(DailyLogTest, MissingLogFolderIsCreated) {
+    ASSERT_FALSE(std::filesystem::exists(GetProgramPath()));
+    HXKioskLog("하드웨어 체크 시작.");
+    EXPECT_TRUE(std::filesystem::is_directory(GetLogPath()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(GetLogPath()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(DailyLogTest, BoardAndDispenserLogsFollowTheirSwitchAtEveryEntry) {
+    CDailyLogWriter board("PCBLog", "PCBLog", 1);
+    const auto boardFile = GetLogPath("PCBLog-20261209.log");
+
+    CEnvr().WriteInt("Settings", "PCBLog", 2);
+    board.WriteAt(kLastMoment, "PC  >>CB off");
+    EXPECT_FALSE(std::filesystem::exists(boardFile));
+
+    CEnvr().WriteInt("Settings", "PCBLog", 1);
+    board.WriteAt(kLastMoment, "PC<<  CB on");
+    EXPECT_EQ(ReadFile(boardFile), "[2026-12-09 23:59:59.999]PC<<  CB on\r\n");
+
+    CEnvr().WriteInt("Settings", "DispenserLog", 0);
+    DispenserLog("(a) (b) c");
+    EXPECT_FALSE(std::filesystem::exists(
+        GetLogPath(CDailyLogWriter::FileNameFor("DispenserLog", GetLocalTimeNow()))));
+}
+
+TEST_F(DailyLogTest, LinesFromManyThreadsNeverInterleave) {
+    CDailyLogWriter writer("HXKioskLog");
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&writer, t] {
+            for (int i = 0; i < 200; ++i) {
+                writer.WriteAt(kLastMoment, std::string(300, static_cast<char>('a' + t)));
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    std::ifstream in(GetLogPath("HXKioskLog-20261209.log"), std::ios::binary);
+    std::string line;
+    int count = 0;
+    while (std::getline(in, line)) {
+        ASSERT_EQ(line.size(), 25u + 300u + 1u);  // stamp, text, CR
+        EXPECT_EQ(std::set<char>(line.begin() + 25, line.end() - 1).size(), 1u);
+        ++count;
+    }
+    EXPECT_EQ(count, 800);
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#include "kiosk/app/ini_failure_report.h"
+
+#include "kiosk/app/daily_log.h"
+#include "platform/ini_file.h"
+
+namespace {
+
+std::string OrEmpty(const char* text) {
+    return text != nullptr ? text : "";
+}
+
+}  // namespace
+
+std::string IniWriteFailureLine(const std::filesystem::path& file, const char* section,
+                                const char* key, const char* value) {
+    return file.string() + " 기록 실패. AppName=" + OrEmpty(section) + " KeyName=" + OrEmpty(key) +
+           " Val=" + OrEmpty(value);
+}
+
+void InstallIniWriteFailureReport() {
+    SetIniWriteFailureHook(
+        [](const std::filesystem::path& file, const char* section, const char* key,
+           const char* value) { HXKioskLog(IniWriteFailureLine(file, section, key, value)); });
+}
