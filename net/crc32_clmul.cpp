@@ -6,6 +6,8 @@
 
 #include <immintrin.h>
 
+#include <utility>
+
 #include "net/crc32_tables.h"
 
 // The message is a polynomial, first byte highest. A 16-byte lane A stands for
@@ -17,12 +19,13 @@
 
 namespace {
 
-constexpr size_t kStripe = 64;
+constexpr size_t kLanes = 8;
+constexpr size_t kStripe = 16 * kLanes;
 
 template <unsigned kDistanceBits>
 __attribute__((target("pclmul,ssse3"))) inline __m128i FoldConstants() {
-    constexpr long long kHigh = Crc32PowerOfX(kDistanceBits + 64);
-    constexpr long long kLow = Crc32PowerOfX(kDistanceBits);
+    constexpr auto kHigh = static_cast<long long>(Crc32PowerOfX(kDistanceBits + 64));
+    constexpr auto kLow = static_cast<long long>(Crc32PowerOfX(kDistanceBits));
     return _mm_set_epi64x(kHigh, kLow);
 }
 
@@ -32,9 +35,32 @@ __attribute__((target("pclmul,ssse3"))) inline __m128i Fold(__m128i lane, __m128
     return _mm_xor_si128(high, low);
 }
 
-__attribute__((target("pclmul,ssse3"))) inline __m128i LoadMsbFirst(const uint8_t* p) {
+__attribute__((target("pclmul,ssse3"))) inline __m128i ReverseBytes(__m128i v) {
     const __m128i reverse = _mm_setr_epi8(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
-    return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), reverse);
+    return _mm_shuffle_epi8(v, reverse);
+}
+
+__attribute__((target("pclmul,ssse3"))) inline __m128i LoadMsbFirst(const uint8_t* p) {
+    return ReverseBytes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+}
+
+// The loops over lanes, unrolled at compile time so the lanes stay in
+// registers.
+template <size_t... kLane>
+__attribute__((target("pclmul,ssse3"))) inline void FoldStripe(__m128i* lanes, const uint8_t* p,
+                                                               __m128i constants,
+                                                               std::index_sequence<kLane...>) {
+    ((lanes[kLane] = _mm_xor_si128(Fold(lanes[kLane], constants), LoadMsbFirst(p + 16 * kLane))),
+     ...);
+}
+
+template <size_t... kLane>
+__attribute__((target("pclmul,ssse3"))) inline __m128i CombineLanes(const __m128i* lanes,
+                                                                    std::index_sequence<kLane...>) {
+    __m128i acc = lanes[kLanes - 1];
+    ((acc = _mm_xor_si128(acc, Fold(lanes[kLane], FoldConstants<128 * (kLanes - 1 - kLane)>()))),
+     ...);
+    return acc;
 }
 
 }  // namespace
@@ -48,29 +74,25 @@ __attribute__((target("pclmul,ssse3"))) uint32_t Crc32Clmul(const uint8_t* p, si
     if (length < 2 * kStripe) {
         return Crc32Sliced(p, length, crc);
     }
+    __m128i lanes[kLanes];
+    for (size_t i = 0; i < kLanes; ++i) {
+        lanes[i] = LoadMsbFirst(p + 16 * i);
+    }
     // A running CRC is the same as its value XORed into the first four bytes.
-    __m128i lane0 = _mm_xor_si128(LoadMsbFirst(p), _mm_set_epi32(static_cast<int>(crc), 0, 0, 0));
-    __m128i lane1 = LoadMsbFirst(p + 16);
-    __m128i lane2 = LoadMsbFirst(p + 32);
-    __m128i lane3 = LoadMsbFirst(p + 48);
+    lanes[0] = _mm_xor_si128(lanes[0], _mm_set_epi32(static_cast<int>(crc), 0, 0, 0));
     p += kStripe;
     length -= kStripe;
 
     const __m128i byStripe = FoldConstants<8 * kStripe>();
     while (length >= kStripe) {
-        lane0 = _mm_xor_si128(Fold(lane0, byStripe), LoadMsbFirst(p));
-        lane1 = _mm_xor_si128(Fold(lane1, byStripe), LoadMsbFirst(p + 16));
-        lane2 = _mm_xor_si128(Fold(lane2, byStripe), LoadMsbFirst(p + 32));
-        lane3 = _mm_xor_si128(Fold(lane3, byStripe), LoadMsbFirst(p + 48));
+        FoldStripe(lanes, p, byStripe, std::make_index_sequence<kLanes>());
         p += kStripe;
         length -= kStripe;
     }
 
+    // Lane i lies kLanes - 1 - i lanes before the last one.
+    __m128i acc = CombineLanes(lanes, std::make_index_sequence<kLanes - 1>());
     const __m128i byLane = FoldConstants<128>();
-    __m128i acc =
-        _mm_xor_si128(Fold(lane0, FoldConstants<384>()), Fold(lane1, FoldConstants<256>()));
-    acc = _mm_xor_si128(acc, Fold(lane2, byLane));
-    acc = _mm_xor_si128(acc, lane3);
     while (length >= 16) {
         acc = _mm_xor_si128(Fold(acc, byLane), LoadMsbFirst(p));
         p += 16;
@@ -78,8 +100,7 @@ __attribute__((target("pclmul,ssse3"))) uint32_t Crc32Clmul(const uint8_t* p, si
     }
 
     alignas(16) uint8_t remainder[16];
-    const __m128i reverse = _mm_setr_epi8(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
-    _mm_store_si128(reinterpret_cast<__m128i*>(remainder), _mm_shuffle_epi8(acc, reverse));
+    _mm_store_si128(reinterpret_cast<__m128i*>(remainder), ReverseBytes(acc));
     return Crc32Sliced(p, length, Crc32Sliced(remainder, sizeof remainder, 0));
 }
 

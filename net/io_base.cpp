@@ -5,6 +5,7 @@
 
 #include "net/io_limits.h"
 #include "net/message_header.h"
+#include "net/net_log.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ void CIOBase::RemoveOption(uint32_t bits) {
     m_options &= ~bits;
 }
 
-int CIOBase::Send(const void* data, int length) {
+int CIOBase::SendMessage(const void* data, int length) {
     bool messageMode = (m_options & IOOPT_MESSAGE) != 0;
     if (length < 0 || (length == 0 && messageMode)) {
         return IO_ERROR;
@@ -112,7 +113,7 @@ int CIOBase::ReadMessageHeader(int32_t& length) {
     return IO_OK;
 }
 
-int CIOBase::Receive(void* buffer, int length) {
+int CIOBase::ReceiveInto(void* buffer, int length) {
     if (length < 0) {
         return IO_ERROR;
     }
@@ -162,7 +163,7 @@ int CIOBase::ReadBody(uint8_t** buffer, size_t length) {
     return IO_OK;
 }
 
-int CIOBase::Receive(uint8_t** buffer, int* length) {
+int CIOBase::ReceiveAllocated(uint8_t** buffer, int* length) {
     *buffer = nullptr;
     if (!(m_options & IOOPT_MESSAGE)) {
         return IO_ERROR;
@@ -176,6 +177,33 @@ int CIOBase::Receive(uint8_t** buffer, int* length) {
     }
     *length = messageLength;
     return ReadBody(buffer, static_cast<size_t>(messageLength));
+}
+
+// Failures always get a line in the transport's log; with the trace flag every
+// call does, with the first bytes of its data.
+int CIOBase::Report(const char* operation, const void* data, int length, int result) const {
+    if (result != IO_OK) {
+        WriteNetLog("%s(%d) failed: %s (%d)\r\n", operation, length, IoResultText(result), result);
+    } else if (m_trace) {
+        auto address = static_cast<unsigned>(reinterpret_cast<uintptr_t>(data));
+        WriteNetLog(
+            "%s(0x%08x, %d)\r\n\t%s\r\n", operation, address, length,
+            HexDump(static_cast<const uint8_t*>(data), static_cast<size_t>(length)).c_str());
+    }
+    return result;
+}
+
+int CIOBase::Send(const void* data, int length) {
+    return Report("Send", data, length, SendMessage(data, length));
+}
+
+int CIOBase::Receive(void* buffer, int length) {
+    return Report("Receive", buffer, length, ReceiveInto(buffer, length));
+}
+
+int CIOBase::Receive(uint8_t** buffer, int* length) {
+    int result = ReceiveAllocated(buffer, length);
+    return Report("Receive", *buffer, result == IO_OK ? *length : 0, result);
 }
 
 int CIOBase::GetReceiveBuff(const uint8_t** data, int* length) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "net/block_reader.h"
 #include "net/block_writer.h"
@@ -64,6 +65,18 @@ public:
 
     virtual int IsAlive() = 0;
 
+    // Socket operations; a transport without a socket refuses them.
+    virtual int Connect(int /*attempts*/) { return IO_ERROR; }
+    virtual int Listen(const char* /*address*/) { return 0; }
+    virtual std::unique_ptr<CIOBase> Accept() { return nullptr; }
+    virtual void Close() {}
+    virtual const char* GetDescription() const { return ""; }
+    virtual int GetPeerName(char* /*buffer*/, int /*size*/) { return 0; }
+    virtual int GetSockName(char* /*buffer*/, int /*size*/) { return 0; }
+    virtual int GetLocalPort() { return 0; }
+    virtual intptr_t GetSocket() const { return -1; }
+    virtual int IsFail() const { return 0; }
+
 protected:
     using Clock = std::chrono::steady_clock;
 
@@ -73,6 +86,10 @@ protected:
     virtual int TransportReady() = 0;
 
 private:
+    int SendMessage(const void* data, int length);
+    int ReceiveInto(void* buffer, int length);
+    int ReceiveAllocated(uint8_t** buffer, int* length);
+    int Report(const char* operation, const void* data, int length, int result) const;
     int ReadFromRx(uint8_t* out, size_t length, Clock::time_point deadline);
     int ReadMessageHeader(int32_t& length);
     int ReadBody(uint8_t** buffer, size_t length);

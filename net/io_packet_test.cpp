@@ -1,0 +1,279 @@
+// The socket object over real loopback connections.
+#include "net/io_packet.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "net/io_limits.h"
+#include "net/lock_obj.h"
+#include "net/log.h"
+#include "net/message_header.h"
+#include "net/net_log.h"
+#include "net/packet_header.h"
+#include "net/test_drive_folder.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes RandomBytes(size_t length, unsigned seed) {
+    std::mt19937 rng(seed);
+    Bytes bytes(length);
+    for (auto& b : bytes) {
+        b = static_cast<uint8_t>(rng() % 16);  // compressible only now and then
+    }
+    return bytes;
+}
+
+class IOPacket : public ::testing::Test {
+protected:
+    void SetUp() override {
+        stIoTimeLimits limits;
+        limits.writableWaitMs = 20;  // drain early: big crossing sends finish quickly
+        limits.connectRetryMs = 1;
+        SetIoTimeLimits(limits);
+    }
+
+    void TearDown() override {
+        SetIoTimeLimits(stIoTimeLimits{});
+        CLockObj::SetWaitLimit(CLockObj::kDefaultWaitMs);
+    }
+
+    // A listener on a free loopback port and a client connected to it.
+    struct stPair {
+        std::unique_ptr<CIOPacket> listener;
+        std::unique_ptr<CIOPacket> client;
+        std::unique_ptr<CIOPacket> server;
+    };
+
+    static stPair Connected(const char* clientHost = "127.0.0.1") {
+        stPair pair;
+        pair.listener = std::make_unique<CIOPacket>("127.0.0.1", 0);
+        EXPECT_EQ(pair.listener->Listen("127.0.0.1"), 1);
+        auto port = static_cast<uint16_t>(pair.listener->GetLocalPort());
+        pair.client = std::make_unique<CIOPacket>(clientHost, port);
+        pair.client->AddExtOption(IOEXT_NOPING);
+        EXPECT_EQ(pair.client->Connect(1), IO_OK);
+        pair.server = pair.listener->Accept();  // connect returned: it is queued
+        EXPECT_NE(pair.server, nullptr);
+        return pair;
+    }
+
+    CTestDriveFolder m_drive;
+};
+
+TEST_F(IOPacket, HeaderOnlyPacketArrivesAndIsCounted) {
+    stPair pair = Connected();
+    Bytes packet(kPacketHeaderSize);
+    InitPacketHeader(packet, CMD_PING);
+    uint32_t totalBefore = CIOPacket::GetTotTxPerf(PERF_BLOCKS);
+
+    ASSERT_EQ(pair.client->Send(packet.data(), static_cast<int>(packet.size())), IO_OK);
+    uint8_t* received = nullptr;
+    int length = 0;
+    ASSERT_EQ(pair.server->Receive(&received, &length), IO_OK);
+    ASSERT_EQ(length, 36);
+    EXPECT_TRUE(std::equal(packet.begin(), packet.end(), received));
+    EXPECT_EQ(received[36], 0);
+    FreeReceiveBuffer(received);
+
+    EXPECT_EQ(pair.client->GetTxPerf(PERF_BLOCKS), 1u);
+    EXPECT_EQ(pair.client->GetTxPerf(PERF_RAW_BYTES), 72u);
+    EXPECT_EQ(pair.server->GetRxPerf(PERF_WIRE_BYTES), pair.client->GetTxPerf(PERF_WIRE_BYTES));
+    EXPECT_GE(CIOPacket::GetTotTxPerf(PERF_BLOCKS) - totalBefore, 1u);
+}
+
+TEST_F(IOPacket, CrossingLargeSendsBothCompleteIntact) {
+    stPair pair = Connected();
+    const Bytes toServer = RandomBytes(6 << 20, 1);
+    const Bytes toClient = RandomBytes(5 << 20, 2);
+    Bytes atServer;
+    Bytes atClient;
+    auto exchange = [](CIOPacket& io, const Bytes& out, Bytes& in, int& sendResult,
+                       int& receiveResult) {
+        sendResult = io.Send(out.data(), static_cast<int>(out.size()));
+        uint8_t* buffer = nullptr;
+        int length = 0;
+        receiveResult = io.Receive(&buffer, &length);
+        if (receiveResult == IO_OK) {
+            in.assign(buffer, buffer + length);
+        }
+        FreeReceiveBuffer(buffer);
+    };
+    int clientSend = 0, clientReceive = 0, serverSend = 0, serverReceive = 0;
+    std::thread client(
+        [&] { exchange(*pair.client, toServer, atClient, clientSend, clientReceive); });
+    std::thread server(
+        [&] { exchange(*pair.server, toClient, atServer, serverSend, serverReceive); });
+    client.join();
+    server.join();
+    EXPECT_EQ(clientSend, IO_OK);
+    EXPECT_EQ(serverSend, IO_OK);
+    ASSERT_EQ(clientReceive, IO_OK);
+    ASSERT_EQ(serverReceive, IO_OK);
+    EXPECT_TRUE(atServer == toServer);
+    EXPECT_TRUE(atClient == toClient);
+}
+
+TEST_F(IOPacket, ReceiveRefusesWhatWasNotAskedFor) {
+    stPair pair = Connected();
+    Bytes message(120, 9);
+    ASSERT_EQ(pair.client->Send(message.data(), 120), IO_OK);
+    Bytes hundred(100);
+    EXPECT_EQ(pair.server->Receive(hundred.data(), 100), IO_ERROR);
+
+    pair.server->SetBlockMode(false);
+    uint8_t* buffer = nullptr;
+    int length = 0;
+    EXPECT_EQ(pair.server->Receive(&buffer, &length), IO_ERROR);
+    EXPECT_EQ(buffer, nullptr);
+}
+
+TEST_F(IOPacket, DecodedBytesLeftInABlockCountAsReady) {
+    // A peer that packs two messages into one block: both must be delivered,
+    // although after the first the socket itself has nothing waiting.
+    stPair pair = Connected();
+    Bytes twoMessages;
+    for (uint8_t fill : {0x11, 0x22}) {
+        uint8_t header[kMessageHeaderSize];
+        PackMessageHeader(40, header);
+        twoMessages.insert(twoMessages.end(), header, header + sizeof header);
+        twoMessages.insert(twoMessages.end(), 40, fill);
+    }
+    pair.client->SetBlockMode(false);
+    ASSERT_EQ(pair.client->Send(twoMessages.data(), static_cast<int>(twoMessages.size())), IO_OK);
+    Bytes message(40);
+    ASSERT_EQ(pair.server->Receive(message.data(), 40), IO_OK);
+    EXPECT_EQ(message, Bytes(40, 0x11));
+    EXPECT_EQ(pair.server->ReadReady(), 60);
+    ASSERT_EQ(pair.server->ReceiveExact(message.data(), 40), 1);
+    EXPECT_EQ(message, Bytes(40, 0x22));
+}
+
+TEST_F(IOPacket, AddressesOfBothEnds) {
+    stPair pair = Connected("localhost");  // a name, found without any lookup traffic
+    char text[32];
+    ASSERT_EQ(pair.server->GetPeerName(text, sizeof text), 1);
+    EXPECT_STREQ(text, "127.0.0.1");
+    ASSERT_EQ(pair.client->GetSockName(text, sizeof text), 1);
+    EXPECT_STREQ(text, "127.0.0.1");
+    char tiny[4];
+    EXPECT_EQ(pair.client->GetPeerName(tiny, sizeof tiny), 0);
+    EXPECT_EQ(pair.server->GetOption(), CIOPacket::GetDefaultOption());
+}
+
+TEST_F(IOPacket, LivenessThroughAnOrderlyClose) {
+    CIOPacket never("127.0.0.1", 1);
+    EXPECT_EQ(never.IsAlive(), 0);
+    EXPECT_EQ(never.GetSocket(), -1);
+
+    stPair pair = Connected();
+    EXPECT_EQ(pair.client->IsAlive(), 1);
+    EXPECT_EQ(pair.client->ReadReady(), 0);
+    pair.server.reset();                   // closes
+    EXPECT_EQ(pair.client->IsAlive(), 1);  // until a read sees the end
+    uint8_t byte = 0;
+    EXPECT_EQ(pair.client->Receive(&byte, 1), IO_CLOSED);
+}
+
+TEST_F(IOPacket, ConnectRefusesBadAddressesWithoutTouchingTheNetwork) {
+    CIOPacket shortHost("a.b.c", 12001);
+    EXPECT_EQ(shortHost.Connect(3), IO_BAD_ADDRESS);
+    EXPECT_EQ(shortHost.GetSocket(), -1);
+    EXPECT_EQ(shortHost.IsFail(), 0);
+
+    for (const char* host : {"0.0.0.0", "255.255.255.255"}) {
+        CIOPacket bad(host, 12001);
+        EXPECT_EQ(bad.Connect(1), IO_BAD_ADDRESS) << host;
+        EXPECT_EQ(bad.IsFail(), 1) << host;
+    }
+}
+
+TEST_F(IOPacket, ConnectToAClosedPortFailsAfterItsAttempts) {
+    uint16_t port = 0;
+    {
+        CIOPacket probe("127.0.0.1", 0);
+        ASSERT_EQ(probe.Listen("127.0.0.1"), 1);
+        port = static_cast<uint16_t>(probe.GetLocalPort());
+    }
+    CIOPacket client("127.0.0.1", port);
+    client.AddExtOption(IOEXT_NOPING);
+    EXPECT_EQ(client.Connect(2), IO_CONNECT_FAILED);
+    EXPECT_EQ(client.IsFail(), 1);
+    EXPECT_EQ(client.GetSocket(), -1);
+    EXPECT_EQ(CIOPacket("127.0.0.1", 0).Listen("not an address"), 0);
+}
+
+TEST_F(IOPacket, TraceAndFailuresGoToTheTransportLog) {
+    stPair pair = Connected();  // the accepted end traces
+    const Bytes packet = {0x78, 0x56, 0x00, 0x00, 0x01, 0x02};
+    ASSERT_EQ(pair.server->Send(packet.data(), static_cast<int>(packet.size())), IO_OK);
+    Bytes wrongLength(5);
+    EXPECT_EQ(pair.client->Receive(wrongLength.data(), 5), IO_ERROR);
+    std::string log = CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "HxNet.log");
+    EXPECT_NE(log.find(", 6)\r\n\t78560000 0102\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Send(0x"), std::string::npos) << log;
+    EXPECT_NE(log.find("Receive(5) failed"), std::string::npos) << log;
+}
+
+TEST_F(IOPacket, OperationsGiveUpWhenTheLockWaitRunsOut) {
+    stPair pair = Connected();
+    stIoTimeLimits patient;
+    patient.receiveMs = 60000;
+    SetIoTimeLimits(patient);
+    int blockedResult = 0;
+    Bytes byte(1);
+    std::thread receiver([&] { blockedResult = pair.client->Receive(byte.data(), 1); });
+
+    CLockObj::SetWaitLimit(20);
+    while (pair.client->GetOption() != 0) {  // 0 only once the receiver holds the lock
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(pair.client->Send(byte.data(), 1), IO_ERROR);
+    EXPECT_EQ(pair.client->IsAlive(), 0);
+    std::string record = CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "Mutex.log");
+    EXPECT_NE(record.find("io_packet.cpp"), std::string::npos) << record;
+
+    CLockObj::SetWaitLimit(CLockObj::kDefaultWaitMs);
+    ASSERT_EQ(pair.server->Send(byte.data(), 1), IO_OK);
+    receiver.join();
+    EXPECT_EQ(blockedResult, IO_OK);
+}
+
+TEST_F(IOPacket, WithoutTransportEveryOperationFailsCleanly) {
+    CIOPacket empty(nullptr);
+    uint8_t byte = 0;
+    EXPECT_EQ(empty.Send(&byte, 1), IO_NO_TRANSPORT);
+    EXPECT_EQ(empty.Receive(&byte, 1), IO_NO_TRANSPORT);
+    EXPECT_EQ(empty.Connect(), IO_NO_TRANSPORT);
+    EXPECT_EQ(empty.SendExact(&byte, 1), 0);
+    EXPECT_EQ(empty.GetSocket(), -1);
+    EXPECT_EQ(empty.GetTxPerf(PERF_BLOCKS), 0u);
+    EXPECT_EQ(empty.Accept(), nullptr);
+}
+
+TEST_F(IOPacket, DefaultOptionWordAppliesToNewObjectsAndRefusesLoneZlib) {
+    EXPECT_FALSE(CIOPacket::SetDefaultOption(IOOPT_ZLIB));
+    ASSERT_TRUE(CIOPacket::SetDefaultOption(0x1F));
+    CIOPacket zlib("127.0.0.1", 1);
+    ASSERT_TRUE(CIOPacket::SetDefaultOption(IOOPT_DEFAULT));
+    EXPECT_EQ(zlib.GetOption(), 0x1Fu);
+    EXPECT_EQ(CIOPacket("127.0.0.1", 1).GetOption(), IOOPT_DEFAULT);
+}
+
+TEST(HexDump, FirstFiftyBytesInGroupsOfFour) {
+    Bytes bytes(60);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<uint8_t>(i * 17);
+    }
+    std::string dump = HexDump(bytes.data(), bytes.size());
+    EXPECT_EQ(dump.substr(0, 18), "00112233 44556677 ");
+    EXPECT_EQ(dump.size(), 50u * 2 + 12);  // 12 full groups of four
+    EXPECT_EQ(HexDump(bytes.data(), 3), "001122");
+}
+
+}  // namespace
