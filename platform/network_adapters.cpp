@@ -313,9 +313,19 @@ void NoteLeasedAddress(const nlmsghdr* message, std::set<AddressKey>& leased) {
 
 // Notes the leased addresses of one netlink reply; false once the dump has ended.
 bool ReadAddressReply(const char* buffer, ssize_t size, std::set<AddressKey>& leased) {
-    int length = static_cast<int>(size);
-    for (auto* message = reinterpret_cast<const nlmsghdr*>(buffer); NLMSG_OK(message, length);
-         message = NLMSG_NEXT(message, length)) {
+    size_t offset = 0;
+    const size_t total = static_cast<size_t>(size);
+    // The NLMSG_OK/NLMSG_NEXT macros mix signed and unsigned lengths; this walks
+    // the same aligned messages with unsigned arithmetic only.
+    while (total - offset >= sizeof(nlmsghdr)) {
+        const auto* message = reinterpret_cast<const nlmsghdr*>(buffer + offset);
+        if (message->nlmsg_len < sizeof(nlmsghdr) || message->nlmsg_len > total - offset) {
+            break;
+        }
+        offset += NLMSG_ALIGN(message->nlmsg_len);
+        if (offset > total) {
+            offset = total;
+        }
         if (message->nlmsg_type == NLMSG_DONE || message->nlmsg_type == NLMSG_ERROR) {
             return false;
         }

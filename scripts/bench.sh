@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
-for bench in build/release/bench/*_bench build/release/bench/*-bench; do
+for bench in build/release/bench/*-bench; do
     [[ -x "$bench" ]] || continue
     echo "=== $(basename "$bench") ==="
     "$bench"
