@@ -2,13 +2,9 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <mutex>
 
+#include "net/diagnostic_file.h"
 #include "net/io_types.h"
-#include "net/log.h"
-#include "platform/drive.h"
 
 namespace {
 
@@ -17,21 +13,12 @@ constexpr size_t kDumpBytes = 50;
 }  // namespace
 
 void WriteNetLog(const char* format, ...) {
-    static std::mutex mutex;
-    static std::unique_ptr<CLog> log;
-    static std::filesystem::path drive;
-    char line[CLog::kMaxRecord + 1];
+    static CDiagnosticFile file("HxNet.log");
     va_list args;
     va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
+    const std::string line = CDiagnosticFile::Format(format, args);
     va_end(args);
-    std::lock_guard lock(mutex);
-    // A new drive folder (set at start-up, or by a test) gets a file of its own.
-    if (!log || drive != GetDriveFolder()) {
-        drive = GetDriveFolder();
-        log = std::make_unique<CLog>(CLog::LOG_FILE, 4, "HxNet.log");
-    }
-    log->Write(1, "%s", line);
+    file.Write(line);
 }
 
 std::string HexDump(const uint8_t* data, size_t length) {

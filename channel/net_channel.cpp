@@ -1,0 +1,218 @@
+// Construction, the owner window's timers, sending, the worker thread, the
+// client list and the plain accessors of the channel.
+#include "channel/net_channel.h"
+
+#include <algorithm>
+
+#include "channel/net_channel_handshake.h"
+#include "channel/net_channel_log.h"
+#include "channel/net_client.h"
+#include "net/lock_obj.h"
+#include "platform/message_loop.h"
+
+namespace {
+
+// The reconnect interval spreads kiosks that lost the server at the same
+// moment over two minutes, by the moment each channel was made.
+constexpr uint32_t kReconnectBaseMs = 60000;
+constexpr uint32_t kReconnectSpreadMs = 120000;
+constexpr int kAddressBuffer = 32;
+
+}  // namespace
+
+CNetChannel::CNetChannel(CWnd* owner, uint16_t basePort)
+    : m_owner(owner),
+      m_basePort(basePort),
+      m_reconnectInterval(kReconnectBaseMs + GetTickCount() % kReconnectSpreadMs) {}
+
+CNetChannel::~CNetChannel() {
+    StopThread();
+    if (const HWND owner = OwnerHwnd()) {
+        KillTimer(owner, kPingTimerId);
+        KillTimer(owner, kReconnectTimerId);
+    }
+    CLockObj lock(m_mutex);
+    while (!lock.IsLocked()) {
+        lock.Relock();
+    }
+    m_connection.reset();
+    // Clients that outlive their channel must not reach back into it.
+    for (CNetClient* client : m_clients) {
+        client->m_channel = nullptr;
+    }
+}
+
+void CNetChannel::SetOwner(CWnd* owner) {
+    m_owner = owner;
+}
+
+HWND CNetChannel::OwnerHwnd() const {
+    const CWnd* owner = m_owner;
+    return owner != nullptr ? owner->GetSafeHwnd() : 0;
+}
+
+bool CNetChannel::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kPingTimerId) {
+        SendPing();
+    } else if (message == WM_TIMER && wParam == kReconnectTimerId) {
+        CheckConnect();
+    } else if (message == kChannelDataMessage) {
+        ReceivePacket();
+    } else if (message == kChannelSocketMessage) {
+        TcpNotify(static_cast<intptr_t>(wParam), static_cast<uint32_t>(lParam));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CNetChannel::ArmReconnectTimer() {
+    if (const HWND owner = OwnerHwnd()) {
+        KillTimer(owner, kReconnectTimerId);
+        SetTimer(owner, kReconnectTimerId, m_reconnectInterval);
+    }
+}
+
+int CNetChannel::SendPacket(const void* data, int length) {
+    CLockObj lock(m_mutex);
+    if (!lock.IsLocked()) {
+        return IO_ERROR;
+    }
+    if (!m_connection) {
+        return IO_NOT_CONNECTED;
+    }
+    const int result = m_connection->Send(data, length);
+    // Re-armed after failed sends too: a dead link is noticed by the reader.
+    if (const HWND owner = OwnerHwnd()) {
+        KillTimer(owner, kPingTimerId);
+        SetTimer(owner, kPingTimerId, m_pingInterval);
+    }
+    return result;
+}
+
+int CNetChannel::SendPing() {
+    uint8_t ping[kPacketHeaderSize];
+    InitChannelHeader(ping, CMD_PING);
+    return SendPacket(ping, sizeof ping);
+}
+
+void CNetChannel::SetIntervalPing(uint32_t ms) {
+    m_pingInterval = std::max(ms, kMinPingIntervalMs);
+}
+
+void CNetChannel::SetIntervalReconnect(uint32_t ms) {
+    m_reconnectInterval = ms;
+}
+
+std::unique_ptr<CRecvStatus> CNetChannel::CreateRecvStatus(CWnd* /*window*/) {
+    return nullptr;
+}
+
+int CNetChannel::ParsePacket(const uint8_t* /*data*/, int /*length*/) {
+    return 0;
+}
+
+void CNetChannel::OnNetConnect() {
+    NotifyChannelState(CHANNEL_CONNECTED, 1);
+}
+
+void CNetChannel::OnNetClose() {
+    NotifyChannelState(CHANNEL_CLOSED, 1);
+}
+
+void CNetChannel::NotifyChannelState(enumChannelState /*state*/, int /*detail*/) {}
+
+void CNetChannel::StartThread() {
+    StopThread();
+    std::lock_guard lock(m_threadMutex);
+    m_thread = std::make_unique<CChannelThread>([this] { return PollingPacket(); });
+}
+
+void CNetChannel::StopThread() {
+    std::unique_ptr<CChannelThread> thread;
+    {
+        std::lock_guard lock(m_threadMutex);
+        thread = std::move(m_thread);
+    }
+    if (thread && !thread->Stop()) {
+        WriteChannelLog("the worker thread did not end in time; left to end by itself");
+    }
+}
+
+bool CNetChannel::InitChannelHeader(std::span<uint8_t> packet, enumCommand command) {
+    return InitChannelPacketHeader(packet, command, m_uniqueNo, m_clientKey);
+}
+
+uint32_t CNetChannel::GetNextSequenceNo() {
+    return ++m_sequence;
+}
+
+void CNetChannel::AddClient(CNetClient* client) {
+    CLockObj lock(m_mutex);
+    while (!lock.IsLocked()) {
+        lock.Relock();
+    }
+    m_clients.push_back(client);
+}
+
+void CNetChannel::DeleteClient(CNetClient* client) {
+    // Waits for any dispatch in progress, which may be handing this client a packet.
+    CLockObj lock(m_mutex);
+    while (!lock.IsLocked()) {
+        lock.Relock();
+    }
+    const auto found = std::find(m_clients.begin(), m_clients.end(), client);
+    if (found != m_clients.end()) {
+        m_clients.erase(found);
+    }
+}
+
+void CNetChannel::SetServerText(std::string& text, const std::string& address) {
+    std::lock_guard lock(m_textMutex);
+    text = address;
+}
+
+std::string CNetChannel::GetCurServerIP() {
+    std::lock_guard lock(m_textMutex);
+    return m_curServer;
+}
+
+std::string CNetChannel::GetFailServerIP() {
+    std::lock_guard lock(m_textMutex);
+    return m_failServer;
+}
+
+std::string CNetChannel::GetIP() {
+    return GetSockAddr();
+}
+
+std::string CNetChannel::GetSockAddr() {
+    CLockObj lock(m_mutex);
+    char address[kAddressBuffer] = {};
+    if (!lock.IsLocked() || !m_connection ||
+        m_connection->GetSockName(address, sizeof address) != 1) {
+        return {};
+    }
+    return address;
+}
+
+void CNetChannel::PumpMessages() {
+    PumpMessagesFor(0);
+}
+
+void CNetChannel::SetMachine(const CChannelMachine* machine) {
+    m_machine = machine;
+}
+
+const CChannelMachine& CNetChannel::Machine() const {
+    const CChannelMachine* machine = m_machine;
+    return machine != nullptr ? *machine : SystemChannelMachine();
+}
+
+int CNetChannel::GetNicInfoNew(std::vector<stNicInfo>& list, int& count, int sorted) const {
+    return ListNicInfo(Machine().GetAdapters(), list, count, sorted);
+}
+
+std::string CNetChannel::GetKeyMAC() const {
+    return ChooseKeyMac(Machine().GetAdapters());
+}

@@ -1,0 +1,199 @@
+#pragma once
+// The kiosk's one connection to the front-desk server. Finds the server (the
+// address pool, or discovery), connects, runs the handshake that identifies
+// this machine and obtains the client key and terminal number, keeps the link
+// alive with pings, reconnects after a loss, watches the socket from a worker
+// thread and routes what arrives: answers for a request client to that
+// client, everything else to ParsePacket, which the application overrides.
+//
+// The owner window receives the channel's timers and its data message and
+// routes them back (HandleOwnerMessage does it for a window that has no other
+// use for them):
+//   timer 98                     SendPing
+//   timer 99                     CheckConnect
+//   kChannelDataMessage (1036)   ReceivePacket   (posted by the worker thread)
+//   kChannelSocketMessage (1035) TcpNotify       (only if the application asks
+//                                                 for socket notifications)
+// The owner window object must outlive the channel; a window that is also the
+// channel names its window base class first, so the channel part goes first.
+//
+// One recursive lock, with bounded waits, covers connecting, sending,
+// receiving and dispatching; code running under it (ParsePacket, request
+// clients' windows) may send through the same channel.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "channel/machine_identity.h"
+#include "channel/net_channel_machine.h"
+#include "channel/net_channel_thread.h"
+#include "channel/recv_status.h"
+#include "net/io_packet.h"
+#include "net/mutex_ex.h"
+#include "net/packet_header.h"
+#include "platform/window_types.h"
+#include "platform/wnd.h"
+
+class CNetClient;
+
+using CLIENTKEY = uint32_t;
+
+enum enumChannelState {
+    CHANNEL_CLOSED = 0,
+    CHANNEL_CONNECTING = 1,
+    CHANNEL_CONNECTED = 2,
+};
+
+inline constexpr uint16_t kChannelBasePort = 12001;  // plus the channel type
+inline constexpr UINT_PTR kPingTimerId = 98;
+inline constexpr UINT_PTR kReconnectTimerId = 99;
+inline constexpr UINT kChannelSocketMessage = 1035;
+inline constexpr UINT kChannelDataMessage = 1036;
+inline constexpr uint32_t kSocketCloseEvent = 0x20;
+inline constexpr uint32_t kMinPingIntervalMs = 300000;
+
+class CNetChannel {
+public:
+    // Connects nothing. basePort + channel type is the server's port.
+    explicit CNetChannel(CWnd* owner = nullptr, uint16_t basePort = kChannelBasePort);
+    // Stops the worker, drops the connection and the owner's timers. Request
+    // clients still alive are not deleted; they are left without a channel.
+    virtual ~CNetChannel();
+    CNetChannel(const CNetChannel&) = delete;
+    CNetChannel& operator=(const CNetChannel&) = delete;
+
+    // Sends one packet; IO_NOT_CONNECTED without a connection. Every attempt
+    // on a connection re-arms the ping timer, so a ping goes out only after a
+    // whole ping interval without sends.
+    virtual int SendPacket(const void* data, int length);
+    // A status object for a new request client; none by default.
+    virtual std::unique_ptr<CRecvStatus> CreateRecvStatus(CWnd* window);
+    // Routes one packet (at least a header): to the client it is addressed to
+    // (by addressee sequence, or when that is 0 by service key), else to
+    // ParsePacket. PreParsePacket sees it first and may consume it.
+    virtual void DispatchPacket(const uint8_t* packet, int length);
+    // The application's commands; 0 by default.
+    virtual int ParsePacket(const uint8_t* data, int length);
+    // Consumes command 1, and command 20 by showing its message box; 0 for others.
+    virtual int PreParsePacket(const uint8_t* data, int length);
+    virtual void OnNetConnect();  // notifies CHANNEL_CONNECTED
+    virtual void OnNetClose();    // notifies CHANNEL_CLOSED
+    // The second argument is always 1. Does nothing by default.
+    virtual void NotifyChannelState(enumChannelState state, int detail);
+
+    void SetOwner(CWnd* owner);
+    // Routes the owner-window items above; false for any other message.
+    bool HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Remembers the channel type and connects (Reconnect).
+    void Start(int channelType);
+    // Stops the worker and connects: on success starts the worker (1), on
+    // failure arms the reconnect timer (0).
+    int UserReconnect();
+    // Kills the reconnect timer unless keepReconnectTimer; closes the
+    // connection unless keepConnection.
+    void UserDisconnect(int keepReconnectTimer = 0, int keepConnection = 0);
+    int IsAlive();
+    int SendPing();
+    // Never below kMinPingIntervalMs.
+    void SetIntervalPing(uint32_t ms);
+    void SetIntervalReconnect(uint32_t ms);
+    uint32_t GetIntervalPing() const { return m_pingInterval; }
+    uint32_t GetIntervalReconnect() const { return m_reconnectInterval; }
+
+    // Takes up to 10 waiting messages off the connection and dispatches them.
+    // 1 after 10, else what the readiness test gave (0 nothing waits); -1
+    // without a connection or when a receive failed (the connection is then
+    // closed and the reconnect timer armed).
+    int ReceivePacket();
+    // One pass of the worker: posts kChannelDataMessage to the owner when data
+    // waits (1); 0 when nothing waits or a receive is running; -1 without
+    // owner or connection, or after a failed connect.
+    int PollingPacket();
+    void StartThread();
+    // Returns within about 5 seconds even when the worker does not end.
+    void StopThread();
+
+    // InitPacketHeader, then this channel's terminal number and client key.
+    bool InitChannelHeader(std::span<uint8_t> packet, enumCommand command);
+    uint32_t GetNextSequenceNo();
+    void AddClient(CNetClient* client);
+    void DeleteClient(CNetClient* client);
+
+    CLIENTKEY GetClientKey() const { return m_clientKey; }
+    uint32_t GetUniqueNo() const { return m_uniqueNo; }
+    int GetChannelType() const { return m_channelType; }
+    std::string GetCurServerIP();
+    std::string GetFailServerIP();
+    // The connection's local address, empty without one.
+    std::string GetIP();
+    std::string GetSockAddr();
+    void SetShowRecvStatus(bool show) { m_showRecvStatus = show; }
+    bool GetShowRecvStatus() const { return m_showRecvStatus; }
+    // Dispatches what waits in the calling thread's queue.
+    static void PumpMessages();
+
+    // This machine's adapters, ranked by kind when sorted is non-zero; count
+    // gets those with an address configuration. Returns the number listed.
+    int GetNicInfoNew(std::vector<stNicInfo>& list, int& count, int sorted) const;
+    std::string GetKeyMAC() const;
+    // The machine the handshake describes; null means this computer.
+    void SetMachine(const CChannelMachine* machine);
+
+protected:
+    // One connect attempt to the pool's next address at port (discovery when
+    // the entry is "*"). 1 when connected and identified.
+    int Connect(uint16_t port);
+    // The handshake on a fresh connection, which is adopted on success.
+    int ConnectProcedure(std::unique_ptr<CIOPacket> connection);
+    void Disconnect();
+    void Reconnect();
+    // Timer 99: reconnects unless a live connection exists.
+    void CheckConnect();
+    // The connection on `socket` is gone: stop the worker, drop it, arm the
+    // reconnect timer.
+    void ClosePacket(intptr_t socket);
+    int TcpNotify(intptr_t socket, uint32_t eventWord);
+
+    // One received message: a container is taken apart, anything else is
+    // dispatched whole. A message shorter than a packet header is dropped.
+    void DispatchReceived(const uint8_t* message, int length);
+
+private:
+    HWND OwnerHwnd() const;
+    void ArmReconnectTimer();
+    const CChannelMachine& Machine() const;
+    enum class enumHandshake { Succeeded, Failed, NotStarted };
+    enumHandshake RunHandshake(CIOPacket& connection, std::string& failure);
+    bool ExchangeIdentity(CIOPacket& connection, std::span<const uint8_t> answer,
+                          std::string& failure);
+    void SetServerText(std::string& text, const std::string& address);
+    CNetClient* FindClient(const stHeader& header);
+    void ShowServerMessageBox(std::span<const uint8_t> packet);
+
+    std::atomic<CWnd*> m_owner;
+    const uint16_t m_basePort;
+    std::mutex m_textMutex;  // guards the two server texts
+    std::string m_curServer;
+    std::string m_failServer;
+    std::atomic<uint32_t> m_uniqueNo{0};
+    std::atomic<CLIENTKEY> m_clientKey{0};
+    std::unique_ptr<CIOPacket> m_connection;
+    std::mutex m_threadMutex;  // guards m_thread; never held while taking m_mutex
+    std::unique_ptr<CChannelThread> m_thread;
+    std::atomic<int> m_receiveCount{0};
+    CMutexEx m_mutex;
+    std::vector<CNetClient*> m_clients;
+    std::atomic<int> m_notifyDepth{0};
+    std::atomic<int> m_channelType{0};
+    std::atomic<uint32_t> m_reconnectInterval;
+    std::atomic<uint32_t> m_pingInterval{kMinPingIntervalMs};
+    std::atomic<uint32_t> m_sequence{1};
+    std::atomic<bool> m_showRecvStatus{true};
+    std::atomic<const CChannelMachine*> m_machine{nullptr};
+};

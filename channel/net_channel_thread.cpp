@@ -1,0 +1,112 @@
+#include "channel/net_channel_thread.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/envr.h"
+#include "platform/local_time.h"
+
+namespace {
+
+constexpr size_t kMaxFailureText = 512;
+constexpr unsigned kStopStepMs = 10;
+
+std::atomic<int> g_runningCount{0};
+
+std::chrono::milliseconds PauseAfter(int result) {
+    using std::chrono::milliseconds;
+    return result < 0 ? milliseconds(10) : result > 0 ? milliseconds(5) : milliseconds(2);
+}
+
+std::string LocalTimeName() {
+    const stLocalTime now = GetLocalTimeNow();
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day,
+                  now.hour, now.minute, now.second);
+    return name;
+}
+
+}  // namespace
+
+struct CChannelThread::stState {
+    std::atomic<bool> running{true};
+    std::atomic<bool> ended{false};
+    std::mutex passMutex;  // held during a pass
+    Pass pass;
+};
+
+namespace {
+
+int RunPass(const CChannelThread::Pass& pass) {
+    try {
+        return pass();
+    } catch (const std::exception& error) {
+        RecordWorkerFailure(error.what());
+    } catch (...) {
+        // Nothing to record without a text.
+    }
+    return -1;
+}
+
+}  // namespace
+
+CChannelThread::CChannelThread(Pass pass) : m_state(std::make_shared<stState>()) {
+    m_state->pass = std::move(pass);
+    ++g_runningCount;
+    std::thread([state = m_state] {
+        while (state->running) {
+            int result = 0;
+            {
+                std::lock_guard lock(state->passMutex);
+                if (!state->running || !state->pass) {
+                    break;
+                }
+                result = RunPass(state->pass);
+            }
+            std::this_thread::sleep_for(PauseAfter(result));
+        }
+        state->running = false;
+        --g_runningCount;
+        state->ended = true;
+    }).detach();
+}
+
+CChannelThread::~CChannelThread() {
+    m_state->running = false;
+    std::lock_guard lock(m_state->passMutex);
+    m_state->pass = nullptr;
+}
+
+bool CChannelThread::Stop(unsigned limitMs) {
+    m_state->running = false;
+    for (unsigned waited = 0; !m_state->ended && waited < limitMs; waited += kStopStepMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kStopStepMs));
+    }
+    return m_state->ended;
+}
+
+bool CChannelThread::IsRunning() const {
+    return !m_state->ended;
+}
+
+int CChannelThread::GetRunningCount() {
+    return g_runningCount;
+}
+
+void RecordWorkerFailure(const char* text) {
+    std::string value(text != nullptr ? text : "");
+    if (value.size() > kMaxFailureText) {
+        size_t cut = kMaxFailureText;
+        // Never split a UTF-8 character.
+        while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        value.resize(cut);
+    }
+    CEnvr().WriteString("Log", LocalTimeName().c_str(), value.c_str());
+}

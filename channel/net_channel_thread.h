@@ -1,0 +1,36 @@
+#pragma once
+// The channel's worker thread: runs one polling pass after another until it is
+// stopped, pausing 10 ms after a negative result, 5 ms after a positive one
+// and 2 ms after 0. A pass that throws is recorded in the "Log" settings
+// section (value name the local time, value the error text) and the loop goes on.
+
+#include <functional>
+#include <memory>
+
+class CChannelThread {
+public:
+    using Pass = std::function<int()>;
+    static constexpr unsigned kStopLimitMs = 5000;
+
+    explicit CChannelThread(Pass pass);
+    // Stops the loop and waits for a pass in progress, so the pass is never
+    // called once the object is gone.
+    ~CChannelThread();
+    CChannelThread(const CChannelThread&) = delete;
+    CChannelThread& operator=(const CChannelThread&) = delete;
+
+    // Clears the running flag and waits, in 10 ms steps up to limitMs, for the
+    // loop to end. False when it did not end in time.
+    bool Stop(unsigned limitMs = kStopLimitMs);
+    bool IsRunning() const;
+
+    // Worker loops running in the process.
+    static int GetRunningCount();
+
+private:
+    struct stState;
+    std::shared_ptr<stState> m_state;
+};
+
+// Stores a worker failure under "Log"; the text is cut to 512 bytes.
+void RecordWorkerFailure(const char* text);

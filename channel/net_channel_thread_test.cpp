@@ -1,0 +1,99 @@
+#include "channel/net_channel_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <regex>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/envr.h"
+#include "platform/kiosk_settings_defaults.h"
+#include "platform/registry_db.h"
+#include "tests/support/temp_drive.h"
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+}
+
+class ChannelThread : public ::testing::Test {
+protected:
+    void SetUp() override { CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication); }
+    void TearDown() override { CEnvr::SetFrameworkKey("", ""); }
+
+    static std::vector<stRegNamedValue> LogValues() {
+        CRegistryDb db;
+        stRegKeyListing listing;
+        if (!db.Open() || db.ListKey(CEnvr().SectionKeyPath("Log"), listing) != enumRegStatus::Ok) {
+            return {};
+        }
+        return listing.values;
+    }
+
+    CTempDrive m_drive;
+};
+
+TEST_F(ChannelThread, PassesGoOnAfterAFailureWhichIsRecordedUnderLog) {
+    std::atomic<int> passes{0};
+    CChannelThread thread([&passes]() -> int {
+        if (++passes == 2) {
+            throw std::runtime_error("수신 오류 " + std::string(600, 'x'));
+        }
+        return 0;
+    });
+    ASSERT_TRUE(WaitFor([&] { return passes >= 5; }));
+    EXPECT_TRUE(thread.Stop());
+    EXPECT_FALSE(thread.IsRunning());
+    const int stoppedAt = passes;
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(passes, stoppedAt) << "no pass after Stop";
+
+    const std::vector<stRegNamedValue> values = LogValues();
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_TRUE(std::regex_match(values[0].name, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")))
+        << values[0].name;
+    const std::string text = StringFromValue(values[0].value).value_or("");
+    EXPECT_EQ(text.rfind("수신 오류 xxx", 0), 0u);
+    EXPECT_EQ(text.size(), 512u);
+}
+
+TEST_F(ChannelThread, StopGivesUpOnAStuckPassButThePassIsNeverCalledOnceTheThreadIsGone) {
+    std::mutex mutex;
+    std::condition_variable release;
+    bool released = false;
+    std::atomic<int> passes{0};
+    const int countBefore = CChannelThread::GetRunningCount();
+    auto thread = std::make_unique<CChannelThread>([&]() -> int {
+        ++passes;
+        std::unique_lock lock(mutex);
+        release.wait(lock, [&] { return released; });
+        return 1;
+    });
+    ASSERT_TRUE(WaitFor([&] { return passes == 1; }));
+    EXPECT_EQ(CChannelThread::GetRunningCount(), countBefore + 1);
+    EXPECT_FALSE(thread->Stop(30)) << "the pass is still running";
+    EXPECT_TRUE(thread->IsRunning());
+
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::lock_guard lock(mutex);
+        released = true;
+        release.notify_all();
+    });
+    thread.reset();  // waits for the pass in progress
+    releaser.join();
+    EXPECT_EQ(passes, 1);
+    EXPECT_TRUE(WaitFor([&] { return CChannelThread::GetRunningCount() == countBefore; }));
+}
+
+}  // namespace

@@ -1,0 +1,4 @@
+#include "channel/recv_status.h"
+
+// Out of line so the class's type information lives in the library.
+CRecvStatus::~CRecvStatus() = default;

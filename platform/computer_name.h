@@ -1,0 +1,7 @@
+#pragma once
+// The machine's name as the network knows it (the host name); empty when the
+// system does not tell.
+
+#include <string>
+
+std::string GetComputerName();
