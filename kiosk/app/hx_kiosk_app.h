@@ -3,20 +3,28 @@
 // orderly teardown. The kiosk's windows and devices join start-up here as they
 // are built.
 
+#include <memory>
+
 #include "kiosk/app/command_line.h"
+#include "kiosk/app/menu_dlg.h"
+#include "platform/named_mutex.h"
 
 class CHxKioskApp {
 public:
     // Thread message that asks the kiosk to quit (also posted on SIGTERM/SIGINT).
     static constexpr unsigned kQuitThreadMessage = 1050;
+    static constexpr const char* kInstanceMutexName = "MUTEX_HX_KIOSK";
 
     // Runs the kiosk until it is told to quit; returns the process exit code.
     int Run(const stCommandLine& commandLine);
 
 private:
     bool InitInstance(const stCommandLine& commandLine);
+    void CreateWindows();
     void RunMessageLoop();
     void ExitInstance();
 
+    CNamedMutex m_instanceMutex;
+    std::unique_ptr<CMenuDlg> m_pTrayWnd;
     bool m_bQuitRequested = false;
 };

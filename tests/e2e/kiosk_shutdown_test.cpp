@@ -1,6 +1,6 @@
-// The kiosk program started as a real process ends in order on SIGTERM and
-// SIGINT: it logs its start, takes the signal as its quit request, logs its end
-// and exits with status 0.
+// The kiosk program started as a real process: one instance per drive, and an
+// orderly end on SIGTERM and SIGINT that leaves the service monitor's values
+// saying so.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -15,6 +15,8 @@
 #include "kiosk/app/daily_log.h"
 #include "kiosk/app/paths.h"
 #include "platform/cp949.h"
+#include "platform/envr.h"
+#include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
 extern char** environ;
@@ -48,18 +50,43 @@ bool WaitForLogText(const std::string& text) {
     return false;
 }
 
+int WaitForExit(pid_t pid) {
+    int status = 0;
+    EXPECT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
+struct stMonitorValues {
+    int serviceMon;
+    std::string quitServer;
+};
+
+stMonitorValues ReadMonitorValues() {
+    const CEnvr envr(kRegistryApplication);
+    return {envr.GetInt("Settings", "ServiceMon", -1),
+            envr.GetString("Settings", "QuitServer", "")};
+}
+
 void ExpectOrderlyEndOn(int signalNumber) {
     CTempDrive drive;
+    CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
     const pid_t kiosk = StartKiosk(drive);
     ASSERT_GT(kiosk, 0);
     ASSERT_TRUE(WaitForLogText("HxKiosk 시작.")) << KioskLogText();
+    EXPECT_EQ(ReadMonitorValues().serviceMon, 1);
+    EXPECT_EQ(ReadMonitorValues().quitServer, "0");
+
+    // A second instance ends at once and leaves everything as it was.
+    CEnvr(kRegistryApplication).WriteInt("Settings", "ServiceMon", 5);
+    EXPECT_EQ(WaitForExit(StartKiosk(drive)), 3);
+    EXPECT_EQ(ReadMonitorValues().serviceMon, 5);
 
     ASSERT_EQ(::kill(kiosk, signalNumber), 0);
-    int status = 0;
-    ASSERT_EQ(::waitpid(kiosk, &status, 0), kiosk);
-    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(WaitForExit(kiosk), 0);
     EXPECT_NE(KioskLogText().find("HxKiosk 종료."), std::string::npos) << KioskLogText();
+    EXPECT_EQ(ReadMonitorValues().serviceMon, 0);
+    EXPECT_EQ(ReadMonitorValues().quitServer, "1");
 }
 
 TEST(KioskProcess, EndsInOrderOnSigterm) {

@@ -1,0 +1,16 @@
+#include "kiosk/app/service_monitor.h"
+
+#include "platform/envr.h"
+#include "platform/kiosk_settings_defaults.h"
+
+void MarkKioskRunning() {
+    const CEnvr envr(kRegistryApplication);
+    envr.WriteString("Settings", "QuitServer", "0");
+    envr.WriteInt("Settings", "ServiceMon", 1);
+}
+
+void MarkKioskQuit() {
+    const CEnvr envr(kRegistryApplication);
+    envr.WriteInt("Settings", "ServiceMon", 0);
+    envr.WriteString("Settings", "QuitServer", "1");
+}
