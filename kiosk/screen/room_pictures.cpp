@@ -1,0 +1,157 @@
+#include "kiosk/screen/room_pictures.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+
+#include "kiosk/app/paths.h"
+#include "net/crc32.h"
+#include "platform/ini_document.h"
+#include "platform/ini_file.h"
+
+namespace {
+
+// The server's names and checksums are read with a 255-character buffer.
+constexpr size_t kListValueBuffer = 256;
+constexpr size_t kCrcBlockBytes = 65536;
+
+CIniDocument ReadList(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return CIniDocument::Parse(bytes);
+}
+
+std::filesystem::path PathInside(const std::filesystem::path& folder, std::string_view name) {
+    std::string relative(name);
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    return folder / relative;
+}
+
+}  // namespace
+
+uint32_t FileCrc32(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return 0;
+    }
+    std::vector<char> block(kCrcBlockBytes);
+    uint32_t crc = 0;
+    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+        crc = Crc32(block.data(), static_cast<size_t>(in.gcount()), crc);
+    }
+    return in.bad() ? 0 : crc;
+}
+
+std::optional<uint32_t> ParseStoredCrc(std::string_view text) {
+    uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool IsSafePictureName(std::string_view name) {
+    if (name.empty() || name.front() == '/' || name.front() == '\\' ||
+        name.find(':') != std::string_view::npos || name.find('\0') != std::string_view::npos) {
+        return false;
+    }
+    size_t start = 0;
+    while (start <= name.size()) {
+        const size_t stop = std::min(name.find_first_of("/\\", start), name.size());
+        if (name.substr(start, stop - start) == "..") {
+            return false;
+        }
+        start = stop + 1;
+    }
+    return true;
+}
+
+CRoomPictures::stPlaces CRoomPictures::DefaultPlaces() {
+    return {GetProgramPath("RoomImages.ini"), GetSkinPath("RoomImage")};
+}
+
+CRoomPictures::CRoomPictures(MovieSink movie, PictureRequester requestPicture, LogSink log,
+                             stPlaces places)
+    : m_movie(std::move(movie)),
+      m_requestPicture(std::move(requestPicture)),
+      m_log(std::move(log)),
+      m_places(std::move(places)) {}
+
+size_t CRoomPictures::Synchronise() {
+    m_downloads.clear();
+    m_position = 0;
+    const CIniDocument list = ReadList(m_places.listFile);
+    // Every picture needs its own line, so a larger count names nothing more.
+    const int declared = AsciiToInt(list.GetString("Count", "Count", "0", kListValueBuffer));
+    const size_t count = std::min<size_t>(std::max(declared, 0), list.Lines().size());
+    for (size_t index = 0; index < count; ++index) {
+        const std::string key = std::to_string(index);
+        const std::string name = list.GetString("Name", key, "", kListValueBuffer);
+        const std::string crc = list.GetString("CRC", key, "", kListValueBuffer);
+        if (!IsSafePictureName(name)) {
+            m_log("사진 목록의 파일 이름을 쓸 수 없음: [" + key + "] " + name);
+            continue;
+        }
+        if (NeedsDownload(name, crc)) {
+            m_downloads.push_back(name);
+        }
+    }
+    if (!m_downloads.empty()) {
+        RequestCurrent();
+    }
+    return m_downloads.size();
+}
+
+std::optional<std::filesystem::path> CRoomPictures::TargetOf(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= m_downloads.size()) {
+        return std::nullopt;
+    }
+    return PathInside(m_places.pictureFolder, m_downloads[static_cast<size_t>(index)]);
+}
+
+bool CRoomPictures::OnPictureReceived() {
+    if (m_position >= m_downloads.size()) {
+        return false;
+    }
+    ++m_position;
+    if (m_position < m_downloads.size()) {
+        RequestCurrent();
+        return false;
+    }
+    m_movie("ClearLoading", "");
+    return true;
+}
+
+const std::vector<std::string>& CRoomPictures::DownloadList() const {
+    return m_downloads;
+}
+
+size_t CRoomPictures::Position() const {
+    return m_position;
+}
+
+bool CRoomPictures::NeedsDownload(const std::string& name, const std::string& storedCrc) const {
+    const std::filesystem::path file = PathInside(m_places.pictureFolder, name);
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
+        return true;
+    }
+    // Checksums of 2^31 and above must compare as the unsigned values they are.
+    const std::optional<uint32_t> stored = ParseStoredCrc(storedCrc);
+    return !stored || *stored != FileCrc32(file);
+}
+
+void CRoomPictures::RequestCurrent() {
+    m_movie("PopupLoading", "");
+    const std::string& name = m_downloads[m_position];
+    if (!m_requestPicture(static_cast<int>(m_position), name)) {
+        // Without the request nothing will arrive; keep the screen usable.
+        m_log("사진 요청 실패: " + name);
+        m_movie("ClearLoading", "");
+    }
+}

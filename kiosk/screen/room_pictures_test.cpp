@@ -1,0 +1,192 @@
+#include "kiosk/screen/room_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "net/crc32.h"
+
+namespace {
+
+class RoomPictures : public ::testing::Test {
+protected:
+    RoomPictures()
+        : m_root(std::filesystem::temp_directory_path() /
+                 ("hx_room_pictures_" + std::to_string(std::random_device{}()))),
+          m_pictures(
+              [this](std::string_view command, std::string_view args) {
+                  calls.push_back(std::string(command) + ";" + std::string(args));
+              },
+              [this](int index, const std::string& name) {
+                  calls.push_back("request " + std::to_string(index) + " " + name);
+                  return requestsSucceed;
+              },
+              [this](std::string_view line) { logLines.emplace_back(line); },
+              {m_root / "RoomImages.ini", m_root / "Skin" / "RoomImage"}) {
+        std::filesystem::create_directories(m_root / "Skin" / "RoomImage");
+    }
+
+    ~RoomPictures() override { std::filesystem::remove_all(m_root); }
+
+    void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+
+    void WritePicture(const std::string& relative, const std::string& bytes) {
+        WriteFile(m_root / "Skin" / "RoomImage" / relative, bytes);
+    }
+
+    // entries: name and stored checksum text.
+    void WriteList(const std::vector<std::pair<std::string, std::string>>& entries,
+                   const std::string& count = "") {
+        std::string names = "[Name]\r\n";
+        std::string crcs = "[CRC]\r\n";
+        for (size_t index = 0; index < entries.size(); ++index) {
+            names += std::to_string(index) + "=" + entries[index].first + "\r\n";
+            crcs += std::to_string(index) + "=" + entries[index].second + "\r\n";
+        }
+        const std::string declared = count.empty() ? std::to_string(entries.size()) : count;
+        WriteFile(m_root / "RoomImages.ini",
+                  "[Count]\r\nCount=" + declared + "\r\n" + names + crcs);
+    }
+
+    std::filesystem::path m_root;
+    std::vector<std::string> calls;
+    std::vector<std::string> logLines;
+    bool requestsSucceed = true;
+    CRoomPictures m_pictures;
+};
+
+// "room picture 30" has a checksum above 2^31.
+constexpr const char* kHighCrcBytes = "room picture 30";
+constexpr const char* kHighCrcText = "3194744934";
+
+TEST_F(RoomPictures, FetchesOnlyMissingOrChangedPictures) {
+    WritePicture("101_0.png", "abc");  // checksum 739719564
+    WritePicture("101_1.png", "abc");
+    WriteList({{"101_0.png", "739719564"},    // same
+               {"101_1.png", "12345"},        // changed
+               {"102_0.png", "739719564"}});  // missing
+
+    EXPECT_EQ(m_pictures.Synchronise(), 2u);
+    EXPECT_EQ(m_pictures.DownloadList(), (std::vector<std::string>{"101_1.png", "102_0.png"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 0 101_1.png"}));
+}
+
+TEST_F(RoomPictures, ChecksumsAboveTwoToTheThirtyOneMatch) {
+    ASSERT_EQ(Crc32(kHighCrcBytes, 15), 3194744934u);
+    WritePicture("201_0.png", kHighCrcBytes);
+    WriteList({{"201_0.png", kHighCrcText}});
+
+    EXPECT_EQ(m_pictures.Synchronise(), 0u);
+    EXPECT_TRUE(calls.empty());
+
+    // The clamped value a plain signed conversion would give is no match.
+    WriteList({{"201_0.png", std::to_string(INT_MAX)}});
+    EXPECT_EQ(m_pictures.Synchronise(), 1u);
+}
+
+TEST_F(RoomPictures, StoredChecksumTextIsReadAsUnsigned32Bit) {
+    EXPECT_EQ(ParseStoredCrc("0"), 0u);
+    EXPECT_EQ(ParseStoredCrc("3194744934"), 3194744934u);
+    EXPECT_EQ(ParseStoredCrc("4294967295"), 4294967295u);
+    EXPECT_EQ(ParseStoredCrc("4294967296"), std::nullopt);
+    EXPECT_EQ(ParseStoredCrc("-1"), std::nullopt);
+    EXPECT_EQ(ParseStoredCrc("12ab"), std::nullopt);
+    EXPECT_EQ(ParseStoredCrc(""), std::nullopt);
+}
+
+TEST_F(RoomPictures, FileChecksumSpansBlocksAndIsZeroWhenUnreadable) {
+    std::string bytes(200000, '\0');
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        bytes[at] = static_cast<char>(at * 31 + 7);
+    }
+    WritePicture("big.png", bytes);
+    EXPECT_EQ(FileCrc32(m_root / "Skin" / "RoomImage" / "big.png"),
+              Crc32(bytes.data(), bytes.size()));
+    EXPECT_EQ(FileCrc32(m_root / "no such file"), 0u);
+
+    // An existing picture that cannot be read counts as checksum 0.
+    WritePicture("dir.png/inside", "x");
+    WriteList({{"dir.png", "0"}, {"101_0.png", "0"}});
+    EXPECT_EQ(m_pictures.Synchronise(), 1u);
+    EXPECT_EQ(m_pictures.DownloadList()[0], "101_0.png");
+}
+
+TEST_F(RoomPictures, RequestsOneAtATimeAndClearsTheLoadingPopupAfterTheLast) {
+    WriteList({{"101_0.png", "1"}, {"sub\\102_0.png", "2"}});
+    ASSERT_EQ(m_pictures.Synchronise(), 2u);
+    EXPECT_EQ(m_pictures.TargetOf(1), m_root / "Skin" / "RoomImage" / "sub" / "102_0.png");
+    EXPECT_EQ(m_pictures.TargetOf(2), std::nullopt);
+    EXPECT_EQ(m_pictures.TargetOf(-1), std::nullopt);
+
+    calls.clear();
+    EXPECT_FALSE(m_pictures.OnPictureReceived());
+    EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 1 sub\\102_0.png"}));
+
+    calls.clear();
+    EXPECT_TRUE(m_pictures.OnPictureReceived());
+    EXPECT_EQ(calls, (std::vector<std::string>{"ClearLoading;"}));
+
+    // A stray completion after the last picture changes nothing.
+    calls.clear();
+    EXPECT_FALSE(m_pictures.OnPictureReceived());
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(RoomPictures, ANewListStartsOverFromItsFirstEntry) {
+    WriteList({{"101_0.png", "1"}, {"102_0.png", "2"}});
+    m_pictures.Synchronise();
+    m_pictures.OnPictureReceived();
+    ASSERT_EQ(m_pictures.Position(), 1u);
+
+    WriteList({{"103_0.png", "3"}});
+    calls.clear();
+    EXPECT_EQ(m_pictures.Synchronise(), 1u);
+    EXPECT_EQ(m_pictures.Position(), 0u);
+    EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 0 103_0.png"}));
+}
+
+TEST_F(RoomPictures, AFailedRequestDoesNotLeaveTheLoadingPopupUp) {
+    requestsSucceed = false;
+    WriteList({{"101_0.png", "1"}});
+    m_pictures.Synchronise();
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"PopupLoading;", "request 0 101_0.png", "ClearLoading;"}));
+    EXPECT_EQ(logLines.size(), 1u);
+}
+
+TEST_F(RoomPictures, NamesThatLeaveThePictureFolderAreNeverFetched) {
+    WriteList({{"..\\..\\Windows\\registry.db", "1"},
+               {"/etc/passwd", "1"},
+               {"c:\\Harlix\\HXKiosk.ini", "1"},
+               {"", "1"},
+               {"101_0.png", "1"}});
+    EXPECT_EQ(m_pictures.Synchronise(), 1u);
+    EXPECT_EQ(m_pictures.DownloadList(), (std::vector<std::string>{"101_0.png"}));
+    EXPECT_EQ(logLines.size(), 4u);
+
+    EXPECT_TRUE(IsSafePictureName("a..b.png"));
+    EXPECT_TRUE(IsSafePictureName("sub/101_0.png"));
+    EXPECT_FALSE(IsSafePictureName("sub/../../x"));
+    EXPECT_FALSE(IsSafePictureName(".."));
+    EXPECT_FALSE(IsSafePictureName("\\x.png"));
+}
+
+TEST_F(RoomPictures, CountIsBoundedByWhatTheListCanName) {
+    // A missing list or count means nothing to fetch.
+    EXPECT_EQ(m_pictures.Synchronise(), 0u);
+    WriteList({{"101_0.png", "1"}}, "-5");
+    EXPECT_EQ(m_pictures.Synchronise(), 0u);
+    // A count far beyond the entries ends with them instead of reading on.
+    WriteList({{"101_0.png", "1"}}, "2147483647");
+    EXPECT_EQ(m_pictures.Synchronise(), 1u);
+    EXPECT_TRUE(calls.size() >= 2);
+}
+
+}  // namespace
