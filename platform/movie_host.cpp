@@ -1,0 +1,406 @@
+#include "platform/movie_host.h"
+
+#include <civetweb.h>
+
+#include <atomic>
+#include <cstdio>
+#include <exception>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <system_error>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPagePath = "/ws";
+constexpr std::string_view kPicturePrefix = "/skin/RoomImage/";
+// A page keeps one worker busy for as long as it is connected; the rest serve files.
+constexpr const char* kWorkerThreads = "8";
+
+void WriteToStderr(std::string_view line) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+}
+
+bool IsSafeSegment(std::string_view segment) {
+    return !segment.empty() && segment != "." && segment != ".." &&
+           segment.find('\\') == std::string_view::npos &&
+           segment.find('\0') == std::string_view::npos;
+}
+
+// Every segment of the relative path must name an entry below the folder:
+// no empty segment (which would make the path absolute), no dot segments.
+std::optional<fs::path> JoinSegments(const fs::path& folder, std::string_view relative) {
+    fs::path joined = folder;
+    while (true) {
+        const std::size_t slash = relative.find('/');
+        const std::string_view segment = relative.substr(0, slash);
+        if (!IsSafeSegment(segment)) {
+            return std::nullopt;
+        }
+        joined /= fs::path(std::string(segment));
+        if (slash == std::string_view::npos) {
+            return joined;
+        }
+        relative.remove_prefix(slash + 1);
+    }
+}
+
+bool IsInside(const fs::path& folder, const fs::path& file) {
+    auto folderPart = folder.begin();
+    auto filePart = file.begin();
+    for (; folderPart != folder.end(); ++folderPart, ++filePart) {
+        if (filePart == file.end() || *filePart != *folderPart) {
+            return false;
+        }
+    }
+    return filePart != file.end();
+}
+
+enum class enumLookup { Found, Missing, Refused };
+
+struct stLookup {
+    enumLookup result = enumLookup::Missing;
+    fs::path file;
+};
+
+// Symbolic links are followed, and the file they lead to must still lie
+// inside the folder.
+stLookup LookUpInside(const fs::path& folder, std::string_view relative) {
+    const std::optional<fs::path> joined = JoinSegments(folder, relative);
+    if (!joined) {
+        return {enumLookup::Refused, {}};
+    }
+    std::error_code error;
+    const fs::path realFolder = fs::canonical(folder, error);
+    if (error) {
+        return {};
+    }
+    const fs::path realFile = fs::canonical(*joined, error);
+    if (error) {
+        return {};
+    }
+    if (!IsInside(realFolder, realFile)) {
+        return {enumLookup::Refused, {}};
+    }
+    if (!fs::is_regular_file(realFile, error)) {
+        return {};
+    }
+    return {enumLookup::Found, realFile};
+}
+
+bool IsAllowedOrigin(const char* origin, std::uint16_t port) {
+    // Pages of other sites in the same browser must not drive the kiosk;
+    // clients that are not browsers send no origin.
+    if (origin == nullptr) {
+        return true;
+    }
+    const std::string suffix = ":" + std::to_string(port);
+    const std::string_view value(origin);
+    return value == "http://127.0.0.1" + suffix || value == "http://localhost" + suffix;
+}
+
+}  // namespace
+
+std::optional<stPageCommand> ParsePageFrame(std::string_view frame, std::string& problem) {
+    if (frame.size() > kMaxPageFrameBytes) {
+        problem = "larger than " + std::to_string(kMaxPageFrameBytes) + " bytes";
+        return std::nullopt;
+    }
+    try {
+        // The page speaks UTF-8, as the program does inside, so its texts
+        // are taken as they are; the Flash movie it stands in for took code
+        // page 949. The parser refuses ill-formed UTF-8.
+        const nlohmann::json doc = nlohmann::json::parse(frame, nullptr, false);
+        if (doc.is_discarded()) {
+            problem = "not JSON";
+            return std::nullopt;
+        }
+        if (!doc.is_object()) {
+            problem = "not a JSON object";
+            return std::nullopt;
+        }
+        const auto command = doc.find("fscommand");
+        if (command == doc.end() || !command->is_string()) {
+            problem = "no text \"fscommand\"";
+            return std::nullopt;
+        }
+        const auto args = doc.find("args");
+        if (args != doc.end() && !args->is_string()) {
+            problem = "\"args\" is not text";
+            return std::nullopt;
+        }
+        return stPageCommand{command->get<std::string>(),
+                             args == doc.end() ? std::string() : args->get<std::string>()};
+    } catch (const std::exception& failure) {
+        problem = std::string("unreadable: ") + failure.what();
+        return std::nullopt;
+    }
+}
+
+std::string BuildInvokeFrame(std::string_view request) {
+    const nlohmann::json frame = {{"invoke", std::string(request)}};
+    return frame.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// The running server. civetweb calls back into it on its own threads.
+class CMovieHost::CServer {
+public:
+    CServer(const stMovieHostSettings& settings, CommandHandler handler, LogSink log)
+        : m_settings(settings), m_handler(std::move(handler)), m_log(std::move(log)) {}
+    ~CServer() { Stop(); }
+
+    bool Start();
+    void Stop();
+    std::uint16_t Port() const { return m_port.load(); }
+    int CallFunction(std::string_view request);
+    int PageCount() const;
+
+    void Log(const std::string& line) const { m_log("movie host: " + line); }
+
+private:
+    // civetweb's callbacks; `server` is this object.
+    static int OnLogMessage(const mg_connection* conn, const char* message);
+    static int OnHttpRequest(mg_connection* conn, void* server);
+    static int OnPageConnect(const mg_connection* conn, void* server);
+    static void OnPageReady(mg_connection* conn, void* server);
+    static int OnPageData(mg_connection* conn, int bits, char* data, std::size_t length,
+                          void* server);
+    static void OnPageClose(const mg_connection* conn, void* server);
+
+    int ServeFile(mg_connection* conn);
+    bool AcceptsPage(const mg_connection* conn) const;
+    void AddPage(mg_connection* conn);
+    void ReadPageFrame(int bits, std::string_view payload);
+    void RemovePage(const mg_connection* conn);
+    stLookup LookUp(std::string_view uri) const;
+
+    const stMovieHostSettings m_settings;
+    const CommandHandler m_handler;
+    const LogSink m_log;
+    mg_context* m_context = nullptr;
+    std::atomic<std::uint16_t> m_port{0};
+    mutable std::mutex m_pagesLock;  // held while writing, so a page cannot close meanwhile
+    std::set<mg_connection*> m_pages;
+};
+
+int CMovieHost::CServer::OnLogMessage(const mg_connection* conn, const char* message) {
+    if (conn != nullptr && mg_get_user_context_data(conn) != nullptr) {
+        static_cast<CServer*>(mg_get_user_context_data(conn))->Log(message);
+    }
+    return 1;
+}
+
+int CMovieHost::CServer::OnHttpRequest(mg_connection* conn, void* server) {
+    return static_cast<CServer*>(server)->ServeFile(conn);
+}
+
+int CMovieHost::CServer::OnPageConnect(const mg_connection* conn, void* server) {
+    return static_cast<CServer*>(server)->AcceptsPage(conn) ? 0 : 1;
+}
+
+void CMovieHost::CServer::OnPageReady(mg_connection* conn, void* server) {
+    static_cast<CServer*>(server)->AddPage(conn);
+}
+
+int CMovieHost::CServer::OnPageData(mg_connection*, int bits, char* data, std::size_t length,
+                                    void* server) {
+    static_cast<CServer*>(server)->ReadPageFrame(bits, std::string_view(data, length));
+    return 1;
+}
+
+void CMovieHost::CServer::OnPageClose(const mg_connection* conn, void* server) {
+    static_cast<CServer*>(server)->RemovePage(conn);
+}
+
+bool CMovieHost::CServer::Start() {
+    static std::once_flag libraryReady;
+    std::call_once(libraryReady, [] { mg_init_library(0); });
+
+    const std::string ports = "127.0.0.1:" + std::to_string(m_settings.port);
+    const char* options[] = {"listening_ports", ports.c_str(), "num_threads", kWorkerThreads,
+                             nullptr};
+    mg_callbacks callbacks{};
+    callbacks.log_message = &OnLogMessage;
+    // Note: civetweb sets SIGPIPE to be ignored for the whole process.
+    m_context = mg_start(&callbacks, this, options);
+    if (m_context == nullptr) {
+        Log("cannot listen on " + ports);
+        return false;
+    }
+    mg_server_port listening{};
+    if (mg_get_server_ports(m_context, 1, &listening) == 1) {
+        m_port = static_cast<std::uint16_t>(listening.port);
+    }
+    mg_set_request_handler(m_context, "/", &OnHttpRequest, this);
+    mg_set_websocket_handler(m_context, kPagePath, &OnPageConnect, &OnPageReady, &OnPageData,
+                             &OnPageClose, this);
+    Log("listening on 127.0.0.1:" + std::to_string(m_port.load()));
+    return true;
+}
+
+void CMovieHost::CServer::Stop() {
+    if (m_context == nullptr) {
+        return;
+    }
+    mg_stop(m_context);  // runs the close handler of every page
+    m_context = nullptr;
+    m_port = 0;
+}
+
+int CMovieHost::CServer::CallFunction(std::string_view request) {
+    const std::string frame = BuildInvokeFrame(request);
+    std::lock_guard lock(m_pagesLock);
+    int reached = 0;
+    for (mg_connection* page : m_pages) {
+        if (mg_websocket_write(page, MG_WEBSOCKET_OPCODE_TEXT, frame.data(), frame.size()) > 0) {
+            ++reached;
+        } else {
+            Log("a page did not take a call");
+        }
+    }
+    return reached;
+}
+
+int CMovieHost::CServer::PageCount() const {
+    std::lock_guard lock(m_pagesLock);
+    return static_cast<int>(m_pages.size());
+}
+
+stLookup CMovieHost::CServer::LookUp(std::string_view uri) const {
+    if (uri == "/") {
+        return LookUpInside(m_settings.webRoot, "index.html");
+    }
+    if (uri.starts_with(kPicturePrefix)) {
+        return LookUpInside(m_settings.pictureFolder, uri.substr(kPicturePrefix.size()));
+    }
+    if (uri.starts_with('/')) {
+        return LookUpInside(m_settings.webRoot, uri.substr(1));
+    }
+    return {enumLookup::Refused, {}};
+}
+
+int CMovieHost::CServer::ServeFile(mg_connection* conn) {
+    const mg_request_info* request = mg_get_request_info(conn);
+    const std::string_view method = request->request_method;
+    if (method != "GET" && method != "HEAD") {
+        mg_send_http_error(conn, 405, "%s", "Method Not Allowed");
+        return 405;
+    }
+    // The decoded path before civetweb tidies it, so that dot segments are
+    // seen and refused rather than quietly resolved.
+    const char* raw =
+        request->local_uri_raw != nullptr ? request->local_uri_raw : request->local_uri;
+    const std::string uri = raw != nullptr ? raw : "";
+    const stLookup found = LookUp(uri);
+    if (found.result == enumLookup::Refused) {
+        Log("refused a request outside the served folders: " + uri);
+    }
+    if (found.result != enumLookup::Found) {
+        mg_send_http_error(conn, 404, "%s", "Not Found");
+        return 404;
+    }
+    mg_send_mime_file(conn, found.file.c_str(), nullptr);
+    return 200;
+}
+
+bool CMovieHost::CServer::AcceptsPage(const mg_connection* conn) const {
+    const char* origin = mg_get_header(conn, "Origin");
+    if (IsAllowedOrigin(origin, Port())) {
+        return true;
+    }
+    Log(std::string("refused a page from origin ") + origin);
+    return false;
+}
+
+void CMovieHost::CServer::AddPage(mg_connection* conn) {
+    std::lock_guard lock(m_pagesLock);
+    m_pages.insert(conn);
+    Log("page connected (" + std::to_string(m_pages.size()) + " open)");
+}
+
+void CMovieHost::CServer::RemovePage(const mg_connection* conn) {
+    // The close handler sees the connection the ready handler was given, as const.
+    std::lock_guard lock(m_pagesLock);
+    if (m_pages.erase(const_cast<mg_connection*>(conn)) > 0) {
+        Log("page disconnected (" + std::to_string(m_pages.size()) + " open)");
+    }
+}
+
+void CMovieHost::CServer::ReadPageFrame(int bits, std::string_view payload) {
+    const int opcode = bits & 0x0f;
+    if (opcode >= MG_WEBSOCKET_OPCODE_CONNECTION_CLOSE) {
+        return;  // close, ping and pong are civetweb's business
+    }
+    const bool whole = (bits & 0x80) != 0;
+    if (opcode != MG_WEBSOCKET_OPCODE_TEXT || !whole) {
+        Log("dropped a page frame: only whole text frames are read (opcode " +
+            std::to_string(opcode) + (whole ? ")" : ", not final)"));
+        return;
+    }
+    std::string problem;
+    std::optional<stPageCommand> command = ParsePageFrame(payload, problem);
+    if (!command) {
+        Log("dropped a page frame of " + std::to_string(payload.size()) + " bytes: " + problem);
+        return;
+    }
+    if (!m_handler) {
+        return;
+    }
+    try {
+        m_handler(std::move(*command));
+    } catch (const std::exception& failure) {
+        // Nothing may unwind into civetweb's C code.
+        Log(std::string("the command handler failed: ") + failure.what());
+    }
+}
+
+CMovieHost::CMovieHost() = default;
+
+CMovieHost::~CMovieHost() {
+    Stop();
+}
+
+void CMovieHost::SetCommandHandler(CommandHandler handler) {
+    m_handler = std::move(handler);
+}
+
+void CMovieHost::SetLogSink(LogSink sink) {
+    m_log = std::move(sink);
+}
+
+bool CMovieHost::Start(const stMovieHostSettings& settings) {
+    const LogSink log = m_log ? m_log : LogSink(&WriteToStderr);
+    if (m_server) {
+        log("movie host: already running");
+        return false;
+    }
+    auto server = std::make_unique<CServer>(settings, m_handler, log);
+    if (!server->Start()) {
+        return false;
+    }
+    m_server = std::move(server);
+    return true;
+}
+
+void CMovieHost::Stop() {
+    m_server.reset();
+}
+
+bool CMovieHost::IsRunning() const {
+    return m_server != nullptr;
+}
+
+std::uint16_t CMovieHost::GetPort() const {
+    return m_server ? m_server->Port() : 0;
+}
+
+int CMovieHost::CallFunction(std::string_view request) {
+    return m_server ? m_server->CallFunction(request) : 0;
+}
+
+int CMovieHost::GetPageCount() const {
+    return m_server ? m_server->PageCount() : 0;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The movie host: an embedded HTTP and WebSocket server on the loopback
+// address that serves the customer screen's page and speaks with it. The page
+// sends its commands as {"fscommand": NAME, "args": TEXT} frames on /ws; the
+// kiosk's calls reach every connected page as {"invoke": REQUEST} frames.
+// Files come from the web root and, under /skin/RoomImage/, from the room
+// picture folder; nothing else on the machine is reachable.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct stMovieHostSettings {
+    std::uint16_t port = 8049;  // 0 takes any free port; GetPort() tells which
+    std::filesystem::path webRoot;
+    std::filesystem::path pictureFolder;  // served under /skin/RoomImage/
+};
+
+// One command of the page.
+struct stPageCommand {
+    std::string command;
+    std::string args;
+};
+
+// The longest page frame accepted; the page's commands are short texts.
+inline constexpr std::size_t kMaxPageFrameBytes = 64 * 1024;
+
+// Reads one page frame. Anything but a JSON object with a string "fscommand"
+// and a string (or absent) "args" gives nullopt and says why in `problem`.
+std::optional<stPageCommand> ParsePageFrame(std::string_view frame, std::string& problem);
+// The frame that carries one request to the page. Text that is not valid
+// UTF-8 is sent with replacement characters rather than not at all.
+std::string BuildInvokeFrame(std::string_view request);
+
+class CMovieHost {
+public:
+    // Called on one of the server's threads, possibly on several at once.
+    using CommandHandler = std::function<void(stPageCommand command)>;
+    using LogSink = std::function<void(std::string_view line)>;
+
+    CMovieHost();
+    ~CMovieHost();  // stops the server
+    CMovieHost(const CMovieHost&) = delete;
+    CMovieHost& operator=(const CMovieHost&) = delete;
+
+    // Both before Start. Without a log sink, lines go to stderr.
+    void SetCommandHandler(CommandHandler handler);
+    void SetLogSink(LogSink sink);
+
+    // Listens on 127.0.0.1 at the settings' port. False (and logged) when the
+    // port cannot be taken or the server is running already.
+    bool Start(const stMovieHostSettings& settings);
+    // Closes every page connection and waits for the server's threads.
+    void Stop();
+    bool IsRunning() const;
+    // The port listened on; 0 when stopped.
+    std::uint16_t GetPort() const;
+
+    // Sends {"invoke": request} to every connected page, from any thread;
+    // the number of pages it reached.
+    int CallFunction(std::string_view request);
+    int GetPageCount() const;
+
+private:
+    class CServer;
+    std::unique_ptr<CServer> m_server;
+    CommandHandler m_handler;
+    LogSink m_log;
+};

@@ -1,0 +1,261 @@
+#include "platform/movie_host.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "tests/support/test_movie_page.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSecret = "[Secret]\nPassword=do-not-serve\n";
+
+void WriteFile(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+// Both sides of the host, as the kiosk sees them: the commands handed over
+// on the server's threads and the log lines.
+class CHostRecorder {
+public:
+    void Take(stPageCommand command) {
+        std::lock_guard lock(m_lock);
+        m_commands.push_back(std::move(command));
+        m_changed.notify_all();
+    }
+    void Log(std::string_view line) {
+        std::lock_guard lock(m_lock);
+        m_log.emplace_back(line);
+    }
+
+    // The first `count` commands, once they are there (bounded wait).
+    std::vector<stPageCommand> WaitForCommands(std::size_t count) {
+        std::unique_lock lock(m_lock);
+        m_changed.wait_for(lock, std::chrono::seconds(10),
+                           [&] { return m_commands.size() >= count; });
+        return m_commands;
+    }
+    int LogLinesWith(std::string_view part) {
+        std::lock_guard lock(m_lock);
+        int count = 0;
+        for (const std::string& line : m_log) {
+            count += line.find(part) != std::string::npos ? 1 : 0;
+        }
+        return count;
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    std::vector<stPageCommand> m_commands;
+    std::vector<std::string> m_log;
+};
+
+class MovieHost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "hxmovie.XXXXXX").string();
+        m_drive = ::mkdtemp(pattern.data());
+        m_settings.port = 0;
+        m_settings.webRoot = m_drive / "web";
+        m_settings.pictureFolder = m_drive / "Harlix/Skin/RoomImage";
+        WriteFile(m_settings.webRoot / "index.html", "<html>screen</html>");
+        WriteFile(m_settings.webRoot / "js/screen.js", "let screen;");
+        WriteFile(m_settings.pictureFolder / "305_0.png", "picture 305");
+        WriteFile(m_drive / "Harlix/INI/HXKiosk.ini", kSecret);
+        fs::create_symlink("../../INI/HXKiosk.ini", m_settings.pictureFolder / "escape.png");
+        fs::create_symlink("305_0.png", m_settings.pictureFolder / "alias.png");
+
+        m_host.SetCommandHandler(
+            [this](stPageCommand command) { m_seen.Take(std::move(command)); });
+        m_host.SetLogSink([this](std::string_view line) { m_seen.Log(line); });
+        ASSERT_TRUE(m_host.Start(m_settings));
+        ASSERT_NE(m_host.GetPort(), 0);
+    }
+    void TearDown() override {
+        m_host.Stop();
+        fs::remove_all(m_drive);
+    }
+
+    // The host registers a page just after its handshake; calls wait for that.
+    void WaitForPages(int count) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (m_host.GetPageCount() != count && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ASSERT_EQ(m_host.GetPageCount(), count);
+    }
+
+    fs::path m_drive;
+    stMovieHostSettings m_settings;
+    CHostRecorder m_seen;
+    CMovieHost m_host;
+};
+
+TEST(PageFrames, AreReadOrRefusedWithAReason) {
+    std::string problem;
+    const std::optional<stPageCommand> command =
+        ParsePageFrame(R"({"extra":[1],"fscommand":"SetRoomData"})", problem);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->command, "SetRoomData");
+    EXPECT_EQ(command->args, "");
+
+    const std::string tooLong =
+        R"({"fscommand":"SelectRoom","args":")" + std::string(kMaxPageFrameBytes, 'x') + "\"}";
+    for (const std::string& frame :
+         {std::string("not json"), std::string(R"(["fscommand","InitKiosk"])"),
+          std::string(R"({"fscommand":7,"args":""})"), std::string(R"({"args":"x"})"),
+          std::string(R"({"fscommand":"SetPay","args":null})"),
+          std::string("{\"fscommand\":\"SetPay\",\"args\":\"\xff\xfe\"}"), std::string(),
+          tooLong}) {
+        problem.clear();
+        EXPECT_FALSE(ParsePageFrame(frame, problem)) << frame.substr(0, 60);
+        EXPECT_FALSE(problem.empty()) << frame.substr(0, 60);
+    }
+}
+
+TEST(PageFrames, InvokeFramesCarryTheRequestExactly) {
+    const std::string request =
+        R"(<invoke name="ReceiveScript" returntype="xml"><arguments><string>A;&clamp\ "객실"</string></arguments></invoke>)";
+    const nlohmann::json frame = nlohmann::json::parse(BuildInvokeFrame(request));
+    EXPECT_EQ(frame.size(), 1u);
+    EXPECT_EQ(frame["invoke"].get<std::string>(), request);
+
+    // A broken byte must not cost the whole call.
+    const nlohmann::json mended =
+        nlohmann::json::parse(BuildInvokeFrame("a\xff"
+                                               "b"));
+    EXPECT_EQ(mended["invoke"].get<std::string>(),
+              "a\xEF\xBF\xBD"
+              "b");
+}
+
+TEST_F(MovieHost, ServesThePageAndTheRoomPictures) {
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/").body, "<html>screen</html>");
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/js/screen.js").body, "let screen;");
+    const stHttpAnswer picture = HttpGet(m_host.GetPort(), "/skin/RoomImage/305_0.png");
+    EXPECT_EQ(picture.status, 200);
+    EXPECT_EQ(picture.body, "picture 305");
+    // A link that stays inside the picture folder is fine.
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/alias.png").body, "picture 305");
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/%33%30%35_0.png").body, "picture 305");
+
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/306_0.png").status, 404);
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/missing.html").status, 404);
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/js").status, 404);
+}
+
+TEST_F(MovieHost, NoOtherFileOfTheDriveIsReachable) {
+    const std::string absolute = (m_drive / "Harlix/INI/HXKiosk.ini").string();
+    for (const std::string& target : {
+             std::string("/skin/RoomImage/../../INI/HXKiosk.ini"),
+             std::string("/skin/RoomImage/%2e%2e/%2e%2e/INI/HXKiosk.ini"),
+             std::string("/skin/RoomImage/%2E%2E%2F%2E%2E%2FINI%2FHXKiosk.ini"),
+             std::string("/skin/RoomImage/..%5c..%5cINI%5cHXKiosk.ini"),
+             std::string("/skin/RoomImage/escape.png"),
+             std::string("/skin/RoomImage/") + absolute,
+             std::string("/skin/RoomImage/%2F") + absolute.substr(1),
+             std::string("/skin/RoomImage/./../../INI/HXKiosk.ini"),
+             std::string("/../Harlix/INI/HXKiosk.ini"),
+             std::string("/%2e%2e/Harlix/INI/HXKiosk.ini"),
+             std::string("/skin/../../Harlix/INI/HXKiosk.ini"),
+             std::string("/") + absolute,
+             std::string("/skin/RoomImage/"),
+         }) {
+        const stHttpAnswer answer = HttpGet(m_host.GetPort(), target);
+        EXPECT_NE(answer.status, 200) << target;
+        EXPECT_EQ(answer.body.find("do-not-serve"), std::string::npos) << target;
+    }
+    // Refusals are told, so an operator can see someone probing.
+    EXPECT_GE(m_seen.LogLinesWith("refused a request"), 2);
+}
+
+TEST_F(MovieHost, CommandsArriveInOrderAndMalformedFramesAreLoggedAndDropped) {
+    CTestMoviePage page;
+    ASSERT_TRUE(page.Connect(m_host.GetPort()));
+    ASSERT_TRUE(page.SendCommand("SelectRoom", "스위트||305<&>\"x\""));
+    ASSERT_TRUE(page.SendText("InitKiosk"));
+    ASSERT_TRUE(page.SendText(R"({"fscommand":["InitKiosk"],"args":""})"));
+    ASSERT_TRUE(page.SendText(R"({"fscommand":"SetPay","args":{"room":305}})"));
+    ASSERT_TRUE(page.SendText(R"({"fscommand":"SetPay","args":"305)"));
+    ASSERT_TRUE(page.SendFrame(0x82, R"({"fscommand":"InitKiosk","args":""})"));  // binary
+    ASSERT_TRUE(page.SendFrame(0x01, R"({"fscommand":"Init)"));  // first of two fragments
+    ASSERT_TRUE(page.SendFrame(0x80, R"(Kiosk","args":""})"));
+    ASSERT_TRUE(page.SendText(R"({"fscommand":"SelectRoom","args":")" +
+                              std::string(kMaxPageFrameBytes, '1') + "\"}"));
+    ASSERT_TRUE(page.SendCommand("SetHome", "0||true"));
+
+    const std::vector<stPageCommand> seen = m_seen.WaitForCommands(2);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].command, "SelectRoom");
+    EXPECT_EQ(seen[0].args, "스위트||305<&>\"x\"");
+    EXPECT_EQ(seen[1].command, "SetHome");
+    EXPECT_EQ(seen[1].args, "0||true");
+    EXPECT_EQ(m_seen.LogLinesWith("dropped a page frame"), 8);
+    EXPECT_EQ(m_host.GetPageCount(), 1);
+}
+
+TEST_F(MovieHost, CallsReachEveryConnectedPage) {
+    EXPECT_EQ(m_host.CallFunction("nobody listens"), 0);
+
+    CTestMoviePage first;
+    CTestMoviePage second;
+    ASSERT_TRUE(first.Connect(m_host.GetPort()));
+    ASSERT_TRUE(
+        second.Connect(m_host.GetPort(), "http://127.0.0.1:" + std::to_string(m_host.GetPort())));
+    WaitForPages(2);
+
+    const std::string request = R"(<invoke name="ReceiveScript">객실&clamp;"\</invoke>)";
+    EXPECT_EQ(m_host.CallFunction(request), 2);
+    EXPECT_EQ(first.NextInvoke(), request);
+    EXPECT_EQ(second.NextInvoke(), request);
+
+    first.Close();
+    WaitForPages(1);
+    EXPECT_EQ(m_host.CallFunction("second only"), 1);
+    EXPECT_EQ(second.NextInvoke(), "second only");
+}
+
+TEST_F(MovieHost, PagesOfOtherSitesAreRefused) {
+    CTestMoviePage foreign;
+    EXPECT_FALSE(foreign.Connect(m_host.GetPort(), "http://example.com"));
+    CTestMoviePage otherPort;
+    EXPECT_FALSE(otherPort.Connect(m_host.GetPort(), "http://127.0.0.1:1"));
+    CTestMoviePage local;
+    EXPECT_TRUE(
+        local.Connect(m_host.GetPort(), "http://localhost:" + std::to_string(m_host.GetPort())));
+    EXPECT_EQ(m_seen.LogLinesWith("refused a page from origin http://example.com"), 1);
+}
+
+TEST_F(MovieHost, StopClosesThePagesAndFreesThePort) {
+    CTestMoviePage page;
+    ASSERT_TRUE(page.Connect(m_host.GetPort()));
+    WaitForPages(1);
+    const std::uint16_t port = m_host.GetPort();
+
+    CMovieHost second;
+    second.SetLogSink([this](std::string_view line) { m_seen.Log(line); });
+    stMovieHostSettings samePort = m_settings;
+    samePort.port = port;
+    EXPECT_FALSE(second.Start(samePort));
+    EXPECT_EQ(m_seen.LogLinesWith("cannot listen on 127.0.0.1:" + std::to_string(port)), 1);
+    EXPECT_FALSE(m_host.Start(m_settings));  // running already
+
+    m_host.Stop();
+    EXPECT_FALSE(m_host.IsRunning());
+    EXPECT_EQ(m_host.GetPort(), 0);
+    EXPECT_EQ(m_host.CallFunction("after stop"), 0);
+    EXPECT_EQ(page.NextText(), std::nullopt);
+    EXPECT_TRUE(second.Start(samePort));
+}
+
+}  // namespace
