@@ -10,7 +10,7 @@ bool ParsePort(const std::string& text, int* port) {
     int value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end || value < 1 || value > 65535) {
+    if (ec != std::errc() || ptr != end || value < 0 || value > 65535) {
         return false;
     }
     *port = value;
@@ -29,7 +29,8 @@ std::optional<stCommandLine> ParseCommandLine(const std::vector<std::string>& ar
             line.drive = args[++i];
         } else if (arg == "--ui-port" && hasValue) {
             if (!ParsePort(args[++i], &line.uiPort)) {
-                *error = "--ui-port needs a port number from 1 to 65535, not '" + args[i] + "'";
+                *error = "--ui-port needs a port number from 0 (any free port) to 65535, not '" +
+                         args[i] + "'";
                 return std::nullopt;
             }
         } else {

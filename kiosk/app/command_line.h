@@ -7,7 +7,7 @@
 
 struct stCommandLine {
     std::optional<std::string> drive;
-    int uiPort = 8049;  // the customer screen's port on 127.0.0.1
+    int uiPort = 8049;  // the customer screen's port on 127.0.0.1; 0 = any free port
 };
 
 // Empty result and a message in *error for anything it does not understand.

@@ -17,7 +17,7 @@ TEST(KioskCommandLine, AcceptsDriveAndPortAndRejectsEverythingElse) {
     EXPECT_EQ(both->uiPort, 9001);
 
     EXPECT_FALSE(ParseCommandLine({"--drive"}, &error));
-    EXPECT_FALSE(ParseCommandLine({"--ui-port", "0"}, &error));
+    EXPECT_FALSE(ParseCommandLine({"--ui-port", "-1"}, &error));
     EXPECT_FALSE(ParseCommandLine({"--ui-port", "80x"}, &error));
     EXPECT_FALSE(ParseCommandLine({"--ui-port", "70000"}, &error));
     EXPECT_FALSE(ParseCommandLine({"--verbose"}, &error));

@@ -4,6 +4,7 @@
 #include "kiosk/app/daily_log.h"
 #include "kiosk/app/ini_failure_report.h"
 #include "kiosk/app/service_monitor.h"
+#include "kiosk/server/server_requests.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
 #include "platform/kiosk_settings_defaults.h"
@@ -38,14 +39,27 @@ bool CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
     CNetClient::SetShowProgress(
         CEnvr(kRegistryApplication).GetInt("Settings", "ShowProgress", kDefaultShowProgress));
     InstallQuitSignals(GetCurrentThreadId(), kQuitThreadMessage);
-    CreateWindows();
+    CreateWindows(commandLine);
+    SendStartupNotice(m_pChannelWnd.get());
     HXKioskLog("HxKiosk 시작. 드라이브=" + GetDriveFolder().string());
     return true;
 }
 
-void CHxKioskApp::CreateWindows() {
-    m_pTrayWnd = std::make_unique<CMenuDlg>(CMenuDlg::stHooks{{}, MarkKioskQuit, {}});
+// The channel window first, so the link is coming up while the rest is built;
+// what the server sends before the kiosk window exists is held for it.
+void CHxKioskApp::CreateWindows(const stCommandLine& commandLine) {
+    m_pChannelWnd = std::make_unique<CChannelDlg>();
+    m_pChannelWnd->Create();
+    m_pTrayWnd = std::make_unique<CMenuDlg>(
+        CMenuDlg::stHooks{GetLastChannelState, [this] { m_pMainWnd->RunShutdownSteps(); }, {}});
     m_pTrayWnd->Create();
+    m_pChannelWnd->SetTrayWindow(m_pTrayWnd->GetSafeHwnd());
+    // The channel reported its first states before the tray existed.
+    m_pTrayWnd->PostMessage(CMenuDlg::kChannelStateMessage, CMenuDlg::kReapplyLastState, 0);
+    m_pMainWnd = std::make_unique<CMainDlg>(
+        *m_pChannelWnd,
+        CMainDlg::stScreenSettings{static_cast<uint16_t>(commandLine.uiPort), HX_WEB_ROOT});
+    m_pMainWnd->Create();
 }
 
 void CHxKioskApp::RunMessageLoop() {
@@ -65,6 +79,9 @@ void CHxKioskApp::RunMessageLoop() {
 
 void CHxKioskApp::ExitInstance() {
     m_pTrayWnd.reset();
+    m_pChannelWnd->SetServerEvents(nullptr);
+    m_pChannelWnd.reset();
+    m_pMainWnd.reset();
     UninstallQuitSignals();
     HXKioskLog("HxKiosk 종료.");
     m_instanceMutex.Release();

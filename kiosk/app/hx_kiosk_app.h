@@ -7,6 +7,8 @@
 
 #include "kiosk/app/command_line.h"
 #include "kiosk/app/menu_dlg.h"
+#include "kiosk/screen/main_dlg.h"
+#include "kiosk/server/channel_dlg.h"
 #include "platform/named_mutex.h"
 
 class CHxKioskApp {
@@ -20,11 +22,13 @@ public:
 
 private:
     bool InitInstance(const stCommandLine& commandLine);
-    void CreateWindows();
+    void CreateWindows(const stCommandLine& commandLine);
     void RunMessageLoop();
     void ExitInstance();
 
     CNamedMutex m_instanceMutex;
+    std::unique_ptr<CChannelDlg> m_pChannelWnd;
     std::unique_ptr<CMenuDlg> m_pTrayWnd;
+    std::unique_ptr<CMainDlg> m_pMainWnd;
     bool m_bQuitRequested = false;
 };

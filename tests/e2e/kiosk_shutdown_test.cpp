@@ -33,7 +33,9 @@ std::string KioskLogText() {
 pid_t StartKiosk(const CTempDrive& drive) {
     std::string program = HX_KIOSK_PROGRAM;
     std::string driveArg = drive.Folder().string();
-    char* argv[] = {program.data(), const_cast<char*>("--drive"), driveArg.data(), nullptr};
+    char* argv[] = {program.data(),         const_cast<char*>("--drive"),
+                    driveArg.data(),        const_cast<char*>("--ui-port"),
+                    const_cast<char*>("0"), nullptr};
     pid_t pid = -1;
     EXPECT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
     return pid;

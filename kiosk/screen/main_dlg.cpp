@@ -1,0 +1,112 @@
+#include "kiosk/screen/main_dlg.h"
+
+#include "kiosk/app/daily_log.h"
+#include "kiosk/app/paths.h"
+#include "kiosk/app/service_monitor.h"
+#include "kiosk/server/channel_dlg.h"
+#include "kiosk/server/server_requests.h"
+
+CMainDlg::CMainDlg(CChannelDlg& channel, stScreenSettings screen)
+    : m_channel(channel),
+      m_screen(std::move(screen)),
+      m_dispatcher(*this),
+      m_catalogue(
+          [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
+          [this](int index, const std::string& name) {
+              return SendPictureRequest(&m_channel, index, name) == 1;
+          }),
+      m_settings(m_catalogue, CKioskSettingsState::stHooks{
+                                  [this](std::string_view command, std::string_view args) {
+                                      ReceiveScript(command, args);
+                                  },
+                                  [this] { return SendRoomListRequest(&m_channel) == 1; },
+                                  GetLocalTimeNow,
+                                  {},
+                                  {}}),
+      m_router(&m_channel, m_catalogue, m_settings,
+               [this](std::string_view command, std::string_view args) {
+                   ReceiveScript(command, args);
+               }) {}
+
+CMainDlg::~CMainDlg() {
+    m_channel.SetServerEvents(nullptr);
+    m_flash.Close();
+    DestroyWindow();
+}
+
+void CMainDlg::OnInitDialog() {
+    stMovieHostSettings host;
+    host.port = m_screen.uiPort;
+    host.webRoot = m_screen.webRoot;
+    host.pictureFolder = GetSkinPath("RoomImage");
+    m_flash.Open(host, [this](const std::string& command, const std::string& args) {
+        m_dispatcher.Dispatch(command, args);
+    });
+    m_settings.Start(*this);
+    // Messages the server sent while this window did not exist arrive now.
+    m_channel.SetServerEvents(&m_router);
+}
+
+LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && m_settings.OnTimer(wParam)) {
+        return 0;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CMainDlg::RunShutdownSteps() {
+    MarkKioskQuit();
+}
+
+void CMainDlg::ReceiveScript(std::string_view command, std::string_view args) {
+    m_flash.ReceiveScript(command, args);
+}
+
+void CMainDlg::OnInitKiosk() {
+    m_catalogue.SetMovieReady(true);
+    m_settings.AnswerInitKiosk();
+}
+
+void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
+    HXKioskLog("처음 화면으로 전환.");
+    m_catalogue.SetSaleUnderway(false);
+    m_catalogue.OnHomeScreen();
+}
+
+void CMainDlg::OnSetRoomData() {
+    m_catalogue.SendRoomList();
+}
+
+void CMainDlg::OnSelectRoom(const std::string& /*text*/) {
+    NotYetServed("SelectRoom");
+}
+
+void CMainDlg::OnSelectCheckInType(std::optional<int> /*roomNumber*/, const std::string& /*text*/) {
+    NotYetServed("SelectCheckInType");
+}
+
+void CMainDlg::OnSetPay(const stPayChoice& /*choice*/) {
+    NotYetServed("SetPay");
+}
+
+void CMainDlg::OnMakeTicket(const stTicketOrder& /*order*/) {
+    NotYetServed("MakeTicket");
+}
+
+void CMainDlg::OnReturnRecvMoney() {
+    NotYetServed("ReturnRecvMoney");
+}
+
+void CMainDlg::OnPopupConfig() {
+    NotYetServed("PopupConfig");
+}
+
+void CMainDlg::OnTouchScreen(enumTouchedButton /*button*/) {
+    NotYetServed("TouchScreen");
+}
+
+// The sale flow, cash, card payment and the administrator screens are not
+// part of this build yet: their commands are logged, never half-served.
+void CMainDlg::NotYetServed(std::string_view command) {
+    HXKioskLog(std::string("화면 명령 미지원: ") + std::string(command));
+}

@@ -1,0 +1,71 @@
+#include "kiosk/server/file_chunk_writer.h"
+
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+namespace {
+
+stChunkWriteResult Failure(std::string why) {
+    return {enumChunkWrite::Failed, std::move(why)};
+}
+
+// Opens the temporary file for this chunk: truncated for the first chunk,
+// kept as it is for the others. The file's size must reach the chunk's offset.
+std::optional<std::string> OpenForChunk(const std::filesystem::path& temporary,
+                                        const stFileChunk& chunk, std::fstream& file) {
+    std::error_code error;
+    if (chunk.offset == 0) {
+        std::filesystem::create_directories(temporary.parent_path(), error);
+        std::filesystem::remove(temporary, error);
+        file.open(temporary, std::ios::out | std::ios::binary | std::ios::trunc);
+        return file.is_open() ? std::nullopt : std::optional<std::string>("열 수 없음");
+    }
+    const auto size = std::filesystem::file_size(temporary, error);
+    if (error || size < static_cast<uintmax_t>(chunk.offset)) {
+        return "앞 조각이 없음";
+    }
+    file.open(temporary, std::ios::in | std::ios::out | std::ios::binary);
+    return file.is_open() ? std::nullopt : std::optional<std::string>("열 수 없음");
+}
+
+bool MoveIntoPlace(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+    std::error_code error;
+    std::filesystem::create_directories(target.parent_path(), error);
+    // A rename replaces the old file in one step; no moment without a file.
+    std::filesystem::rename(temporary, target, error);
+    return !error;
+}
+
+}  // namespace
+
+std::filesystem::path ChunkTemporaryPath(const std::filesystem::path& target) {
+    std::filesystem::path temporary = target;
+    temporary += ".lock";
+    return temporary;
+}
+
+stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stFileChunk& chunk) {
+    if (chunk.offset < 0) {
+        return Failure("위치가 음수");
+    }
+    const std::filesystem::path temporary = ChunkTemporaryPath(target);
+    std::fstream file;
+    if (const std::optional<std::string> why = OpenForChunk(temporary, chunk, file)) {
+        return Failure(*why);
+    }
+    file.seekp(chunk.offset);
+    file.write(reinterpret_cast<const char*>(chunk.data.data()),
+               static_cast<std::streamsize>(chunk.data.size()));
+    file.close();
+    if (!file) {
+        return Failure("쓸 수 없음");
+    }
+    if (!IsLastChunk(chunk)) {
+        return {enumChunkWrite::Written, {}};
+    }
+    if (!MoveIntoPlace(temporary, target)) {
+        return Failure("제자리로 옮길 수 없음");
+    }
+    return {enumChunkWrite::Completed, {}};
+}

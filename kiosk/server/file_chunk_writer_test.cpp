@@ -1,0 +1,64 @@
+#include "kiosk/server/file_chunk_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "tests/support/temp_drive.h"
+
+namespace {
+
+stFileChunk Chunk(int32_t offset, const std::string& data) {
+    return {CMD_PICTURE_CHUNK, 0, offset, std::vector<uint8_t>(data.begin(), data.end())};
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class FileChunkWriter : public ::testing::Test {
+protected:
+    enumChunkWrite Write(int32_t offset, const std::string& data) {
+        return WriteFileChunk(m_target, Chunk(offset, data)).result;
+    }
+
+    CTempDrive m_drive;
+    const std::filesystem::path m_target = m_drive.Folder() / "Skin" / "RoomImage" / "a.png";
+    const std::filesystem::path m_temporary = ChunkTemporaryPath(m_target);
+};
+
+TEST_F(FileChunkWriter, FileGrowsUnderItsTemporaryNameAndReplacesTheOldOneWhole) {
+    std::filesystem::create_directories(m_target.parent_path());
+    std::ofstream(m_target) << "old picture";
+    std::ofstream(m_temporary) << std::string(50000, 'z');  // left by a transfer cut short
+    const std::string full(kFullChunkBytes, 'a');
+
+    EXPECT_EQ(Write(0, full), enumChunkWrite::Written);
+    EXPECT_EQ(Write(kFullChunkBytes, full), enumChunkWrite::Written);
+    EXPECT_EQ(m_temporary.filename(), "a.png.lock");
+    EXPECT_EQ(ReadFile(m_temporary), full + full) << "the first chunk started it afresh";
+    EXPECT_EQ(ReadFile(m_target), "old picture") << "untouched until the file is whole";
+
+    EXPECT_EQ(Write(2 * kFullChunkBytes, ""), enumChunkWrite::Completed);
+    EXPECT_EQ(ReadFile(m_target), full + full);
+    EXPECT_FALSE(std::filesystem::exists(m_temporary));
+}
+
+TEST_F(FileChunkWriter, ChunkThatWouldLeaveAGapOrHasNoPlaceIsRefused) {
+    const stChunkWriteResult orphan = WriteFileChunk(m_target, Chunk(kFullChunkBytes, "tail"));
+    EXPECT_EQ(orphan.result, enumChunkWrite::Failed) << "its first chunk never came";
+    EXPECT_FALSE(orphan.failure.empty());
+
+    ASSERT_EQ(Write(0, std::string(kFullChunkBytes, 'x')), enumChunkWrite::Written);
+    EXPECT_EQ(Write(3 * kFullChunkBytes, "late"), enumChunkWrite::Failed) << "one went missing";
+    EXPECT_EQ(Write(-1, "x"), enumChunkWrite::Failed);
+    EXPECT_FALSE(std::filesystem::exists(m_target));
+
+    std::ofstream(m_drive.Folder() / "Blocked") << "a file, not a folder";
+    EXPECT_EQ(WriteFileChunk(m_drive.Folder() / "Blocked" / "b.png", Chunk(0, "x")).result,
+              enumChunkWrite::Failed);
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#pragma once
+// The kiosk window's side of the server link as far as it is built: rooms,
+// classes and pictures go to the room catalogue, configuration and options
+// to the settings state, and the screen hears of the link's changes. The
+// sale answer is kept and handed to the sale flow's hook; the steps of the
+// resend queue, the cash refund and the configuration menu join through the
+// hooks when they are built.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "kiosk/screen/kiosk_settings_state.h"
+#include "kiosk/screen/room_catalogue.h"
+#include "kiosk/server/server_events.h"
+
+class CNetChannel;
+
+// What the kiosk window adds to the router's own steps.
+struct stServerRouterHooks {
+    std::function<void(const stSaleAnswer&)> saleAnswer = nullptr;
+    std::function<void()> connected = nullptr;  // after the screen was told
+    std::function<void()> lost = nullptr;       // after the screen was told
+};
+
+class CServerMessageRouter : public CServerEvents {
+public:
+    using MovieSink = std::function<void(std::string_view command, std::string_view args)>;
+
+    using stHooks = stServerRouterHooks;
+
+    // `channel` carries the start-up notice after a reconnect; the picture
+    // list file is the catalogue's ("RoomImages.ini" in the program folder)
+    // unless another is given.
+    CServerMessageRouter(CNetChannel* channel, CRoomCatalogue& catalogue,
+                         CKioskSettingsState& settings, MovieSink movie, stHooks hooks = {});
+    CServerMessageRouter(CNetChannel* channel, CRoomCatalogue& catalogue,
+                         CKioskSettingsState& settings, MovieSink movie, stHooks hooks,
+                         std::filesystem::path roomImagesList);
+
+    // The link is back: the screen drops its rooms (the server sends them
+    // again), the server hears the start-up notice, the error screen goes.
+    void OnServerConnected() override;
+    // The error screen comes up.
+    void OnServerLost() override;
+
+    void OnRoomPage(const stRoomPage& page) override;
+    void OnClassPage(const stClassPage& page) override;
+    void OnSingleRoom(const stRoom4Kiosk& room) override;
+    std::filesystem::path RoomImagesTarget() override;
+    std::optional<std::filesystem::path> PictureTarget(int index) override;
+    void OnRoomImagesReceived() override;
+    void OnPictureReceived() override;
+    void OnClearLoading() override;
+    void OnKioskConfig(const stKioskConfig& config) override;
+    void OnKioskOptions(const stKioskOptions& options) override;
+    void OnSaleAnswer(const stSaleAnswer& answer) override;
+    // Shows "Ready!" without holding up the link.
+    void OnStartupReady() override;
+
+    // The last sale answer, kept for the sale flow.
+    const std::optional<stSaleAnswer>& LastSaleAnswer() const { return m_lastSaleAnswer; }
+
+private:
+    void SendToMovie(std::string_view command, std::string_view args = {}) const;
+
+    CNetChannel* const m_channel;
+    CRoomCatalogue& m_catalogue;
+    CKioskSettingsState& m_settings;
+    const MovieSink m_movie;
+    const stHooks m_hooks;
+    const std::filesystem::path m_roomImagesList;
+    std::optional<stSaleAnswer> m_lastSaleAnswer;
+};
