@@ -1,0 +1,236 @@
+#include "tools/frontdesk/front_desk.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "kiosk/records/ack_record.h"
+#include "kiosk/records/kiosk_command.h"
+#include "kiosk/records/report_records.h"
+#include "kiosk/records/room_records.h"
+#include "kiosk/records/sale_records.h"
+#include "tests/support/temp_drive.h"
+#include "tools/frontdesk/control_executor.h"
+#include "tools/frontdesk/testing_kiosk.h"
+
+namespace {
+
+using json = nlohmann::json;
+
+stScenario TwoRooms() {
+    stScenario scenario;
+    scenario.classes = {{0, 1, 1, "스탠다드"}};
+    for (int32_t roomNo : {201, 202}) {
+        stRoom4Kiosk room;
+        room.roomNo = roomNo;
+        room.classId = 1;
+        room.name = std::to_string(roomNo) + "호";
+        scenario.rooms.push_back(room);
+    }
+    scenario.options.deviceName = "시험기";
+    scenario.kiosks = {{"LOBBY", "", 5, "로비", false}, {"BANNED", "", 0, "", true}};
+    return scenario;
+}
+
+std::vector<uint32_t> Commands(const std::vector<Bytes>& packets) {
+    std::vector<uint32_t> commands;
+    for (const Bytes& packet : packets) {
+        commands.push_back(UnpackHeader(packet).command);
+    }
+    return commands;
+}
+
+Bytes StepReport(int32_t code) {
+    stStepReport report;
+    report.code = code;
+    report.text = "단계";
+    return Pack(report);
+}
+
+class FrontDeskTest : public ::testing::Test {
+protected:
+    FrontDeskTest()
+        : m_state(TwoRooms(), m_folder.Folder() / "ledger.json"),
+          m_journal(m_folder.Folder() / "journal.jsonl"),
+          m_desk(m_state, m_journal),
+          m_executor(m_desk, [] {}) {
+        std::string error;
+        EXPECT_TRUE(m_desk.Start("127.0.0.1", 0, error)) << error;
+    }
+
+    // A kiosk that completed its handshake and took its welcome packets.
+    std::unique_ptr<CTestKiosk> ServedKiosk(const std::string& computerName) {
+        auto kiosk = std::make_unique<CTestKiosk>("127.0.0.1", m_desk.Port());
+        EXPECT_TRUE(kiosk->Handshake(computerName));
+        EXPECT_FALSE(kiosk->ReceiveUntil(CMD_KIOSK_OPTIONS).empty());
+        return kiosk;
+    }
+
+    std::vector<json> Journal() {
+        std::vector<json> entries;
+        std::ifstream in(m_folder.Folder() / "journal.jsonl");
+        for (std::string line; std::getline(in, line);) {
+            entries.push_back(json::parse(line));
+        }
+        return entries;
+    }
+    // Sessions write from their own threads: waits until the line is there.
+    bool Journalled(const std::string& event, const json::json_pointer& field, const json& value) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTestWaitMs);
+        while (std::chrono::steady_clock::now() < end) {
+            for (const json& entry : Journal()) {
+                if (entry.value("event", "") == event && entry.contains(field) &&
+                    entry[field] == value) {
+                    return true;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return false;
+    }
+
+    CTempDrive m_folder;
+    stDeskState m_state;
+    CJournal m_journal;
+    CFrontDesk m_desk;
+    CControlExecutor m_executor;
+};
+
+TEST_F(FrontDeskTest, HandshakeThenClassesRoomsConfigurationAndOptions) {
+    CTestKiosk kiosk("127.0.0.1", m_desk.Port());
+    const std::optional<Bytes> answer = kiosk.Handshake("LOBBY");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(UnpackHeader(*answer).command, CMD_HANDSHAKE_ANSWER);
+    EXPECT_EQ(kiosk.Identity().uniqueNo, 5u);
+    EXPECT_EQ(kiosk.Identity().name, "로비");
+    EXPECT_NE(kiosk.Identity().clientKey, 0u);
+    const std::vector<Bytes> welcome = kiosk.ReceiveUntil(CMD_KIOSK_OPTIONS);
+    EXPECT_EQ(Commands(welcome), (std::vector<uint32_t>{CMD_CLASS_LIST, CMD_ROOM_LIST,
+                                                        CMD_KIOSK_CONFIG, CMD_KIOSK_OPTIONS}));
+    for (const Bytes& packet : welcome) {
+        const stHeader header = UnpackHeader(packet);
+        EXPECT_EQ(header.addresseeClientKey, kiosk.Identity().clientKey);
+        EXPECT_EQ(header.addresseeSequence, 0u);
+        EXPECT_EQ(header.serviceKey, 0u);
+    }
+    EXPECT_TRUE(Journalled("received", "/name"_json_pointer, "handshake request"));
+    EXPECT_TRUE(Journalled("received", "/name"_json_pointer, "handshake confirmation"));
+}
+
+TEST_F(FrontDeskTest, RefusedMachineGetsARefusalAndIsClosed) {
+    CTestKiosk kiosk("127.0.0.1", m_desk.Port());
+    const std::optional<Bytes> answer = kiosk.Handshake("BANNED");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(UnpackHeader(*answer).command, CMD_HANDSHAKE_REFUSED);
+    EXPECT_TRUE(kiosk.IsClosedByPeer());
+}
+
+TEST_F(FrontDeskTest, MalformedInputClosesOnlyThatConnection) {
+    const auto served = ServedKiosk("LOBBY");
+    // Bytes that are no message: a block without a message header inside.
+    CIOPacket garbage("127.0.0.1", m_desk.Port());
+    garbage.AddExtOption(IOEXT_NOPING);
+    ASSERT_EQ(garbage.Connect(1), IO_OK);
+    garbage.SetOption(0);
+    const Bytes noise = {0xde, 0xad, 0xbe, 0xef, 1,  2,  3,  4,  5,  6,  7,  8,  9,
+                         10,   11,   12,   13,   14, 15, 16, 17, 18, 19, 20, 21, 22};
+    ASSERT_EQ(garbage.Send(noise.data(), static_cast<int>(noise.size())), IO_OK);
+    // A packet whose header lies about its size, after a proper handshake.
+    const auto liar = ServedKiosk("OTHER");
+    Bytes report = liar->FromClient(StepReport(1), 3);
+    report.resize(500);
+    ASSERT_TRUE(liar->Send(report));
+    EXPECT_TRUE(liar->IsClosedByPeer());
+
+    ASSERT_TRUE(served->Send(served->FromClient(StepReport(4), 9)));
+    const std::optional<Bytes> ack = served->Receive();
+    ASSERT_TRUE(ack);
+    EXPECT_EQ(UnpackHeader(*ack).addresseeSequence, 9u);
+    EXPECT_TRUE(Journalled("closed", "/reason"_json_pointer, "malformed framing"));
+    EXPECT_TRUE(Journalled("closed", "/reason"_json_pointer, "malformed packet"));
+}
+
+TEST_F(FrontDeskTest, SaleReachesEveryKioskAndARefusalOnlyTheBuyer) {
+    const auto buyer = ServedKiosk("LOBBY");
+    const auto other = ServedKiosk("OTHER");
+    stSaleRequest sale;
+    sale.roomNo = 202;
+    sale.stayType = STAY_SLEEP;
+    sale.amount = sale.cashAmount = 50000;
+    ASSERT_TRUE(buyer->Send(buyer->FromClient(Pack(sale), 4)));
+    const std::vector<Bytes> toBuyer = buyer->ReceiveUntil(CMD_SINGLE_ROOM);
+    ASSERT_EQ(Commands(toBuyer), (std::vector<uint32_t>{CMD_SALE_ANSWER, CMD_SINGLE_ROOM}));
+    stSaleAnswer answer;
+    ASSERT_TRUE(Unpack(toBuyer[0], answer));
+    EXPECT_EQ(answer.result, kSaleAccepted);
+    EXPECT_EQ(UnpackHeader(toBuyer[0]).addresseeSequence, 0u) << "no waiting client takes it";
+    const std::vector<Bytes> toOther = other->ReceiveUntil(CMD_SINGLE_ROOM);
+    ASSERT_EQ(toOther.size(), 1u);
+    stSingleRoom change;
+    ASSERT_TRUE(Unpack(toOther[0], change));
+    EXPECT_EQ(change.room.roomNo, 202);
+    EXPECT_NE(change.room.state, kRoomVacant);
+    EXPECT_EQ(UnpackHeader(toOther[0]).addresseeClientKey, other->Identity().clientKey);
+
+    ASSERT_TRUE(buyer->Send(buyer->FromClient(Pack(sale), 5)));
+    const std::optional<Bytes> refusal = buyer->Receive();
+    ASSERT_TRUE(refusal);
+    ASSERT_TRUE(Unpack(*refusal, answer));
+    EXPECT_EQ(answer.result, m_state.scenario.sales.unavailableResult);
+}
+
+TEST_F(FrontDeskTest, ControlCommandsPushToTheKiosksTheyName) {
+    const auto lobby = ServedKiosk("LOBBY");
+    const auto other = ServedKiosk("OTHER");
+    EXPECT_EQ(m_executor.Execute("room 201 state=3 name=\"이백일\""),
+              "ok: 1 packet(s) to 2 kiosk(s)");
+    for (CTestKiosk* kiosk : {lobby.get(), other.get()}) {
+        const std::optional<Bytes> packet = kiosk->Receive();
+        stSingleRoom change;
+        ASSERT_TRUE(packet && Unpack(*packet, change));
+        EXPECT_EQ(change.room.state, 3);
+        EXPECT_EQ(change.room.name, "이백일");
+    }
+    EXPECT_EQ(m_state.ledger.Book().roomStates.at(201), 3) << "kept across restarts";
+
+    const std::string onlyOther = " to=" + std::to_string(other->Identity().uniqueNo);
+    EXPECT_EQ(m_executor.Execute("container config options" + onlyOther),
+              "ok: 1 packet(s) to 1 kiosk(s)");
+    const std::optional<Bytes> container = other->Receive();
+    ASSERT_TRUE(container);
+    EXPECT_EQ(UnpackHeader(*container).command, CMD_CONTAINER);
+    EXPECT_EQ(container->size(), 36u + 108u + 560u);
+    EXPECT_EQ(UnpackHeader(std::span(*container).subspan(36)).addresseeClientKey,
+              other->Identity().clientKey);
+
+    EXPECT_EQ(m_executor.Execute("message \"알림\" \"점검 중입니다\" to=5").substr(0, 2), "ok");
+    const std::optional<Bytes> box = lobby->Receive();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(UnpackHeader(*box).command, CMD_MESSAGE_BOX);
+
+    EXPECT_TRUE(m_executor.Execute("room 999 remove").starts_with("error"));
+    EXPECT_TRUE(m_executor.Execute("config colour=1").starts_with("error"));
+    EXPECT_TRUE(m_executor.Execute("fly").starts_with("error"));
+}
+
+TEST_F(FrontDeskTest, SilenceAndPoliciesChangeWhileRunning) {
+    const auto kiosk = ServedKiosk("LOBBY");
+    EXPECT_EQ(m_executor.Execute("silent on"), "ok: silent on");
+    ASSERT_TRUE(kiosk->Send(kiosk->FromClient(StepReport(1), 21)));
+    ASSERT_TRUE(Journalled("received", "/header/senderSequence"_json_pointer, 21));
+    EXPECT_EQ(m_executor.Execute("silent off"), "ok: silent off");
+    EXPECT_EQ(m_executor.Execute("ack 515 refuse"), "ok: 515 refuse");
+    ASSERT_TRUE(kiosk->Send(kiosk->FromClient(StepReport(2), 22)));
+    const std::optional<Bytes> answer = kiosk->Receive();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(UnpackHeader(*answer).addresseeSequence, 22u) << "21 came while silent";
+    stAck ack;
+    ASSERT_TRUE(Unpack(*answer, ack));
+    EXPECT_FALSE(IsAcknowledged(ack));
+    EXPECT_TRUE(m_executor.Execute("ack 601 refuse").starts_with("error"));
+
+    EXPECT_EQ(m_executor.Execute("drop to=5"), "ok: dropped 1 kiosk(s)");
+    EXPECT_TRUE(kiosk->IsClosedByPeer());
+}
+
+}  // namespace

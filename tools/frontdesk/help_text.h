@@ -1,0 +1,7 @@
+#pragma once
+// What "frontdesk --help" prints: the command line, the scenario format and
+// the control commands.
+
+#include <string>
+
+std::string FrontDeskHelp();

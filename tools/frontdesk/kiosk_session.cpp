@@ -1,0 +1,325 @@
+#include "tools/frontdesk/kiosk_session.h"
+
+#include <chrono>
+#include <random>
+
+#include "channel/net_channel_handshake.h"
+#include "net/io_base.h"
+#include "net/net_log.h"
+#include "tools/frontdesk/handshake_request.h"
+#include "tools/frontdesk/packet_addressing.h"
+#include "tools/frontdesk/packet_decoder.h"
+#include "tools/frontdesk/server_packets.h"
+
+namespace {
+
+using json = nlohmann::json;
+
+constexpr auto kIdlePause = std::chrono::milliseconds(2);
+constexpr size_t kBrokenFramingBytes = 64;
+constexpr size_t kJournalHeadBytes = 64;
+
+Bytes RandomBytes(size_t count) {
+    std::random_device seed;
+    std::mt19937 generator(seed());
+    std::uniform_int_distribution<int> byte(0, 255);
+    Bytes bytes(count);
+    for (uint8_t& value : bytes) {
+        value = static_cast<uint8_t>(byte(generator));
+    }
+    return bytes;
+}
+
+// The first bytes of something malformed, for whoever reads the journal.
+std::string HeadAsHex(std::span<const uint8_t> bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (size_t i = 0; i < bytes.size() && i < kJournalHeadBytes; ++i) {
+        hex += kDigits[bytes[i] >> 4];
+        hex += kDigits[bytes[i] & 0x0F];
+    }
+    return hex;
+}
+
+// Why a packet does not belong where it came, or empty when it does.
+std::string MisplacedReason(enumSessionState state, uint32_t command) {
+    const bool handshake = command == CMD_HANDSHAKE || command == CMD_HANDSHAKE_CONFIRM;
+    if (state == enumSessionState::AwaitingHandshake && command != CMD_HANDSHAKE) {
+        return "a handshake request was expected";
+    }
+    if (state == enumSessionState::AwaitingConfirmation && command != CMD_HANDSHAKE_CONFIRM) {
+        return "the handshake confirmation was expected";
+    }
+    if (state == enumSessionState::Serving && handshake) {
+        return "a handshake packet after the handshake";
+    }
+    return "";
+}
+
+}  // namespace
+
+const char* SessionStateName(enumSessionState state) {
+    switch (state) {
+        case enumSessionState::AwaitingHandshake:
+            return "awaiting handshake";
+        case enumSessionState::AwaitingConfirmation:
+            return "awaiting confirmation";
+        case enumSessionState::Serving:
+            return "serving";
+        case enumSessionState::Closed:
+            return "closed";
+    }
+    return "?";
+}
+
+CKioskSession::CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host)
+    : m_connection(std::move(connection)), m_host(host) {
+    m_info.id = id;
+    char peer[64] = {};
+    if (m_connection->GetPeerName(peer, sizeof peer) == 1) {
+        m_info.peer = peer;
+    }
+}
+
+CKioskSession::~CKioskSession() {
+    Stop();
+}
+
+void CKioskSession::Start() {
+    Write({{"event", "connected"}});
+    m_thread = std::thread([this] { Run(); });
+}
+
+void CKioskSession::Stop() {
+    m_stopping = true;
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void CKioskSession::Enqueue(enumOutgoing kind, std::vector<Bytes> packets) {
+    std::lock_guard lock(m_mutex);
+    for (Bytes& packet : packets) {
+        m_outbox.push_back({kind, std::move(packet)});
+    }
+}
+
+void CKioskSession::Push(std::vector<Bytes> packets) {
+    Enqueue(enumOutgoing::Push, std::move(packets));
+}
+
+void CKioskSession::PushBrokenFraming() {
+    Enqueue(enumOutgoing::BrokenFraming, {RandomBytes(kBrokenFramingBytes)});
+}
+
+void CKioskSession::Drop() {
+    m_dropRequested = true;
+}
+
+stSessionInfo CKioskSession::Info() const {
+    std::lock_guard lock(m_mutex);
+    return m_info;
+}
+
+void CKioskSession::SetState(enumSessionState state) {
+    std::lock_guard lock(m_mutex);
+    m_info.state = state;
+}
+
+void CKioskSession::Write(json entry) {
+    const stSessionInfo info = Info();
+    entry["session"] = info.id;
+    entry["peer"] = info.peer;
+    if (info.clientKey != 0) {
+        entry["terminalNo"] = info.terminalNo;
+        entry["clientKey"] = info.clientKey;
+    }
+    m_host.Journal().Write(std::move(entry));
+}
+
+void CKioskSession::Run() {
+    bool open = true;
+    while (open && !m_stopping) {
+        bool idle = false;
+        open = ServeOnce(idle);
+        if (open && idle) {
+            std::this_thread::sleep_for(kIdlePause);
+        }
+    }
+    m_connection->Close();
+    const stSessionInfo info = Info();
+    SetState(enumSessionState::Closed);
+    m_host.OnClosed(info);
+    // Last: once finished, the desk may join and delete this session.
+    m_finished = true;
+}
+
+bool CKioskSession::ServeOnce(bool& idle) {
+    if (!FlushOutbox()) {
+        return false;
+    }
+    if (m_dropRequested) {
+        Write({{"event", "closed"}, {"reason", "dropped by a control command"}});
+        return false;
+    }
+    const int ready = m_connection->ReadReady();
+    if (ready < 0) {
+        Write({{"event", "closed"}, {"reason", "the connection failed"}});
+        return false;
+    }
+    idle = ready == 0;
+    Bytes message;
+    return idle || (ReceiveMessage(message) && HandleMessage(message));
+}
+
+bool CKioskSession::FlushOutbox() {
+    while (true) {
+        stOutgoing outgoing;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_outbox.empty()) {
+                return true;
+            }
+            outgoing = std::move(m_outbox.front());
+            m_outbox.pop_front();
+        }
+        if (!Send(outgoing)) {
+            return false;
+        }
+    }
+}
+
+int CKioskSession::SendBrokenFraming(const Bytes& bytes) {
+    // Without message mode the bytes go out as a block of their own, where
+    // the kiosk expects a message header.
+    const uint32_t options = m_connection->GetOption();
+    m_connection->SetOption(0);
+    const int result = m_connection->Send(bytes.data(), static_cast<int>(bytes.size()));
+    m_connection->SetOption(options);
+    Write({{"event", "sent"}, {"what", "broken framing"}, {"size", bytes.size()}});
+    return result;
+}
+
+int CKioskSession::SendPacket(Bytes bytes, bool addressToKiosk) {
+    if (addressToKiosk) {
+        AddressUnsolicited(Info().clientKey, bytes);
+    }
+    const int result = m_connection->Send(bytes.data(), static_cast<int>(bytes.size()));
+    const stHeader header = UnpackHeader(bytes);
+    Write({{"event", "sent"},
+           {"command", header.command},
+           {"size", bytes.size()},
+           {"addresseeSequence", header.addresseeSequence},
+           {"serviceKey", header.serviceKey}});
+    return result;
+}
+
+bool CKioskSession::Send(const stOutgoing& outgoing) {
+    const int result = outgoing.kind == enumOutgoing::BrokenFraming
+                           ? SendBrokenFraming(outgoing.bytes)
+                           : SendPacket(outgoing.bytes, outgoing.kind == enumOutgoing::Push);
+    if (result != IO_OK) {
+        Write(
+            {{"event", "closed"}, {"reason", std::string("send failed: ") + IoResultText(result)}});
+        return false;
+    }
+    return true;
+}
+
+bool CKioskSession::ReceiveMessage(Bytes& message) {
+    uint8_t* buffer = nullptr;
+    int length = 0;
+    const int result = m_connection->Receive(&buffer, &length);
+    if (result == IO_OK) {
+        message.assign(buffer, buffer + length);
+    }
+    FreeReceiveBuffer(buffer);
+    if (result == IO_CLOSED) {
+        Write({{"event", "closed"}, {"reason", "closed by the kiosk"}});
+    } else if (result != IO_OK) {
+        Write({{"event", "malformed"},
+               {"reason", std::string("framing: ") + IoResultText(result)},
+               {"code", result}});
+        Write({{"event", "closed"}, {"reason", "malformed framing"}});
+    }
+    return result == IO_OK;
+}
+
+bool CKioskSession::HandleMessage(std::span<const uint8_t> message) {
+    const stDecodedPacket decoded = DecodePacket(message);
+    const std::string misplaced = MisplacedReason(Info().state, decoded.command);
+    if (decoded.malformed || !misplaced.empty()) {
+        Write({{"event", "malformed"},
+               {"reason", decoded.malformed ? decoded.reason : misplaced},
+               {"command", decoded.command},
+               {"length", message.size()},
+               {"head", HeadAsHex(message)}});
+        Write({{"event", "closed"}, {"reason", "malformed packet"}});
+        return false;
+    }
+    // Decided before the line is written, so the journal tells what was done.
+    const bool silent = m_host.IsSilent();
+    json received = {{"event", "received"},
+                     {"command", decoded.command},
+                     {"name", decoded.name},
+                     {"header", decoded.header},
+                     {"fields", decoded.fields}};
+    if (silent) {
+        received["unanswered"] = true;
+    }
+    Write(std::move(received));
+    if (silent) {
+        return true;
+    }
+    switch (decoded.command) {
+        case CMD_HANDSHAKE:
+            return HandleHandshake(message);
+        case CMD_HANDSHAKE_CONFIRM:
+            return HandleConfirmation();
+        default:
+            HandleRequest(message);
+            return true;
+    }
+}
+
+bool CKioskSession::HandleHandshake(std::span<const uint8_t> message) {
+    stHandshakeRequest request;
+    ReadHandshakeRequest(message, request);
+    const stHandshakeDecision decision = m_host.OnHandshake(request);
+    if (decision.refused) {
+        Enqueue(enumOutgoing::Answer, {BuildHandshakeRefusal()});
+        FlushOutbox();
+        Write({{"event", "closed"}, {"reason", "handshake refused"}});
+        return false;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_info.terminalNo = decision.terminalNo;
+        m_info.clientKey = decision.clientKey;
+        m_info.name = decision.name;
+        m_info.computerName = request.computerName;
+        m_info.state = enumSessionState::AwaitingConfirmation;
+    }
+    Enqueue(enumOutgoing::Answer,
+            {BuildHandshakeAnswer({decision.terminalNo, decision.clientKey, decision.name})});
+    return true;
+}
+
+bool CKioskSession::HandleConfirmation() {
+    SetState(enumSessionState::Serving);
+    Push(m_host.OnServing());
+    return true;
+}
+
+void CKioskSession::HandleRequest(std::span<const uint8_t> message) {
+    const stSessionInfo info = Info();
+    stReplies replies = m_host.OnRequest({info.terminalNo, info.clientKey}, message);
+    if (!replies.note.empty()) {
+        Write({{"event", "note"}, {"text", replies.note}});
+    }
+    Enqueue(enumOutgoing::Answer, std::move(replies.answers));
+    Push(std::move(replies.pushes));
+    if (!replies.broadcasts.empty()) {
+        m_host.Broadcast(replies.broadcasts);
+    }
+}

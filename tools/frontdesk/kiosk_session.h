@@ -1,0 +1,115 @@
+#pragma once
+// One kiosk's connection to the desk, served by a thread of its own: the
+// handshake (13, answered 14 or 381, confirmed by 15), then every request the
+// kiosk sends, handed to the desk. Whatever other threads want sent (pushes,
+// broken bytes) waits in the session's outbox, so the connection is only ever
+// touched by its own thread and a kiosk that stops reading stalls no one else.
+// Anything malformed is journalled and ends this connection, only this one.
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "net/io_packet.h"
+#include "tools/frontdesk/journal.h"
+#include "tools/frontdesk/kiosk_directory.h"
+#include "tools/frontdesk/request_dispatcher.h"
+
+using Bytes = std::vector<uint8_t>;
+
+enum class enumSessionState {
+    AwaitingHandshake,
+    AwaitingConfirmation,
+    Serving,
+    Closed,
+};
+
+struct stSessionInfo {
+    uint32_t id = 0;
+    std::string peer;
+    enumSessionState state = enumSessionState::AwaitingHandshake;
+    uint32_t terminalNo = 0;
+    uint32_t clientKey = 0;
+    std::string name;
+    std::string computerName;
+};
+
+const char* SessionStateName(enumSessionState state);
+
+// What a session needs from the desk; called on the session's thread.
+class CSessionHost {
+public:
+    virtual ~CSessionHost() = default;
+    virtual CJournal& Journal() = 0;
+    virtual bool IsSilent() = 0;
+    virtual stHandshakeDecision OnHandshake(const stHandshakeRequest& request) = 0;
+    // The packets a kiosk gets once its handshake is complete.
+    virtual std::vector<Bytes> OnServing() = 0;
+    virtual stReplies OnRequest(const stKioskIdentity& kiosk, std::span<const uint8_t> packet) = 0;
+    // Sends the packets to every kiosk that is being served.
+    virtual void Broadcast(const std::vector<Bytes>& packets) = 0;
+    virtual void OnClosed(const stSessionInfo& session) = 0;
+};
+
+class CKioskSession {
+public:
+    CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host);
+    // Stops the thread.
+    ~CKioskSession();
+    CKioskSession(const CKioskSession&) = delete;
+    CKioskSession& operator=(const CKioskSession&) = delete;
+
+    void Start();
+    // Ends the thread and closes the connection; returns once it has ended.
+    void Stop();
+
+    // Any thread. Packets sent on the desk's own initiative: addressed to this
+    // kiosk when they go out.
+    void Push(std::vector<Bytes> packets);
+    // Bytes that are not a message at all, inside a correct block.
+    void PushBrokenFraming();
+    void Drop();
+
+    stSessionInfo Info() const;
+    bool IsServing() const { return Info().state == enumSessionState::Serving; }
+    bool IsFinished() const { return m_finished; }
+
+private:
+    enum class enumOutgoing { Answer, Push, BrokenFraming };
+    struct stOutgoing {
+        enumOutgoing kind;
+        Bytes bytes;
+    };
+
+    void Run();
+    bool ServeOnce(bool& idle);
+    bool FlushOutbox();
+    bool Send(const stOutgoing& outgoing);
+    int SendBrokenFraming(const Bytes& bytes);
+    // Packets sent on the desk's own initiative are addressed to this kiosk first.
+    int SendPacket(Bytes bytes, bool addressToKiosk);
+    bool ReceiveMessage(Bytes& message);
+    bool HandleMessage(std::span<const uint8_t> message);
+    bool HandleHandshake(std::span<const uint8_t> message);
+    bool HandleConfirmation();
+    void HandleRequest(std::span<const uint8_t> message);
+    void Enqueue(enumOutgoing kind, std::vector<Bytes> packets);
+    void SetState(enumSessionState state);
+    void Write(nlohmann::json entry);
+
+    std::unique_ptr<CIOPacket> m_connection;
+    CSessionHost& m_host;
+    mutable std::mutex m_mutex;  // guards m_info and m_outbox
+    stSessionInfo m_info;
+    std::deque<stOutgoing> m_outbox;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_dropRequested{false};
+    std::atomic<bool> m_finished{false};
+    std::thread m_thread;
+};

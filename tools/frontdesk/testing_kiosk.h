@@ -1,0 +1,115 @@
+#pragma once
+// For tests only: a kiosk reduced to its wire, built from the transport's
+// socket object on loopback. It speaks the handshake and sends and receives
+// whole packets; every wait is bounded in real time, so a broken desk fails a
+// test instead of hanging it.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "channel/net_channel_handshake.h"
+#include "net/io_base.h"
+#include "net/io_packet.h"
+#include "net/packet_header.h"
+
+using Bytes = std::vector<uint8_t>;
+
+inline constexpr int kTestWaitMs = 10000;
+
+class CTestKiosk {
+public:
+    CTestKiosk(const std::string& address, uint16_t port)
+        : m_connection(std::make_unique<CIOPacket>(address.c_str(), port)) {
+        m_connection->AddExtOption(IOEXT_NOPING);
+    }
+
+    bool Connect() { return m_connection->Connect(1) == IO_OK; }
+    bool Send(const Bytes& packet) {
+        return m_connection->Send(packet.data(), static_cast<int>(packet.size())) == IO_OK;
+    }
+
+    // The next message, or nothing when none came in time or the link ended.
+    std::optional<Bytes> Receive(int limitMs = kTestWaitMs) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+        while (m_connection->ReadReady() == 0) {
+            if (std::chrono::steady_clock::now() >= end) {
+                return std::nullopt;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        uint8_t* buffer = nullptr;
+        int length = 0;
+        const int result = m_connection->Receive(&buffer, &length);
+        std::optional<Bytes> message;
+        if (result == IO_OK) {
+            message = Bytes(buffer, buffer + length);
+        }
+        FreeReceiveBuffer(buffer);
+        return message;
+    }
+
+    // Messages up to and including the first with `command`; empty when it never came.
+    std::vector<Bytes> ReceiveUntil(uint32_t command, int limitMs = kTestWaitMs) {
+        std::vector<Bytes> messages;
+        while (std::optional<Bytes> message = Receive(limitMs)) {
+            messages.push_back(*message);
+            if (UnpackHeader(*message).command == command) {
+                return messages;
+            }
+        }
+        return {};
+    }
+
+    // True once the desk has closed the connection.
+    bool IsClosedByPeer(int limitMs = kTestWaitMs) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+        while (std::chrono::steady_clock::now() < end) {
+            if (m_connection->ReadReady() != 0 && !Receive(limitMs)) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
+    // Connects, asks, and confirms an acceptance; the desk's answer either way.
+    std::optional<Bytes> Handshake(const std::string& computerName, uint32_t storedNo = 0) {
+        stHandshakeRequest request;
+        request.computerName = computerName;
+        request.storedNo = storedNo;
+        request.localAddress = "127.0.0.1";
+        request.firstMac = "00-E0-4C-68-01-01";
+        if (!Connect() || !Send(BuildHandshakeRequest(request))) {
+            return std::nullopt;
+        }
+        std::optional<Bytes> answer = Receive();
+        stHandshakeAnswer accepted;
+        if (answer && ReadHandshakeAnswer(*answer, accepted) == HANDSHAKE_ACCEPTED) {
+            m_answer = accepted;
+            Send(BuildHandshakeConfirm(accepted.uniqueNo, accepted.clientKey, accepted.name));
+        }
+        return answer;
+    }
+    const stHandshakeAnswer& Identity() const { return m_answer; }
+
+    // A request as a request client of this kiosk sends it.
+    Bytes FromClient(Bytes packet, uint32_t sequence) const {
+        stHeader header = UnpackHeader(packet);
+        header.senderClientKey = m_answer.clientKey;
+        header.uniqueNo = m_answer.uniqueNo;
+        header.senderSequence = sequence;
+        header.serviceKey = 9;
+        PackHeader(header, packet);
+        return packet;
+    }
+
+private:
+    std::unique_ptr<CIOPacket> m_connection;
+    stHandshakeAnswer m_answer;
+};
