@@ -6,9 +6,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <memory>
 #include <regex>
 #include <string>
 #include <thread>
@@ -28,7 +31,12 @@ extern char** environ;
 namespace {
 
 const std::filesystem::path kSample = std::filesystem::path(HX_FRONTDESK_SCENARIOS) / "sample.json";
-constexpr const char* kDeskAddress = "127.0.31.1";
+// Tests may run side by side and the kiosk always uses port 12001, so each
+// test's desk gets a loopback address of its own.
+std::string DeskAddressForThisTest() {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return "127.0.31." + std::to_string(1 + std::hash<std::string>{}(name) % 250);
+}
 const std::string kInvokeStart =
     "<invoke name=\"ReceiveScript\" returntype=\"xml\"><arguments><string>";
 
@@ -82,44 +90,87 @@ private:
     pid_t m_pid = -1;
 };
 
-TEST(KioskScreen, TheServersRoomsReachTheMovieLineByLine) {
-    CTempDrive drive;
-    CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
-    CEnvr(kRegistryApplication).WriteString("TCP/IP", "Server", kDeskAddress);
-    std::filesystem::create_directories(drive.Folder() / "desk");
-    CFrontDeskProcess desk(kDeskAddress, kSample, drive.Folder() / "desk");
-    ASSERT_TRUE(desk.WaitUntilListening());
-    CKioskProcess kiosk(drive);
+// The desk, then the kiosk pointed at it, then a movie page that has said
+// InitKiosk and been answered.
+class KioskScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
+        const std::string address = DeskAddressForThisTest();
+        CEnvr(kRegistryApplication).WriteString("TCP/IP", "Server", address.c_str());
+        std::filesystem::create_directories(m_drive.Folder() / "desk");
+        m_desk =
+            std::make_unique<CFrontDeskProcess>(kDeskAddress, kSample, m_drive.Folder() / "desk");
+        ASSERT_TRUE(m_desk->WaitUntilListening());
+        m_kiosk = std::make_unique<CKioskProcess>(m_drive);
 
-    std::string log;
-    const std::smatch port = WaitForLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"), log);
-    ASSERT_FALSE(port.empty()) << log;
-    ASSERT_FALSE(WaitForLog(std::regex("서버와 연결됨\\."), log).empty()) << log;
+        const std::smatch port =
+            WaitForLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"), m_log);
+        ASSERT_FALSE(port.empty()) << m_log;
+        ASSERT_FALSE(WaitForLog(std::regex("서버와 연결됨\\."), m_log).empty()) << m_log;
+        ASSERT_TRUE(m_page.Connect(static_cast<uint16_t>(std::stoi(port[1].str()))));
+        ASSERT_TRUE(m_page.SendCommand("InitKiosk", ""));
+        const std::optional<std::string> answer = m_page.NextInvoke();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(ScriptOf(*answer).rfind("InitKiosk;", 0), 0u) << *answer;
+    }
 
-    CTestMoviePage page;
-    ASSERT_TRUE(page.Connect(static_cast<uint16_t>(std::stoi(port[1].str()))));
-    ASSERT_TRUE(page.SendCommand("InitKiosk", ""));
-    const std::optional<std::string> answer = page.NextInvoke();
-    ASSERT_TRUE(answer);
-    EXPECT_EQ(ScriptOf(*answer).rfind("InitKiosk;", 0), 0u) << *answer;
+    // The next call of `command` on the screen; its argument text, or nullopt.
+    std::optional<std::string> WaitForScript(std::string_view command) {
+        const std::string prefix = std::string(command) + ";";
+        while (std::optional<std::string> request = m_page.NextInvoke()) {
+            const std::string script = ScriptOf(*request);
+            if (script.rfind(prefix, 0) == 0) {
+                return script.substr(prefix.size());
+            }
+        }
+        return std::nullopt;
+    }
 
-    // The rooms may still be on their way: ask until a whole list arrives.
-    std::vector<std::string> lines;
-    bool ended = false;
-    for (int attempt = 0; attempt < 20 && !ended; ++attempt) {
-        ASSERT_TRUE(page.SendCommand("SetRoomData", ""));
-        lines.clear();
-        while (std::optional<std::string> request = page.NextInvoke()) {
+    // The room lines of the next whole list on the screen.
+    std::optional<std::vector<std::string>> NextRoomList() {
+        std::vector<std::string> lines;
+        while (std::optional<std::string> request = m_page.NextInvoke()) {
             const std::string script = ScriptOf(*request);
             if (script.rfind("SetRoomData;", 0) == 0) {
                 lines.push_back(script.substr(12));
             } else if (script.rfind("EndSetRoomData;", 0) == 0) {
-                ended = true;
-                break;
+                return lines;
             }
         }
+        return std::nullopt;
     }
-    ASSERT_TRUE(ended);
+
+    // The rooms may still be on their way: ask until a whole list arrives.
+    std::vector<std::string> AskForRoomList() {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            EXPECT_TRUE(m_page.SendCommand("SetRoomData", ""));
+            if (std::optional<std::vector<std::string>> lines = NextRoomList()) {
+                if (!lines->empty()) {
+                    return *lines;
+                }
+            }
+        }
+        return {};
+    }
+
+    size_t JournalCount(int command) const {
+        size_t count = 0;
+        for (const nlohmann::json& entry : m_desk->Journal()) {
+            count += entry.value("event", "") == "received" && entry.value("command", 0) == command;
+        }
+        return count;
+    }
+
+    CTempDrive m_drive;
+    std::unique_ptr<CFrontDeskProcess> m_desk;
+    std::unique_ptr<CKioskProcess> m_kiosk;
+    CTestMoviePage m_page;
+    std::string m_log;
+};
+
+TEST_F(KioskScreenTest, TheServersRoomsReachTheMovieLineByLine) {
+    const std::vector<std::string> lines = AskForRoomList();
     ASSERT_FALSE(lines.empty());
     for (const std::string& line : lines) {
         size_t separators = 0;
@@ -129,14 +180,59 @@ TEST(KioskScreen, TheServersRoomsReachTheMovieLineByLine) {
         EXPECT_EQ(separators, 28u) << line;
     }
     const std::string sent = std::to_string(lines.size()) + "건 룸정보 전송 완료\\.";
-    EXPECT_FALSE(WaitForLog(std::regex(sent), log).empty()) << log;
+    EXPECT_FALSE(WaitForLog(std::regex(sent), m_log).empty()) << m_log;
 
-    EXPECT_TRUE(desk.WaitForJournal([](const nlohmann::json& entry) {
+    EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
         return entry.value("event", "") == "received" && entry.value("command", 0) == 11220;
     }));
-    EXPECT_TRUE(desk.WaitForJournal([](const nlohmann::json& entry) {
+    EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
         return entry.value("event", "") == "received" && entry.value("command", 0) == 15;
     }));
+}
+
+TEST_F(KioskScreenTest, WithTheFilterOnASoldRoomLeavesTheScreenAndComesBackWhenFree) {
+    ASSERT_FALSE(AskForRoomList().empty());
+    EXPECT_EQ(m_desk->Command("config showAllRooms=0").rfind("ok", 0), 0u);
+    ASSERT_TRUE(WaitForScript("InitRoomData"));
+    ASSERT_TRUE(NextRoomList());
+
+    EXPECT_EQ(m_desk->Command("room 201 state=1").rfind("ok", 0), 0u);
+    EXPECT_EQ(WaitForScript("DeleteRoomData"), "스탠다드||201");
+
+    EXPECT_EQ(m_desk->Command("room 201 state=0").rfind("ok", 0), 0u);
+    const std::optional<std::vector<std::string>> again = NextRoomList();
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(std::any_of(again->begin(), again->end(), [](const std::string& line) {
+        return line.find("||201호||") != std::string::npos;
+    }));
+}
+
+TEST_F(KioskScreenTest, OnlyMissingPicturesAreFetchedBehindTheLoadingScreen) {
+    const std::filesystem::path pictures = GetSkinPath("RoomImage");
+    const std::filesystem::path offered =
+        std::filesystem::path(HX_FRONTDESK_SCENARIOS) / "sample-pictures";
+    auto allFetched = [&] {
+        for (const auto& entry : std::filesystem::directory_iterator(offered)) {
+            if (!std::filesystem::exists(pictures / entry.path().filename())) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (int i = 0; i < 600 && !allFetched(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_TRUE(allFetched());
+    // The screen has its rooms once the download has ended.
+    ASSERT_FALSE(AskForRoomList().empty());
+    const size_t requestsBefore = JournalCount(511);
+
+    std::filesystem::remove(pictures / "201_0.png");
+    EXPECT_EQ(m_desk->Command("images").rfind("ok", 0), 0u);
+    EXPECT_TRUE(WaitForScript("PopupLoading"));
+    EXPECT_TRUE(WaitForScript("ClearLoading"));
+    EXPECT_TRUE(std::filesystem::exists(pictures / "201_0.png"));
+    EXPECT_EQ(JournalCount(511), requestsBefore + 1);
 }
 
 }  // namespace
