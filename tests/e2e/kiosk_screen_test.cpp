@@ -99,8 +99,7 @@ protected:
         const std::string address = DeskAddressForThisTest();
         CEnvr(kRegistryApplication).WriteString("TCP/IP", "Server", address.c_str());
         std::filesystem::create_directories(m_drive.Folder() / "desk");
-        m_desk =
-            std::make_unique<CFrontDeskProcess>(kDeskAddress, kSample, m_drive.Folder() / "desk");
+        m_desk = std::make_unique<CFrontDeskProcess>(address, kSample, m_drive.Folder() / "desk");
         ASSERT_TRUE(m_desk->WaitUntilListening());
         m_kiosk = std::make_unique<CKioskProcess>(m_drive);
 
