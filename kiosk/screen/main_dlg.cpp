@@ -28,8 +28,9 @@ CMainDlg::CMainDlg(CChannelDlg& channel, stScreenSettings screen)
                    ReceiveScript(command, args);
                }) {}
 
+// The channel window is gone by now (teardown destroys it first, after it
+// was told to stop delivering here), so it is not touched again.
 CMainDlg::~CMainDlg() {
-    m_channel.SetServerEvents(nullptr);
     m_flash.Close();
     DestroyWindow();
 }
