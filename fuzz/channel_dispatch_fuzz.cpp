@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "channel/net_channel_message_box.h"
+#include "fuzz/fuzz_require.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/room_catalogue.h"
 #include "kiosk/server/channel_dlg.h"
@@ -23,12 +24,6 @@
 #include "platform/drive.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 class CSilentMessageBox : public CChannelMessageBox {
 public:

@@ -10,15 +10,10 @@
 #include "channel/net_channel.h"
 #include "channel/net_channel_message_box.h"
 #include "channel/net_client.h"
+#include "fuzz/fuzz_require.h"
 #include "platform/drive.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 class CSilentMessageBox : public CChannelMessageBox {
 public:

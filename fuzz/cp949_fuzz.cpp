@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_require.h"
 #include "platform/cp949.h"
 #include "platform/fixed_field.h"
 
@@ -13,12 +14,6 @@ namespace {
 
 constexpr size_t kFieldSizes[] = {0, 1, 2, 3, 16};
 constexpr uint8_t kGuard = 0xA5;
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 void CheckCuts(std::string_view cp949, const std::string& utf8) {
     for (size_t maxBytes = 0; maxBytes <= cp949.size() && maxBytes < 64; ++maxBytes) {

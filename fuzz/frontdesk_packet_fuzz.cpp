@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fuzz/fuzz_require.h"
 #include "net/byte_order.h"
 #include "net/packet_header.h"
 #include "tools/frontdesk/desk_state.h"
@@ -16,12 +17,6 @@
 #include "tools/frontdesk/request_dispatcher.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // Two rooms, a refusal, no pictures; the ledger's folder does not exist, so
 // nothing is ever written and every run starts alike.

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz/fuzz_require.h"
 #include "platform/cp949.h"
 #include "platform/ini_document.h"
 
@@ -17,12 +18,6 @@ namespace {
 constexpr size_t kKeysChecked = 200;
 constexpr size_t kBufferSizes[] = {0, 1, 2, 3, 255, 1024};
 constexpr const char* kUnset = "\x01unset";
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 bool SameAsciiName(std::string_view name, std::string_view lower) {
     return name.size() == lower.size() &&

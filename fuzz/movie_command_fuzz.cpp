@@ -10,17 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_require.h"
 #include "kiosk/screen/movie_commands.h"
 #include "kiosk/screen/shockwave_flash.h"
 #include "platform/movie_host.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 class CCheckingHandler : public CMovieCommandHandler {
 public:

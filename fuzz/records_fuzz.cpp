@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "fuzz/fuzz_require.h"
 #include "kiosk/records/ack_record.h"
 #include "kiosk/records/approval_record.h"
 #include "kiosk/records/config_records.h"
@@ -19,12 +20,6 @@
 #include "kiosk/records/update_records.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // The input in a buffer of exactly its size, so a sanitizer sees any
 // overread, with the command the decoder expects when there is room for it.

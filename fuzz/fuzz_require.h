@@ -1,0 +1,11 @@
+#pragma once
+// A fuzz target's own invariant checks: a broken one aborts, so libFuzzer
+// (and the corpus replay under CTest) report it like a crash.
+
+#include <cstdlib>
+
+inline void Require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
