@@ -125,7 +125,9 @@ void CNetChannel::NotifyChannelState(enumChannelState /*state*/, int /*detail*/)
 void CNetChannel::StartThread() {
     StopThread();
     std::lock_guard lock(m_threadMutex);
-    m_thread = std::make_unique<CChannelThread>([this] { return PollingPacket(); });
+    m_thread = std::make_unique<CChannelThread>(
+        [this] { return PollingPacket(); },
+        [this](std::chrono::milliseconds limit) { WaitForInput(limit); });
 }
 
 void CNetChannel::StopThread() {

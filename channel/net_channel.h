@@ -115,6 +115,8 @@ public:
     // waits (1); 0 when nothing waits or a receive is running; -1 without
     // owner or connection, or after a failed connect.
     int PollingPacket();
+    // Blocks the worker until the connection has bytes to read, at most limit.
+    void WaitForInput(std::chrono::milliseconds limit);
     void StartThread();
     // Returns within about 5 seconds even when the worker does not end.
     void StopThread();

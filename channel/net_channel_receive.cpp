@@ -1,6 +1,9 @@
 // Receiving: the worker's poll, taking messages off the connection, and
 // routing each packet to its request client or to ParsePacket.
+#include <poll.h>
+
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "channel/net_channel.h"
@@ -91,6 +94,22 @@ int CNetChannel::PollingPacket() {
     }
     PostMessage(owner, kChannelDataMessage, 0, 0);
     return 1;
+}
+
+void CNetChannel::WaitForInput(std::chrono::milliseconds limit) {
+    intptr_t descriptor = -1;
+    {
+        const CTryLock lock(m_mutex);
+        if (lock.IsLocked() && m_connection) {
+            descriptor = m_connection->GetSocket();
+        }
+    }
+    // Without a connection the worker's own pauses pace it. Should the socket
+    // be closed meanwhile, the wait merely ends early or runs to its limit.
+    if (descriptor >= 0) {
+        pollfd input{static_cast<int>(descriptor), POLLIN, 0};
+        ::poll(&input, 1, static_cast<int>(limit.count()));
+    }
 }
 
 int CNetChannel::ReceivePacket() {

@@ -36,8 +36,9 @@ std::string LocalTimeName() {
 struct CChannelThread::stState {
     std::atomic<bool> running{true};
     std::atomic<bool> ended{false};
-    std::mutex passMutex;  // held during a pass
+    std::mutex passMutex;  // held during a pass and an idle wait
     Pass pass;
+    IdleWait idleWait;
 };
 
 namespace {
@@ -55,8 +56,10 @@ int RunPass(const CChannelThread::Pass& pass) {
 
 }  // namespace
 
-CChannelThread::CChannelThread(Pass pass) : m_state(std::make_shared<stState>()) {
+CChannelThread::CChannelThread(Pass pass, IdleWait idleWait)
+    : m_state(std::make_shared<stState>()) {
     m_state->pass = std::move(pass);
+    m_state->idleWait = std::move(idleWait);
     ++g_runningCount;
     std::thread([state = m_state] {
         while (state->running) {
@@ -69,6 +72,12 @@ CChannelThread::CChannelThread(Pass pass) : m_state(std::make_shared<stState>())
                 result = RunPass(state->pass);
             }
             std::this_thread::sleep_for(PauseAfter(result));
+            if (result == 0) {
+                std::lock_guard lock(state->passMutex);
+                if (state->running && state->idleWait) {
+                    state->idleWait(kIdleWaitMs);
+                }
+            }
         }
         state->running = false;
         --g_runningCount;
@@ -80,6 +89,7 @@ CChannelThread::~CChannelThread() {
     m_state->running = false;
     std::lock_guard lock(m_state->passMutex);
     m_state->pass = nullptr;
+    m_state->idleWait = nullptr;
 }
 
 bool CChannelThread::Stop(unsigned limitMs) {

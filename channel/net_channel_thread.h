@@ -1,18 +1,24 @@
 #pragma once
 // The channel's worker thread: runs one polling pass after another until it is
 // stopped, pausing 10 ms after a negative result, 5 ms after a positive one
-// and 2 ms after 0. A pass that throws is recorded in the "Log" settings
-// section (value name the local time, value the error text) and the loop goes on.
+// and 2 ms after 0. After a pass that found nothing, the optional idle wait
+// may hold the loop longer (until input arrives, at most kIdleWaitMs), so an
+// idle connection does not wake the thread 500 times a second. A pass that
+// throws is recorded in the "Log" settings section (value name the local
+// time, value the error text) and the loop goes on.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
 class CChannelThread {
 public:
     using Pass = std::function<int()>;
+    using IdleWait = std::function<void(std::chrono::milliseconds)>;
     static constexpr unsigned kStopLimitMs = 5000;
+    static constexpr std::chrono::milliseconds kIdleWaitMs{48};
 
-    explicit CChannelThread(Pass pass);
+    explicit CChannelThread(Pass pass, IdleWait idleWait = nullptr);
     // Stops the loop and waits for a pass in progress, so the pass is never
     // called once the object is gone.
     ~CChannelThread();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -94,6 +96,30 @@ TEST_F(ChannelThread, StopGivesUpOnAStuckPassButThePassIsNeverCalledOnceTheThrea
     releaser.join();
     EXPECT_EQ(passes, 1);
     EXPECT_TRUE(WaitFor([&] { return CChannelThread::GetRunningCount() == countBefore; }));
+}
+
+TEST_F(ChannelThread, OnlyAnIdlePassLeadsToTheIdleWaitWhichIsNeverCalledOnceTheThreadIsGone) {
+    // Results cycle 1, -1, 0: exactly one idle wait per cycle, with the bounded limit.
+    std::atomic<int> passes{0};
+    std::atomic<int> waits{0};
+    std::atomic<long> longestLimit{0};
+    auto thread = std::make_unique<CChannelThread>(
+        [&passes] {
+            return std::array{1, -1, 0}[passes++ % 3];
+        },
+        [&](std::chrono::milliseconds limit) {
+            ++waits;
+            longestLimit = std::max<long>(longestLimit, limit.count());
+        });
+    ASSERT_TRUE(WaitFor([&] { return passes >= 9; }));
+    thread.reset();
+    const int passesAtEnd = passes;
+    const int waitsAtEnd = waits;
+    EXPECT_GE(waitsAtEnd, passesAtEnd / 3 - 1);
+    EXPECT_LE(waitsAtEnd, passesAtEnd / 3);
+    EXPECT_EQ(longestLimit, CChannelThread::kIdleWaitMs.count());
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(waits, waitsAtEnd) << "no idle wait after the thread object is gone";
 }
 
 }  // namespace
