@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the demo: builds what is missing, makes a fresh drive folder, starts
-# our front-desk server with the sample motel and the kiosk connected to it.
+# our front-desk server with the sample motel and the kiosk connected to it,
+# and opens the customer screen in Chromium's app mode when there is a display
+# (at half size, HXKIOSK_SCREEN_SCALE=1 for the real 1080 x 1920).
 # Ctrl+C ends everything in order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,14 +21,28 @@ frontdesk=$!
 ./build/default/kiosk/hxkiosk --drive "$drive" --ui-port "$ui_port" &
 kiosk=$!
 
+screen_url="http://127.0.0.1:$ui_port/"
+browser=
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]] && command -v chromium >/dev/null; then
+    scale=${HXKIOSK_SCREEN_SCALE:-0.5}
+    width=$(awk -v s="$scale" 'BEGIN { printf "%d", 1080 * s }')
+    height=$(awk -v s="$scale" 'BEGIN { printf "%d", 1920 * s }')
+    chromium --app="$screen_url" --user-data-dir="$drive/chromium" --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --force-device-scale-factor="$scale" --window-size="$width,$height" \
+        >"$drive/chromium.log" 2>&1 &
+    browser=$!
+fi
+
 stop() {
+    [[ -z "$browser" ]] || kill -TERM "$browser" 2>/dev/null || true
     kill -TERM "$kiosk" 2>/dev/null || true
 }
 trap stop INT TERM
 
 echo "Front-desk server running (pid $frontdesk), journal: $drive/frontdesk/journal.jsonl"
 echo "Kiosk running (pid $kiosk). Logs: $drive/Harlix/LogFiles"
-echo "Customer screen: http://127.0.0.1:$ui_port/"
+echo "Customer screen: $screen_url${browser:+ (opened in Chromium)}"
 echo "Settings: ./build/default/tools/hxreg/hxreg --drive $drive query 'HKLM\\SOFTWARE\\Norvane\\HxKiosk\\Settings'"
 echo "Press Ctrl+C to stop."
 set +e
@@ -34,6 +50,7 @@ wait "$kiosk"
 wait "$kiosk" 2>/dev/null
 status=$?
 set -e
+[[ -z "$browser" ]] || kill -TERM "$browser" 2>/dev/null || true
 kill -TERM "$frontdesk" 2>/dev/null || true
 wait "$frontdesk" 2>/dev/null || true
 echo "Kiosk ended (exit status $status). Its log:"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need.
-# Does nothing when every package is present; as non-root it prints the
-# apt-get line to run and fails.
+# Installs the Debian packages the build, the tests and the demo need, then
+# the browser tests' npm packages. Does nothing when everything is present;
+# as non-root it prints the apt-get line to run and fails.
 set -euo pipefail
 
 packages=(
@@ -10,7 +10,21 @@ packages=(
     libsqlite3-dev sqlite3 zlib1g-dev libpng-dev libcurl4-openssl-dev
     libcivetweb-dev nlohmann-json3-dev
     procps psmisc iproute2
+    chromium fonts-nanum
 )
+# Node.js may come from elsewhere than Debian (a newer release); any will do.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
+
+install_browser_test_packages() {
+    local folder=tests/browser
+    [[ -f $folder/package-lock.json ]] || return 0
+    if [[ ! -f $folder/node_modules/.package-lock.json ||
+        $folder/package-lock.json -nt $folder/node_modules/.package-lock.json ]]; then
+        npm ci --prefix "$folder" --no-audit --no-fund --loglevel=error
+    fi
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,6 +33,7 @@ for p in "${packages[@]}"; do
 done
 
 if ((${#missing[@]} == 0)); then
+    install_browser_test_packages
     exit 0
 fi
 
@@ -32,3 +47,4 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_browser_test_packages
