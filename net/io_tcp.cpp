@@ -170,20 +170,18 @@ std::unique_ptr<CIOBase> CIOTcp::Accept() {
 }
 
 int CIOTcp::GetPeerName(char* buffer, int size) {
-    sockaddr_in address{};
-    SocketLength length = sizeof address;
-    return m_socket != kNoSocket &&
-                   getpeername(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
-                   FormatDotted(address.sin_addr, buffer, size)
-               ? 1
-               : 0;
+    return FormatEndpoint(&getpeername, buffer, size);
 }
 
 int CIOTcp::GetSockName(char* buffer, int size) {
+    return FormatEndpoint(&getsockname, buffer, size);
+}
+
+int CIOTcp::FormatEndpoint(EndpointQuery query, char* buffer, int size) const {
     sockaddr_in address{};
     SocketLength length = sizeof address;
     return m_socket != kNoSocket &&
-                   getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+                   query(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
                    FormatDotted(address.sin_addr, buffer, size)
                ? 1
                : 0;

@@ -56,6 +56,9 @@ private:
     int TryConnect(const in_addr& address, int attempts);
     int DrainIncoming();
     long ReceiveSome(uint8_t* data, size_t length);
+    // getpeername or getsockname, as dotted text into buffer: 1, else 0.
+    using EndpointQuery = int (*)(SocketHandle, sockaddr*, SocketLength*);
+    int FormatEndpoint(EndpointQuery query, char* buffer, int size) const;
 
     SocketHandle m_socket = kNoSocket;
     char m_host[kHostSize] = {};
