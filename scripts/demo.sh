@@ -29,6 +29,7 @@ if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]] && command -v chromium >/dev/null
     height=$(awk -v s="$scale" 'BEGIN { printf "%d", 1920 * s }')
     chromium --app="$screen_url" --user-data-dir="$drive/chromium" --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
+        --autoplay-policy=no-user-gesture-required \
         --force-device-scale-factor="$scale" --window-size="$width,$height" \
         >"$drive/chromium.log" 2>&1 &
     browser=$!

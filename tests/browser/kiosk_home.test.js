@@ -1,0 +1,104 @@
+// The customer screen against the real programs: our front-desk server with
+// the sample motel, the kiosk connected to it, and Chromium on the kiosk's
+// screen port. Every room the kiosk shows arrives with its class, prices and
+// picture, and a room changed at the desk changes on the screen.
+
+import assert from 'node:assert/strict';
+import { mkdir, mkdtemp, rm } from 'node:fs/promises';
+import os from 'node:os';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { openKioskScreen } from './support/browser.js';
+import { eventually, expectText } from './support/eventually.js';
+import { CProgram, kioskScreenPort, programPath, setServerAddress } from './support/programs.js';
+import { readScenario, SAMPLE_SCENARIO, shownRooms } from './support/sample_motel.js';
+
+// The kiosk always connects to port 12001; this test's desk has a loopback
+// address of its own so that other tests can run beside it.
+const DESK_ADDRESS = '127.0.41.7';
+const ARTEFACTS = process.env.HX_TEST_ARTEFACTS ?? path.join(os.tmpdir(), 'hx-test-artefacts');
+
+const won = (amount) => `${String(amount).replace(/\B(?=(\d{3})+(?!\d))/g, ',')}원`;
+
+let drive;
+let desk;
+let kiosk;
+let screen;
+
+before(async () => {
+  drive = await mkdtemp(path.join(os.tmpdir(), 'hx-kiosk-home-'));
+  await mkdir(path.join(drive, 'desk'));
+  setServerAddress(drive, DESK_ADDRESS);
+  desk = new CProgram(programPath('HX_FRONTDESK_PROGRAM'), [
+    '--scenario', SAMPLE_SCENARIO,
+    '--data', path.join(drive, 'desk'),
+    '--listen', `${DESK_ADDRESS}:12001`,
+  ]);
+  await desk.waitForOutput(/listening on/);
+  kiosk = new CProgram(programPath('HX_KIOSK_PROGRAM'), ['--drive', drive, '--ui-port', '0']);
+  screen = await openKioskScreen(`http://127.0.0.1:${await kioskScreenPort(drive)}/`);
+});
+
+// Everything that was started is ended, also after a failed start.
+after(async () => {
+  await screen?.close();
+  const kioskEnd = await kiosk?.stop();
+  desk?.writeLine('quit');
+  await desk?.stop();
+  if (drive) {
+    await rm(drive, { recursive: true, force: true });
+  }
+  if (kioskEnd) {
+    assert.deepEqual(kioskEnd, { code: 0, signal: null }, kiosk.output);
+  }
+});
+
+test('the sample motel on the screen, and a room changed at the desk', async () => {
+  const { page } = screen;
+  const expected = shownRooms(readScenario()).map((room) => ({
+    roomNo: room.roomNo,
+    className: room.className,
+    name: room.name,
+    rental: won(room.rentalPrice),
+    sleep: won(room.sleepPrice),
+    duration: room.duration,
+    forSale: room.state === 0,
+  }));
+  const shown = () =>
+    page.getByTestId('room-card').evaluateAll((cards) =>
+      cards.map((card) => {
+        const text = (id) => card.querySelector(`[data-testid="${id}"]`).textContent;
+        return {
+          roomNo: Number(card.dataset.roomNo),
+          className: text('room-class'),
+          name: text('room-name'),
+          rental: text('room-rental-price'),
+          sleep: text('room-sleep-price'),
+          duration: text('room-duration'),
+          forSale: card.querySelector('[data-testid="room-unavailable"]') === null,
+        };
+      }),
+    );
+  await eventually(async () => assert.deepEqual(await shown(), expected), 60000);
+
+  // The kiosk fetches the pictures from the desk after it connected; each
+  // room's first picture ends up loaded.
+  await eventually(async () => {
+    const loaded = await page
+      .getByTestId('room-picture')
+      .evaluateAll((frames) => frames.map((frame) => frame.querySelector('img')?.naturalWidth > 0));
+    assert.deepEqual(loaded, expected.map(() => true));
+  }, 60000);
+  await mkdir(ARTEFACTS, { recursive: true });
+  await page.evaluate(() => document.fonts.ready);
+  await page.screenshot({ path: path.join(ARTEFACTS, 'kiosk_home.png') });
+
+  await page.evaluate(() => {
+    window.sameDocument = true;
+  });
+  desk.writeLine('room 201 firstPrice=35000 name="201호 리뉴얼"');
+  const room201 = page.locator('[data-testid="room-card"][data-room-no="201"]');
+  await expectText(room201.getByTestId('room-name'), '201호 리뉴얼');
+  await expectText(room201.getByTestId('room-rental-price'), '35,000원');
+  assert.equal(await page.evaluate(() => window.sameDocument), true);
+});

@@ -1,0 +1,190 @@
+// The kiosk's calls into the customer screen, against the kiosk stand-in:
+// the room list and its changes, what may be sold and paid, the overlays,
+// sound, the operator's gesture and a kiosk that restarts.
+
+import assert from 'node:assert/strict';
+import { after, before, beforeEach, describe, test } from 'node:test';
+import { eventually, expectText, expectVisible } from './support/eventually.js';
+import { roomLine } from './support/kiosk_standin.js';
+import { startScreen, TEST_ROOMS } from './support/screen_fixture.js';
+
+describe('kiosk calls on the customer screen', () => {
+  let fixture;
+  let kiosk;
+  let page;
+  let from;
+  const byTestId = (id) => page.getByTestId(id);
+  const cardText = (roomNo, id) => fixture.roomCard(roomNo).getByTestId(id);
+  const shownRooms = () =>
+    page.getByTestId('room-card').evaluateAll((cards) => cards.map((card) => Number(card.dataset.roomNo)));
+
+  before(async () => {
+    fixture = await startScreen();
+    ({ kiosk, page } = fixture);
+  });
+  after(async () => {
+    assert.deepEqual(fixture.screen.errors, []);
+    await fixture.close();
+  });
+  beforeEach(async () => {
+    from = await fixture.reload();
+  });
+
+  test('home shows each room with class, prices, duration, state, picture and display mode', async () => {
+    assert.deepEqual(await shownRooms(), [201, 202, 204, 301]);
+    await expectText(cardText(301, 'room-class'), '디럭스');
+    await expectText(cardText(301, 'room-name'), '301호');
+    await expectText(cardText(301, 'room-rental-price'), '40,000원');
+    await expectText(cardText(301, 'room-sleep-price'), '60,000원');
+    await expectText(cardText(301, 'room-duration'), '4시간 30분');
+    assert.equal(await fixture.roomCard(301).getAttribute('data-display-mode'), '2');
+    const groups = await page.getByTestId('room-group').evaluateAll((sections) => sections.map((s) => s.dataset.class));
+    assert.deepEqual(groups, ['스탠다드', '디럭스']);
+    // 201_0.png exists, 301's picture of the same name too; the picture
+    // loads in place of the placeholder.
+    await eventually(async () =>
+      assert.ok(await cardText(201, 'room-picture').locator('img').evaluate((img) => img.naturalWidth > 0)),
+    );
+
+    // A room that is not for sale is marked and cannot be chosen.
+    await expectText(cardText(204, 'room-unavailable'), '판매 불가');
+    await fixture.roomCard(204).click();
+    await fixture.roomCard(201).click();
+    assert.equal(await kiosk.next('SelectRoom'), '스탠다드||201||201호');
+    assert.equal(kiosk.count('SelectRoom', from), 1);
+  });
+
+  test('a missing picture leaves the placeholder, never a broken image', async () => {
+    kiosk.call('UpdateRoomData', roomLine({ className: '스위트', roomNo: 777, name: '777호' }));
+    const picture = cardText(777, 'room-picture');
+    await picture.waitFor();
+    await eventually(async () => assert.equal(await picture.locator('img').count(), 0));
+    assert.equal(await picture.locator('svg').isVisible(), true);
+  });
+
+  test('"&clamp" arrives as "<"; ">" and "&" stay as they are', async () => {
+    kiosk.call('UpdateRoomData', roomLine({ roomNo: 202, name: '<VIP> A&B 202' }));
+    await expectText(cardText(202, 'room-name'), '<VIP> A&B 202');
+  });
+
+  test('UpdateRoomData replaces or adds a room, DeleteRoomData removes it, all without a reload', async () => {
+    await page.evaluate(() => {
+      window.sameDocument = true;
+    });
+    kiosk.call('UpdateRoomData', roomLine({ ...TEST_ROOMS[0], rentalPrice: 35000, state: 1 }));
+    await expectText(cardText(201, 'room-rental-price'), '35,000원');
+    await expectText(cardText(201, 'room-unavailable'), '판매 불가');
+
+    kiosk.call('UpdateRoomData', roomLine({ className: '디럭스', roomNo: 305, name: '305호' }));
+    kiosk.call('DeleteRoomData', '스탠다드||202');
+    await eventually(async () => assert.deepEqual(await shownRooms(), [201, 204, 301, 305]));
+
+    // A whole new list replaces the old one.
+    kiosk.call('InitRoomData');
+    kiosk.call('SetRoomData', roomLine({ className: '트윈', roomNo: 401, name: '401호' }));
+    kiosk.call('EndSetRoomData');
+    await eventually(async () => assert.deepEqual(await shownRooms(), [401]));
+    assert.equal(await page.evaluate(() => window.sameDocument), true);
+  });
+
+  test('the room being chosen is sold meanwhile: the page goes home', async () => {
+    await fixture.roomCard(202).click();
+    await kiosk.next('SelectRoom');
+    kiosk.call('UpdateRoomData', roomLine({ ...TEST_ROOMS[1], state: 1 }));
+    assert.equal(await kiosk.next('SetHome'), '0||true');
+    await expectVisible(byTestId('notice'));
+  });
+
+  test('EnableSaleType and EnablePayType hide what cannot be sold or paid', async () => {
+    kiosk.call('EnableSaleType', 'Rental');
+    await eventually(async () => assert.equal(await byTestId('sale-sleep').getAttribute('data-available'), 'false'));
+    await fixture.roomCard(201).click();
+    await expectVisible(byTestId('stay-rental'));
+    await expectVisible(byTestId('stay-sleep'), false);
+
+    kiosk.call('EnableSaleType', 'None');
+    await expectVisible(byTestId('stay-rental'), false);
+    await expectVisible(byTestId('stay-none'));
+
+    kiosk.call('EnableSaleType', 'Sleep');
+    await expectVisible(byTestId('stay-none'), false);
+    kiosk.call('EnablePayType', 'Cash');
+    await byTestId('stay-sleep').click();
+    await expectVisible(byTestId('pay-cash'));
+    await expectVisible(byTestId('pay-card'), false);
+
+    kiosk.call('EnablePayType', 'Credit');
+    await expectVisible(byTestId('pay-cash'), false);
+    await expectVisible(byTestId('pay-card'));
+  });
+
+  test('the InitKiosk answer sets what is offered from the start', async () => {
+    kiosk.initAnswer = 'Credit||0||Sleep';
+    await page.reload();
+    await fixture.roomCard(201).click();
+    await expectVisible(byTestId('stay-rental'), false);
+    await byTestId('stay-sleep').click();
+    await expectVisible(byTestId('pay-cash'), false);
+    kiosk.call('PlaySndWelcome');
+    kiosk.call('EnableSound', '1');
+    kiosk.call('PlaySndWelcome');
+    await eventually(async () => assert.equal(await page.evaluate(() => document.body.dataset.chimes), '1'));
+  });
+
+  test('UseKiosk 0 sends a choosing guest home and shows the out-of-service screen until UseKiosk 1', async () => {
+    await fixture.roomCard(201).click();
+    await kiosk.next('SelectRoom');
+    kiosk.call('UseKiosk', '0');
+    assert.equal(await kiosk.next('SetHome'), '0||true');
+    await expectVisible(byTestId('overlay-out-of-service'));
+    kiosk.call('UseKiosk', '1');
+    await expectVisible(byTestId('overlay-out-of-service'), false);
+  });
+
+  test('loading and error overlays come and go as the kiosk says', async () => {
+    kiosk.call('PopupLoading');
+    await expectVisible(byTestId('overlay-loading'));
+    kiosk.call('ClearLoading');
+    await expectVisible(byTestId('overlay-loading'), false);
+    kiosk.call('PopupError');
+    await expectText(byTestId('overlay-error').locator('h2'), '일시적으로 이용할 수 없습니다');
+    kiosk.call('ClearError');
+    await expectVisible(byTestId('overlay-error'), false);
+  });
+
+  test('the welcome chime rings only while sound is on; unknown calls are ignored', async () => {
+    kiosk.call('NoSuchCall', 'x');
+    kiosk.call('PlaySndWelcome');
+    await eventually(async () => assert.equal(await page.evaluate(() => document.body.dataset.chimes), '1'));
+    kiosk.call('EnableSound', '0');
+    kiosk.call('PlaySndWelcome');
+    kiosk.call('StartProgress');
+    await fixture.roomCard(201).click();
+    await expectVisible(byTestId('idle-progress'));
+    assert.equal(await page.evaluate(() => document.body.dataset.chimes), '1');
+  });
+
+  test('holding the top-right corner for three seconds asks for the configuration', async () => {
+    const corner = await byTestId('operator-corner').boundingBox();
+    await page.mouse.move(corner.x + corner.width / 2, corner.y + corner.height / 2);
+    await page.mouse.down();
+    assert.equal(await kiosk.next('PopupConfig'), '');
+    await page.mouse.up();
+    await fixture.roomCard(201).click();
+    await kiosk.next('SelectRoom');
+    assert.equal(kiosk.count('PopupConfig', from), 1);
+  });
+
+  test('a restarted kiosk: "연결 중…" meanwhile, then InitKiosk and the rooms again', async () => {
+    await fixture.roomCard(201).click();
+    await kiosk.next('SelectRoom');
+    await kiosk.stop();
+    await expectVisible(byTestId('connection-status'));
+    await kiosk.start();
+    assert.equal(await kiosk.next('InitKiosk'), '');
+    await kiosk.next('SetRoomData');
+    await expectVisible(byTestId('connection-status'), false);
+    await expectVisible(byTestId('screen-home'));
+    await fixture.roomCard(301).waitFor();
+  });
+});
