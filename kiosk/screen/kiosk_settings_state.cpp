@@ -125,8 +125,13 @@ std::string CKioskSettingsState::InitKioskAnswer() const {
     return answer;
 }
 
+// The answer carries no in-service switch, and a page that (re)loads has
+// missed the UseKiosk sent before, so a kiosk out of service says it again.
 void CKioskSettingsState::AnswerInitKiosk() {
     SendToMovie("InitKiosk", InitKioskAnswer());
+    if (!m_firstOptions) {
+        SendToMovie("UseKiosk", std::to_string(m_options.inService));
+    }
 }
 
 int CKioskSettingsState::BillDenomination(int dispenser) const {

@@ -171,8 +171,10 @@ TEST_F(KioskSettingsState, OptionsReachTheMovieOnTheFirstRecordAndOnEachChange) 
     EXPECT_EQ(m_hookCalls.size(), 4u) << "card payment on in four of the five records";
 }
 
-TEST_F(KioskSettingsState, InitKioskAnswerNamesPayTypesSoundAndStayTypes) {
-    EXPECT_EQ(m_state.InitKioskAnswer(), "Cash||0||All");
+TEST_F(KioskSettingsState, InitKioskAnswerNamesPayTypesSoundAndStayTypesThenTheServiceState) {
+    m_state.AnswerInitKiosk();
+    EXPECT_EQ(TakeMovie(), (std::vector<std::string>{"InitKiosk;Cash||0||All"}))
+        << "nothing known of the service state before the first options";
     stKioskConfig config;
     config.sleepRestricted = 1;
     config.sleepStartHour = 20;
@@ -183,7 +185,13 @@ TEST_F(KioskSettingsState, InitKioskAnswerNamesPayTypesSoundAndStayTypes) {
     m_state.CheckSaleTypeAndHour();
     TakeMovie();
     m_state.AnswerInitKiosk();
-    EXPECT_EQ(TakeMovie(), (std::vector<std::string>{"InitKiosk;All||1||Rental"}));
+    EXPECT_EQ(TakeMovie(), (std::vector<std::string>{"InitKiosk;All||1||Rental", "UseKiosk;1"}));
+
+    // A page loaded while the kiosk is out of service must hear it.
+    m_state.OnKioskOptions(Options(2, 1, 0));
+    TakeMovie();
+    m_state.AnswerInitKiosk();
+    EXPECT_EQ(TakeMovie(), (std::vector<std::string>{"InitKiosk;All||1||Rental", "UseKiosk;0"}));
 }
 
 }  // namespace
