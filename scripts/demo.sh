@@ -15,10 +15,14 @@ drive=$(mktemp -d /tmp/hxkiosk-demo.XXXXXX)
 echo "Demo drive folder: $drive"
 
 ui_port=${HXKIOSK_UI_PORT:-8049}
-./build/default/tools/frontdesk/frontdesk --scenario tools/frontdesk/scenarios/sample.json \
-    --data "$drive/frontdesk" </dev/null &
+# Each program runs in a session of its own, so Ctrl+C reaches this script
+# alone and stop() ends them in order. The desk reads this terminal: its
+# control commands push changes to the kiosk.
+exec 3<&0
+setsid ./build/default/tools/frontdesk/frontdesk --scenario tools/frontdesk/scenarios/sample.json \
+    --data "$drive/frontdesk" <&3 &
 frontdesk=$!
-./build/default/kiosk/hxkiosk --drive "$drive" --ui-port "$ui_port" &
+setsid ./build/default/kiosk/hxkiosk --drive "$drive" --ui-port "$ui_port" &
 kiosk=$!
 
 screen_url="http://127.0.0.1:$ui_port/"
@@ -27,7 +31,7 @@ if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]] && command -v chromium >/dev/null
     scale=${HXKIOSK_SCREEN_SCALE:-0.5}
     width=$(awk -v s="$scale" 'BEGIN { printf "%d", 1080 * s }')
     height=$(awk -v s="$scale" 'BEGIN { printf "%d", 1920 * s }')
-    chromium --app="$screen_url" --user-data-dir="$drive/chromium" --no-first-run \
+    setsid chromium --app="$screen_url" --user-data-dir="$drive/chromium" --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
         --autoplay-policy=no-user-gesture-required \
         --force-device-scale-factor="$scale" --window-size="$width,$height" \
@@ -45,7 +49,7 @@ echo "Front-desk server running (pid $frontdesk), journal: $drive/frontdesk/jour
 echo "Kiosk running (pid $kiosk). Logs: $drive/Harlix/LogFiles"
 echo "Customer screen: $screen_url${browser:+ (opened in Chromium)}"
 echo "Settings: ./build/default/tools/hxreg/hxreg --drive $drive query 'HKLM\\SOFTWARE\\Norvane\\HxKiosk\\Settings'"
-echo "Press Ctrl+C to stop."
+echo "Type the desk's control commands here (e.g. room 201 state=1, help). Press Ctrl+C to stop."
 set +e
 wait "$kiosk"
 wait "$kiosk" 2>/dev/null
