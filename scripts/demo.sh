@@ -28,13 +28,17 @@ kiosk=$!
 screen_url="http://127.0.0.1:$ui_port/"
 browser=
 if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]] && command -v chromium >/dev/null; then
+    # The window size is in page pixels; the scale shrinks it on the desktop.
     scale=${HXKIOSK_SCREEN_SCALE:-0.5}
-    width=$(awk -v s="$scale" 'BEGIN { printf "%d", 1080 * s }')
-    height=$(awk -v s="$scale" 'BEGIN { printf "%d", 1920 * s }')
+    sandbox=()
+    # Chromium refuses to run as root with its sandbox (--test-type drops
+    # the warning bar about it).
+    [[ $(id -u) -ne 0 ]] || sandbox=(--no-sandbox --test-type)
     setsid chromium --app="$screen_url" --user-data-dir="$drive/chromium" --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
-        --autoplay-policy=no-user-gesture-required \
-        --force-device-scale-factor="$scale" --window-size="$width,$height" \
+        --autoplay-policy=no-user-gesture-required "${sandbox[@]}" \
+        --force-device-scale-factor="$scale" --window-size=1080,1920 \
+        --lang=ko \
         >"$drive/chromium.log" 2>&1 &
     browser=$!
 fi
