@@ -3,9 +3,9 @@
 // answers.
 
 import assert from 'node:assert/strict';
-import { after, before, beforeEach, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import { expectText, expectVisible } from './support/eventually.js';
-import { startScreen } from './support/screen_fixture.js';
+import { useScreen } from './support/screen_fixture.js';
 
 describe('a sale on the customer screen', () => {
   let fixture;
@@ -14,16 +14,14 @@ describe('a sale on the customer screen', () => {
   let from;
   const byTestId = (id) => page.getByTestId(id);
 
-  before(async () => {
-    fixture = await startScreen();
-    ({ kiosk, page } = fixture);
-  });
-  after(async () => {
-    assert.deepEqual(fixture.screen.errors, []);
-    await fixture.close();
-  });
-  beforeEach(async () => {
-    from = await fixture.reload();
+  useScreen({
+    onStart: (started) => {
+      fixture = started;
+      ({ kiosk, page } = started);
+    },
+    onReload: (mark) => {
+      from = mark;
+    },
   });
 
   // Room, stay type and payment chosen; the commands they sent are checked.

@@ -3,10 +3,10 @@
 // sound, the operator's gesture and a kiosk that restarts.
 
 import assert from 'node:assert/strict';
-import { after, before, beforeEach, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import { eventually, expectText, expectVisible } from './support/eventually.js';
 import { roomLine } from './support/kiosk_standin.js';
-import { startScreen, TEST_ROOMS } from './support/screen_fixture.js';
+import { TEST_ROOMS, useScreen } from './support/screen_fixture.js';
 
 describe('kiosk calls on the customer screen', () => {
   let fixture;
@@ -18,16 +18,14 @@ describe('kiosk calls on the customer screen', () => {
   const shownRooms = () =>
     page.getByTestId('room-card').evaluateAll((cards) => cards.map((card) => Number(card.dataset.roomNo)));
 
-  before(async () => {
-    fixture = await startScreen();
-    ({ kiosk, page } = fixture);
-  });
-  after(async () => {
-    assert.deepEqual(fixture.screen.errors, []);
-    await fixture.close();
-  });
-  beforeEach(async () => {
-    from = await fixture.reload();
+  useScreen({
+    onStart: (started) => {
+      fixture = started;
+      ({ kiosk, page } = started);
+    },
+    onReload: (mark) => {
+      from = mark;
+    },
   });
 
   test('home shows each room with class, prices, duration, state, picture and display mode', async () => {

@@ -1,6 +1,8 @@
 // The customer screen in Chromium, connected to the kiosk stand-in, showing
 // a few rooms of two classes.
 
+import assert from 'node:assert/strict';
+import { after, before, beforeEach } from 'node:test';
 import { openKioskScreen } from './browser.js';
 import { CKioskStandIn } from './kiosk_standin.js';
 import { SAMPLE_PICTURES, WEB_ROOT } from './sample_motel.js';
@@ -37,4 +39,20 @@ export async function startScreen() {
     },
   };
   return fixture;
+}
+
+// The hooks of a group of tests on one screen: it starts once (onStart gets
+// the fixture), is reloaded before each test (onReload gets the kiosk's mark
+// from then on), and must have shown no page error when the group ends.
+export function useScreen({ onStart, onReload }) {
+  let fixture;
+  before(async () => {
+    fixture = await startScreen();
+    onStart(fixture);
+  });
+  after(async () => {
+    assert.deepEqual(fixture.screen.errors, []);
+    await fixture.close();
+  });
+  beforeEach(async () => onReload(await fixture.reload()));
 }
