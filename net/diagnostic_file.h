@@ -1,9 +1,12 @@
 #pragma once
 // A diagnostic file that a whole library shares, e.g. "HxNet.log": one writer
 // per process, started afresh whenever the drive folder changes (at start-up,
-// or between tests), safe to write from any thread.
+// or between tests), safe to write from any thread. A kiosk runs for months
+// with packet traces on, so the file is bounded: past its limit it becomes
+// "NAME.old" (replacing the one before) and a new file starts.
 
 #include <cstdarg>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -14,7 +17,9 @@
 
 class CDiagnosticFile {
 public:
-    explicit CDiagnosticFile(std::string name);
+    static constexpr std::uintmax_t kDefaultLimit = 8 * 1024 * 1024;
+
+    explicit CDiagnosticFile(std::string name, std::uintmax_t limitBytes = kDefaultLimit);
 
     // The text as it is: no line end added, no conversion.
     void Write(std::string_view text);
@@ -23,8 +28,13 @@ public:
     static std::string Format(const char* format, va_list args);
 
 private:
+    void StartFile();
+    void SetAsideFullFile();
+
     std::mutex m_mutex;
     std::string m_name;
+    std::uintmax_t m_limit;
+    std::uintmax_t m_written = 0;
     std::unique_ptr<CLog> m_log;
     std::filesystem::path m_folder;
 };

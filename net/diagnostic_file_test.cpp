@@ -1,0 +1,39 @@
+#include "net/diagnostic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "net/test_drive_folder.h"
+
+namespace {
+
+TEST(DiagnosticFile, PastItsLimitTheFileReplacesTheOldOneAndANewOneStarts) {
+    CTestDriveFolder drive;
+    CDiagnosticFile file("Bounded.log", 100);
+    const std::filesystem::path current = CLog::DiagnosticFolder() / "Bounded.log";
+    const std::filesystem::path old = CLog::DiagnosticFolder() / "Bounded.log.old";
+    for (int line = 0; line < 25; ++line) {
+        file.Write("line " + std::to_string(line + 10) + "\n");  // 8 bytes each
+    }
+    // 12 lines fill a file; the third file holds the last line, the second
+    // (lines 22 to 33) is the old one, the first is gone.
+    EXPECT_EQ(CTestDriveFolder::ReadFile(current), "line 34\n");
+    const std::string setAside = CTestDriveFolder::ReadFile(old);
+    EXPECT_EQ(setAside.size(), 96u);
+    EXPECT_EQ(setAside.substr(0, 8), "line 22\n");
+    EXPECT_EQ(setAside.substr(88), "line 33\n");
+}
+
+TEST(DiagnosticFile, ANewDriveFolderStartsAFreshFile) {
+    CDiagnosticFile file("Moving.log");
+    {
+        CTestDriveFolder first;
+        file.Write("first\n");
+    }
+    CTestDriveFolder second;
+    file.Write("second\n");
+    EXPECT_EQ(CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "Moving.log"), "second\n");
+}
+
+}  // namespace
