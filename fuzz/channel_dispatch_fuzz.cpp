@@ -41,14 +41,13 @@ void CheckMovieCall(std::string_view command, std::string_view args) {
 }
 
 void CheckPictureTargets(const CRoomCatalogue& catalogue) {
-    const std::filesystem::path folder =
-        CRoomPictures::DefaultPlaces().pictureFolder.lexically_normal();
+    static const std::string folder =
+        CRoomPictures::DefaultPlaces().pictureFolder.lexically_normal().string() + "/";
     const size_t count = catalogue.Pictures().DownloadList().size();
     for (size_t i = 0; i < count; ++i) {
         const auto target = catalogue.PictureTarget(static_cast<int>(i));
         Require(target.has_value());
-        const std::string normal = target->lexically_normal().string();
-        Require(normal.rfind(folder.string() + "/", 0) == 0);
+        Require(target->lexically_normal().string().rfind(folder, 0) == 0);
     }
 }
 
@@ -96,10 +95,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CServerMessageRouter router(&dlg, catalogue, settings, CheckMovieCall);
     dlg.SetServerEvents(&router);
 
+    // The targets are checked whenever the download list changed (walking it
+    // after every message made long inputs crawl).
+    std::vector<std::string> checked;
     for (const std::vector<uint8_t>& message : SplitMessages(data, size)) {
         const int result = dlg.ParsePacket(message.data(), static_cast<int>(message.size()));
         Require(result == 0 || result == 1);
-        CheckPictureTargets(catalogue);
+        if (catalogue.Pictures().DownloadList() != checked) {
+            CheckPictureTargets(catalogue);
+            checked = catalogue.Pictures().DownloadList();
+        }
     }
     dlg.SetServerEvents(nullptr);
     return 0;
