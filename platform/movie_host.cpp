@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <deque>
 #include <exception>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -145,6 +146,12 @@ std::string BuildInvokeFrame(std::string_view request) {
     return frame.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+std::string BuildMessageBoxFrame(std::string_view caption, std::string_view text) {
+    const nlohmann::json frame = {
+        {"messageBox", {{"caption", std::string(caption)}, {"text", std::string(text)}}}};
+    return frame.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 // The running server. civetweb calls back into it on its own threads.
 class CMovieHost::CServer {
 public:
@@ -156,6 +163,7 @@ public:
     void Stop();
     std::uint16_t Port() const { return m_port.load(); }
     int CallFunction(std::string_view request);
+    int ShowMessageBox(std::string_view caption, std::string_view text);
     int PageCount() const;
 
     void Log(const std::string& line) const { m_log("movie host: " + line); }
@@ -175,6 +183,9 @@ private:
     void AddPage(mg_connection* conn);
     void ReadPageFrame(int bits, std::string_view payload);
     void RemovePage(const mg_connection* conn);
+    // With m_pagesLock held: the frame to every page; the pages it reached.
+    int WriteToPages(const std::string& frame);
+    bool WriteToPage(mg_connection* page, const std::string& frame);
     stLookup LookUp(std::string_view uri) const;
 
     const stMovieHostSettings m_settings;
@@ -184,6 +195,7 @@ private:
     std::atomic<std::uint16_t> m_port{0};
     mutable std::mutex m_pagesLock;  // held while writing, so a page cannot close meanwhile
     std::set<mg_connection*> m_pages;
+    std::deque<std::string> m_waitingBoxes;  // frames, while no page is connected
 };
 
 int CMovieHost::CServer::OnLogMessage(const mg_connection* conn, const char* message) {
@@ -253,15 +265,37 @@ void CMovieHost::CServer::Stop() {
 int CMovieHost::CServer::CallFunction(std::string_view request) {
     const std::string frame = BuildInvokeFrame(request);
     std::lock_guard lock(m_pagesLock);
+    return WriteToPages(frame);
+}
+
+int CMovieHost::CServer::ShowMessageBox(std::string_view caption, std::string_view text) {
+    std::string frame = BuildMessageBoxFrame(caption, text);
+    std::lock_guard lock(m_pagesLock);
+    if (!m_pages.empty()) {
+        return WriteToPages(frame);
+    }
+    if (m_waitingBoxes.size() == kMaxWaitingMessageBoxes) {
+        Log("too many message boxes wait for a page; the oldest is dropped");
+        m_waitingBoxes.pop_front();
+    }
+    m_waitingBoxes.push_back(std::move(frame));
+    return 0;
+}
+
+int CMovieHost::CServer::WriteToPages(const std::string& frame) {
     int reached = 0;
     for (mg_connection* page : m_pages) {
-        if (mg_websocket_write(page, MG_WEBSOCKET_OPCODE_TEXT, frame.data(), frame.size()) > 0) {
-            ++reached;
-        } else {
-            Log("a page did not take a call");
-        }
+        reached += WriteToPage(page, frame) ? 1 : 0;
     }
     return reached;
+}
+
+bool CMovieHost::CServer::WriteToPage(mg_connection* page, const std::string& frame) {
+    if (mg_websocket_write(page, MG_WEBSOCKET_OPCODE_TEXT, frame.data(), frame.size()) > 0) {
+        return true;
+    }
+    Log("a page did not take a frame");
+    return false;
 }
 
 int CMovieHost::CServer::PageCount() const {
@@ -319,6 +353,10 @@ void CMovieHost::CServer::AddPage(mg_connection* conn) {
     std::lock_guard lock(m_pagesLock);
     m_pages.insert(conn);
     Log("page connected (" + std::to_string(m_pages.size()) + " open)");
+    for (const std::string& box : m_waitingBoxes) {
+        WriteToPage(conn, box);
+    }
+    m_waitingBoxes.clear();
 }
 
 void CMovieHost::CServer::RemovePage(const mg_connection* conn) {
@@ -399,6 +437,10 @@ std::uint16_t CMovieHost::GetPort() const {
 
 int CMovieHost::CallFunction(std::string_view request) {
     return m_server ? m_server->CallFunction(request) : 0;
+}
+
+int CMovieHost::ShowMessageBox(std::string_view caption, std::string_view text) {
+    return m_server ? m_server->ShowMessageBox(caption, text) : 0;
 }
 
 int CMovieHost::GetPageCount() const {

@@ -36,6 +36,13 @@ std::optional<stPageCommand> ParsePageFrame(std::string_view frame, std::string&
 // The frame that carries one request to the page. Text that is not valid
 // UTF-8 is sent with replacement characters rather than not at all.
 std::string BuildInvokeFrame(std::string_view request);
+// The frame of a message box with an OK button:
+// {"messageBox": {"caption": CAPTION, "text": TEXT}}.
+std::string BuildMessageBoxFrame(std::string_view caption, std::string_view text);
+
+// Message boxes kept for the next page while none is connected; beyond this
+// the oldest goes.
+inline constexpr std::size_t kMaxWaitingMessageBoxes = 8;
 
 class CMovieHost {
 public:
@@ -64,6 +71,11 @@ public:
     // Sends {"invoke": request} to every connected page, from any thread;
     // the number of pages it reached.
     int CallFunction(std::string_view request);
+    // Shows a message box on every connected page, from any thread. With no
+    // page connected the box waits for the next page that connects, as a
+    // box on a screen would wait for someone to press OK. The number of
+    // pages it reached now.
+    int ShowMessageBox(std::string_view caption, std::string_view text);
     int GetPageCount() const;
 
 private:

@@ -225,6 +225,37 @@ TEST_F(MovieHost, CallsReachEveryConnectedPage) {
     EXPECT_EQ(second.NextInvoke(), "second only");
 }
 
+TEST_F(MovieHost, MessageBoxesReachThePagesOrWaitForTheNextPage) {
+    const nlohmann::json frame = nlohmann::json::parse(BuildMessageBoxFrame("안내", "점검\n예정"));
+    EXPECT_EQ(frame, nlohmann::json::parse(
+                         R"({"messageBox": {"caption": "안내", "text": "점검\n예정"}})"));
+
+    // Shown while no page is there: kept, the oldest going beyond the limit.
+    for (size_t i = 0; i <= kMaxWaitingMessageBoxes; ++i) {
+        EXPECT_EQ(m_host.ShowMessageBox("box", std::to_string(i)), 0);
+    }
+    CTestMoviePage first;
+    ASSERT_TRUE(first.Connect(m_host.GetPort()));
+    for (size_t i = 1; i <= kMaxWaitingMessageBoxes; ++i) {
+        const std::optional<nlohmann::json> box = first.NextMessageBox();
+        ASSERT_TRUE(box);
+        EXPECT_EQ((*box)["text"], std::to_string(i));
+    }
+    WaitForPages(1);
+
+    // Once delivered they are gone; new ones go straight to every page.
+    CTestMoviePage second;
+    ASSERT_TRUE(second.Connect(m_host.GetPort()));
+    WaitForPages(2);
+    EXPECT_EQ(m_host.ShowMessageBox("Ready", "Ready!"), 2);
+    EXPECT_EQ(m_host.CallFunction("after the box"), 2);
+    EXPECT_EQ(second.NextInvoke(), "after the box") << "the box came first and was kept";
+    const std::optional<nlohmann::json> box = second.NextMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ((*box)["text"], "Ready!");
+    EXPECT_EQ(first.NextMessageBox().value_or(nlohmann::json())["caption"], "Ready");
+}
+
 TEST_F(MovieHost, PagesOfOtherSitesAreRefused) {
     CTestMoviePage foreign;
     EXPECT_FALSE(foreign.Connect(m_host.GetPort(), "http://example.com"));

@@ -9,6 +9,7 @@
 CMainDlg::CMainDlg(CChannelDlg& channel, stScreenSettings screen)
     : m_channel(channel),
       m_screen(std::move(screen)),
+      m_messageBox(m_flash, HXKioskLog),
       m_dispatcher(*this),
       m_catalogue(
           [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
@@ -31,6 +32,7 @@ CMainDlg::CMainDlg(CChannelDlg& channel, stScreenSettings screen)
 // The channel window is gone by now (teardown destroys it first, after it
 // was told to stop delivering here), so it is not touched again.
 CMainDlg::~CMainDlg() {
+    SetChannelMessageBox(nullptr);
     m_flash.Close();
     DestroyWindow();
 }
@@ -43,6 +45,7 @@ void CMainDlg::OnInitDialog() {
     m_flash.Open(host, [this](const std::string& command, const std::string& args) {
         m_dispatcher.Dispatch(command, args);
     });
+    SetChannelMessageBox(&m_messageBox);
     m_settings.Start(*this);
     // Messages the server sent while this window did not exist arrive now.
     m_channel.SetServerEvents(&m_router);

@@ -11,6 +11,7 @@
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
 #include "kiosk/screen/room_catalogue.h"
+#include "kiosk/screen/screen_message_box.h"
 #include "kiosk/screen/shockwave_flash.h"
 #include "kiosk/server/server_message_router.h"
 #include "platform/dialog.h"
@@ -54,6 +55,7 @@ private:
     CChannelDlg& m_channel;
     const stScreenSettings m_screen;
     CShockwaveflash m_flash;
+    CScreenMessageBox m_messageBox;
     CMovieCommandDispatcher m_dispatcher;
     CRoomCatalogue m_catalogue;
     CKioskSettingsState m_settings;

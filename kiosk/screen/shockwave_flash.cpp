@@ -129,6 +129,10 @@ void CShockwaveflash::ReceiveScript(std::string_view command, std::string_view a
     m_host.CallFunction(BuildReceiveScriptRequest(command, args));
 }
 
+void CShockwaveflash::ShowMessageBox(std::string_view caption, std::string_view text) {
+    m_host.ShowMessageBox(caption, text);
+}
+
 LRESULT CShockwaveflash::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == m_fsCommandMessage) {
         DeliverNextFSCommand();

@@ -56,6 +56,9 @@ public:
     // has sent its first command.
     void ReceiveScript(std::string_view command, std::string_view args);
     bool IsMovieReady() const { return m_movieReady.load(); }
+    // A message box on the screen, movie ready or not, from any thread; it
+    // waits for a page when none is connected.
+    void ShowMessageBox(std::string_view caption, std::string_view text);
     std::uint16_t GetPort() const { return m_host.GetPort(); }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

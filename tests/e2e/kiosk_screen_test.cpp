@@ -242,4 +242,17 @@ TEST_F(KioskScreenTest, OnlyMissingPicturesAreFetchedBehindTheLoadingScreen) {
     EXPECT_EQ(JournalCount(511), requestsBefore + 1);
 }
 
+TEST_F(KioskScreenTest, TheServersMessageBoxesReachTheScreenAndTheLog) {
+    // "Ready!" answered the start-up notice before the page was there; it waited.
+    const std::optional<nlohmann::json> ready = m_page.NextMessageBox();
+    ASSERT_TRUE(ready);
+    EXPECT_EQ((*ready)["text"], "Ready!");
+
+    EXPECT_EQ(m_desk->Command("message 안내 \"오늘 밤 10시 점검\"").rfind("ok", 0), 0u);
+    const std::optional<nlohmann::json> box = m_page.NextMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(*box, nlohmann::json::parse(R"({"caption": "안내", "text": "오늘 밤 10시 점검"})"));
+    EXPECT_TRUE(WaitForLog(std::regex("메시지 상자 \\[안내\\] 오늘 밤 10시 점검"), m_log)) << m_log;
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace movie_page_detail {
 
@@ -185,17 +186,37 @@ public:
         }
     }
 
-    // The request of the next invoke frame; nullopt for anything else.
+    // The request of the next invoke frame; nullopt when the connection ended,
+    // nothing came in time or a frame is no JSON object. Message boxes met on
+    // the way are kept for NextMessageBox.
     std::optional<std::string> NextInvoke() {
-        const std::optional<std::string> text = NextText();
-        if (!text) {
-            return std::nullopt;
+        while (const std::optional<nlohmann::json> frame = NextFrame()) {
+            if (frame->contains("invoke") && (*frame)["invoke"].is_string()) {
+                return (*frame)["invoke"].get<std::string>();
+            }
+            if (!frame->contains("messageBox")) {
+                return std::nullopt;
+            }
+            m_messageBoxes.push_back((*frame)["messageBox"]);
         }
-        const nlohmann::json frame = nlohmann::json::parse(*text, nullptr, false);
-        if (!frame.is_object() || !frame.contains("invoke") || !frame["invoke"].is_string()) {
-            return std::nullopt;
+        return std::nullopt;
+    }
+
+    // The next message box ({"caption", "text"}), kept or still to come;
+    // invoke frames on the way are skipped.
+    std::optional<nlohmann::json> NextMessageBox() {
+        while (m_messageBoxes.empty()) {
+            const std::optional<nlohmann::json> frame = NextFrame();
+            if (!frame) {
+                return std::nullopt;
+            }
+            if (frame->contains("messageBox")) {
+                m_messageBoxes.push_back((*frame)["messageBox"]);
+            }
         }
-        return frame["invoke"].get<std::string>();
+        nlohmann::json box = m_messageBoxes.front();
+        m_messageBoxes.erase(m_messageBoxes.begin());
+        return box;
     }
 
     void Close() {
@@ -206,6 +227,18 @@ public:
     }
 
 private:
+    std::optional<nlohmann::json> NextFrame() {
+        const std::optional<std::string> text = NextText();
+        if (!text) {
+            return std::nullopt;
+        }
+        nlohmann::json frame = nlohmann::json::parse(*text, nullptr, false);
+        if (!frame.is_object()) {
+            return std::nullopt;
+        }
+        return frame;
+    }
+
     static void AppendBigEndian(std::string& out, std::uint64_t value, int bytes) {
         for (int shift = (bytes - 1) * 8; shift >= 0; shift -= 8) {
             out.push_back(static_cast<char>((value >> shift) & 0xff));
@@ -243,4 +276,5 @@ private:
 
     int m_fd = -1;
     std::string m_buffer;
+    std::vector<nlohmann::json> m_messageBoxes;
 };
