@@ -9,7 +9,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { openKioskScreen } from './support/browser.js';
-import { eventually, expectText } from './support/eventually.js';
+import { eventually, expectText, expectVisible } from './support/eventually.js';
 import { CProgram, kioskScreenPort, programPath, setServerAddress } from './support/programs.js';
 import { readScenario, SAMPLE_SCENARIO, shownRooms } from './support/sample_motel.js';
 
@@ -89,6 +89,12 @@ test('the sample motel on the screen, and a room changed at the desk', async () 
       .evaluateAll((frames) => frames.map((frame) => frame.querySelector('img')?.naturalWidth > 0));
     assert.deepEqual(loaded, expected.map(() => true));
   }, 60000);
+  // The desk answered the kiosk's start-up notice with "Ready!"; the box
+  // waited for the screen.
+  await expectText(page.getByTestId('message-box-text'), 'Ready!');
+  await page.getByTestId('message-box-ok').click();
+  await expectVisible(page.getByTestId('message-box'), false);
+
   await mkdir(ARTEFACTS, { recursive: true });
   await page.evaluate(() => document.fonts.ready);
   await page.screenshot({ path: path.join(ARTEFACTS, 'kiosk_home.png') });

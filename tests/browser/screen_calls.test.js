@@ -150,6 +150,22 @@ describe('kiosk calls on the customer screen', () => {
     await expectVisible(byTestId('overlay-error'), false);
   });
 
+  test('message boxes show one after another, each until 확인, over every screen', async () => {
+    await fixture.roomCard(201).click();
+    kiosk.showMessageBox('안내', '오늘 밤 10시 점검\n잠시 이용이 멈춥니다');
+    kiosk.showMessageBox('서버', 'Ready!');
+    const box = byTestId('message-box');
+    await expectVisible(box);
+    await expectText(byTestId('message-box-caption'), '안내');
+    await expectText(byTestId('message-box-text'), '오늘 밤 10시 점검\n잠시 이용이 멈춥니다');
+    await byTestId('message-box-ok').click();
+    await expectText(byTestId('message-box-text'), 'Ready!');
+    await byTestId('message-box-ok').click();
+    await expectVisible(box, false);
+    await expectVisible(byTestId('stay-rental'));
+    assert.deepEqual(kiosk.since(from).filter((line) => line.startsWith('SetHome')), []);
+  });
+
   test('the welcome chime rings only while sound is on; unknown calls are ignored', async () => {
     kiosk.call('NoSuchCall', 'x');
     kiosk.call('PlaySndWelcome');

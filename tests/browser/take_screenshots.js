@@ -79,6 +79,11 @@ try {
   kiosk.call('PopupLoading');
   await expectVisible(page.getByTestId('overlay-loading'));
   await shoot('loading');
+  kiosk.call('ClearLoading');
+
+  kiosk.showMessageBox('안내', '오늘 밤 10시부터 30분 동안\n시스템 점검이 있습니다.');
+  await expectVisible(page.getByTestId('message-box'));
+  await shoot('message');
 } finally {
   await screen.close();
   await kiosk.stop();

@@ -1,7 +1,8 @@
 // The line to the kiosk program: one WebSocket on the page's own host.
 // The page sends {"fscommand": NAME, "args": TEXT}; the kiosk calls the
 // page's ReceiveScript with {"invoke": REQUEST}, the request being the
-// external-interface XML the kiosk built. When the kiosk goes away (it is
+// external-interface XML the kiosk built, and shows its message boxes with
+// {"messageBox": {"caption": CAPTION, "text": TEXT}}. When the kiosk goes away (it is
 // restarted, or the machine is busy) the page keeps trying, waiting a little
 // longer after each failure.
 
@@ -27,11 +28,13 @@ export function decodeInvoke(request) {
 }
 
 export class CKioskBridge {
-  // onCall(command, args) for each kiosk call; onConnected() after every
-  // (re)connect; onDisconnected() when the line drops.
-  constructor(url, { onCall, onConnected, onDisconnected }) {
+  // onCall(command, args) for each kiosk call; onMessageBox(caption, text)
+  // for each message box; onConnected() after every (re)connect;
+  // onDisconnected() when the line drops.
+  constructor(url, { onCall, onMessageBox, onConnected, onDisconnected }) {
     this.m_url = url;
     this.m_onCall = onCall;
+    this.m_onMessageBox = onMessageBox;
     this.m_onConnected = onConnected;
     this.m_onDisconnected = onDisconnected;
     this.m_socket = null;
@@ -72,9 +75,14 @@ export class CKioskBridge {
       console.warn('kiosk frame is not JSON', data);
       return;
     }
+    const box = frame?.messageBox;
+    if (typeof box?.caption === 'string' && typeof box?.text === 'string') {
+      this.m_onMessageBox(box.caption, box.text);
+      return;
+    }
     const call = decodeInvoke(frame?.invoke);
     if (call === null) {
-      console.warn('kiosk frame without a ReceiveScript call', data);
+      console.warn('kiosk frame neither a ReceiveScript call nor a message box', data);
       return;
     }
     this.m_onCall(call.command, call.args);

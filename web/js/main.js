@@ -6,6 +6,7 @@ import { startClock } from './clock.js';
 import { CIdleProgress } from './idle_progress.js';
 import { createReceiveScript } from './kiosk_calls.js';
 import { CKioskSettings } from './kiosk_settings.js';
+import { CMessageBoxes } from './message_boxes.js';
 import { watchOperatorGesture } from './operator_gesture.js';
 import { COverlays } from './overlays.js';
 import { CRoomList } from './rooms.js';
@@ -29,6 +30,7 @@ const rooms = new CRoomList();
 const switcher = new CScreenSwitcher(app);
 const overlays = new COverlays(app);
 const progress = new CIdleProgress(byTestId('idle-progress'));
+const messageBoxes = new CMessageBoxes(app);
 
 // The flow is created after the screens, which report the guest's choices to it.
 let flow = null;
@@ -45,6 +47,7 @@ const screens = {
 let receiveScript = null;
 const bridge = new CKioskBridge(`ws://${location.host}/ws`, {
   onCall: (command, args) => receiveScript(command, args),
+  onMessageBox: (caption, text) => messageBoxes.show(caption, text),
   // Whatever the kiosk knew before is gone (it may have been restarted):
   // start over and introduce the page again.
   onConnected: () => {

@@ -111,6 +111,14 @@ export class CKioskStandIn {
     return this.m_readyPages.size;
   }
 
+  // Shows a message box on every connected page (ready or not, as the kiosk does).
+  showMessageBox(caption, text) {
+    const frame = JSON.stringify({ messageBox: { caption, text } });
+    for (const page of this.m_sockets.clients) {
+      page.send(frame);
+    }
+  }
+
   get readyPages() {
     return this.m_readyPages.size;
   }
