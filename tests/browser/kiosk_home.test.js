@@ -1,7 +1,8 @@
 // The customer screen against the real programs: our front-desk server with
 // the sample motel, the kiosk connected to it, and Chromium on the kiosk's
 // screen port. Every room the kiosk shows arrives with its class, prices and
-// picture, and a room changed at the desk changes on the screen.
+// picture, a room changed at the desk changes on the screen, and a restarted
+// kiosk is found again without a reload.
 
 import assert from 'node:assert/strict';
 import { mkdir, mkdtemp, rm } from 'node:fs/promises';
@@ -108,3 +109,25 @@ test('the sample motel on the screen, and a room changed at the desk', async () 
   await expectText(room201.getByTestId('room-rental-price'), '35,000원');
   assert.equal(await page.evaluate(() => window.sameDocument), true);
 });
+
+test('a restarted kiosk: the page finds it again by itself and shows the rooms', async () => {
+  const { page } = screen;
+  const port = new URL(page.url()).port;
+  // Cards drawn before the restart are marked; the new kiosk's list replaces them.
+  await page.evaluate(() => {
+    window.sameDocument = true;
+    document.querySelectorAll('[data-testid="room-card"]').forEach((card) => card.classList.add('before-restart'));
+  });
+  assert.deepEqual(await kiosk.stop(), { code: 0, signal: null }, kiosk.output);
+  await expectVisible(page.getByTestId('connection-status'));
+
+  kiosk = new CProgram(programPath('HX_KIOSK_PROGRAM'), ['--drive', drive, '--ui-port', port]);
+  await expectVisible(page.getByTestId('connection-status'), false);
+  const shownCount = shownRooms(readScenario()).length;
+  await eventually(async () => {
+    assert.equal(await page.locator('[data-testid="room-card"]:not(.before-restart)').count(), shownCount);
+    assert.equal(await page.locator('.before-restart').count(), 0);
+  }, 60000);
+  assert.equal(await page.evaluate(() => window.sameDocument), true);
+});
+
