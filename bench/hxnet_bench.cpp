@@ -32,6 +32,9 @@
 
 extern char** environ;
 
+namespace hx {
+
+
 namespace {
 
 constexpr size_t kCrcBytes = size_t{256} << 20;
@@ -279,7 +282,10 @@ double Ratio(double ours, double reference) {
 
 }  // namespace
 
+}  // namespace hx
+
 int main(int argc, char** argv) {
+    using namespace hx;
     benchmark::Initialize(&argc, argv);
     CThroughputReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -37,6 +37,8 @@
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"
 
+namespace hx {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -213,7 +215,10 @@ int Run(const CTempDrive& drive) {
 
 }  // namespace
 
+}  // namespace hx
+
 int main() {
+    using namespace hx;
     const CTempDrive drive;
     return Run(drive);
 }

@@ -8,6 +8,8 @@
 #include "channel/server_ip_pool.h"
 #include "platform/envr.h"
 
+namespace hx {
+
 namespace {
 
 constexpr const char* kSection = "TCP/IP";
@@ -100,3 +102,5 @@ std::string ResolveNextServer() {
     CAutoFindServer finder;
     return finder.WaitUntilFind() == 1 ? finder.GetServer() : std::string();
 }
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 
 #include "platform/udp_socket.h"
 
+namespace hx {
+
 class CAutoFindServer {
 public:
     // Opens the socket, allows broadcasts and binds the local port on every
@@ -40,3 +42,5 @@ bool IsDiscoveryAnswer(std::span<const uint8_t> datagram);
 // The address for the next connect: the server pool's next entry, or the
 // server found by discovery when that entry is "*"; empty when none answered.
 std::string ResolveNextServer();
+
+}  // namespace hx

@@ -14,6 +14,8 @@
 #include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -182,3 +184,5 @@ TEST_F(AutoFindServerTest, SilenceGivesUpAfterFiveBroadcasts) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "platform/fixed_field.h"
 #include "platform/kiosk_settings_defaults.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kDescriptionField = 64;
@@ -115,3 +117,5 @@ std::string ChooseKeyMac(const CNetworkAdapterSource& source) {
     }
     return nics.front().macText;
 }
+
+}  // namespace hx

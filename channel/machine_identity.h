@@ -15,6 +15,8 @@
 #include "channel/machine_identity_kind.h"
 #include "platform/network_adapters.h"
 
+namespace hx {
+
 struct stNicInfo {
     std::string description;  // at most 63 bytes as CP949
     std::string macText;      // "%02X:%02X:%02X:%02X:%02X:%02X"
@@ -38,3 +40,5 @@ int ListNicInfo(const CNetworkAdapterSource& source, std::vector<stNicInfo>& lis
 // adapters (or when there are none); otherwise the MAC text of the best
 // ranked adapter. Nothing is written back.
 std::string ChooseKeyMac(const CNetworkAdapterSource& source);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+namespace hx {
+
 namespace {
 
 using WordList = std::span<const std::string_view>;
@@ -88,3 +90,5 @@ enumNicKind ClassifyNic(std::string_view macText, std::string_view description) 
     }
     return text.find("PCI ") != std::string::npos ? NICKIND_WIRED_PCI : NICKIND_OTHER;
 }
+
+}  // namespace hx

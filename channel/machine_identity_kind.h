@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace hx {
+
 enum enumNicKind : uint32_t {
     NICKIND_WIRED_VENDOR = 1,        // a vendor of the first list
     NICKIND_WIRED_MINOR_VENDOR = 2,  // a vendor of the second list
@@ -26,3 +28,5 @@ bool IsExcludedMac(std::string_view macText);
 // The kind of an adapter. Words are matched anywhere in the description,
 // ignoring the case of a to z.
 enumNicKind ClassifyNic(std::string_view macText, std::string_view description);
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hx {
+
 namespace {
 
 struct stKindCase {
@@ -65,3 +67,5 @@ TEST(MachineIdentityKindTest, UnusableMacsAreExcludedWhateverTheDescription) {
 }
 
 }  // namespace
+
+}  // namespace hx

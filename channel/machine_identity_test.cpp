@@ -10,6 +10,8 @@
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 class CTableAdapters : public CNetworkAdapterSource {
@@ -173,3 +175,5 @@ TEST_F(MachineIdentityTest, ThisMachinesAdaptersAreRankedAndWellFormed) {
 }
 
 }  // namespace
+
+}  // namespace hx

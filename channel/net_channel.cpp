@@ -10,6 +10,8 @@
 #include "net/lock_obj.h"
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 // The reconnect interval spreads kiosks that lost the server at the same
@@ -218,3 +220,5 @@ int CNetChannel::GetNicInfoNew(std::vector<stNicInfo>& list, int& count, int sor
 std::string CNetChannel::GetKeyMAC() const {
     return ChooseKeyMac(Machine().GetAdapters());
 }
+
+}  // namespace hx

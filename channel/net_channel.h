@@ -39,6 +39,8 @@
 #include "platform/window_types.h"
 #include "platform/wnd.h"
 
+namespace hx {
+
 class CNetClient;
 
 using CLIENTKEY = uint32_t;
@@ -199,3 +201,5 @@ private:
     std::atomic<bool> m_showRecvStatus{true};
     std::atomic<const CChannelMachine*> m_machine{nullptr};
 };
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 #include "platform/envr.h"
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 // Handshake failure reasons, as the server's operators know them.
@@ -252,3 +254,5 @@ bool CNetChannel::ExchangeIdentity(CIOPacket& connection, std::span<const uint8_
     }
     return true;
 }
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "net/byte_order.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 stContainerWalk WalkContainer(std::span<const uint8_t> container,
                               const std::function<void(std::span<const uint8_t>)>& deliver) {
     stContainerWalk walk;
@@ -25,3 +27,5 @@ stContainerWalk WalkContainer(std::span<const uint8_t> container,
     walk.dropped = rest.size();
     return walk;
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <functional>
 #include <span>
 
+namespace hx {
+
 struct stContainerWalk {
     int delivered = 0;   // inner packets handed on
     size_t dropped = 0;  // bytes after the last good packet, left unread
@@ -18,3 +20,5 @@ struct stContainerWalk {
 // shorter than a header delivers nothing.
 stContainerWalk WalkContainer(std::span<const uint8_t> container,
                               const std::function<void(std::span<const uint8_t>)>& deliver);
+
+}  // namespace hx

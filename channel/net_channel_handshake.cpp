@@ -3,6 +3,8 @@
 #include "net/byte_order.h"
 #include "platform/fixed_field.h"
 
+namespace hx {
+
 namespace {
 
 std::span<uint8_t> Field(std::vector<uint8_t>& packet, size_t offset, size_t size) {
@@ -79,3 +81,5 @@ std::vector<uint8_t> BuildHandshakeConfirm(uint32_t uniqueNo, uint32_t clientKey
     WriteTextField(Field(packet, HSK_CONFIRM_NAME, kNameField), name);
     return packet;
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 
 #include "net/packet_header.h"
 
+namespace hx {
+
 inline constexpr size_t kHandshakeRequestSize = 268;
 inline constexpr size_t kHandshakeAnswerMinSize = 108;
 inline constexpr size_t kHandshakeConfirmSize = 100;
@@ -75,3 +77,5 @@ std::vector<uint8_t> BuildHandshakeAnswer(const stHandshakeAnswer& answer);
 // Carries the new terminal number and client key in its header.
 std::vector<uint8_t> BuildHandshakeConfirm(uint32_t uniqueNo, uint32_t clientKey,
                                            const std::string& name);
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include "channel/net_channel_container.h"
 #include "net/byte_order.h"
 
+namespace hx {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -105,3 +107,5 @@ TEST(ContainerWalk, StopsAtTheFirstPacketThatDoesNotFit) {
 }
 
 }  // namespace
+
+}  // namespace hx

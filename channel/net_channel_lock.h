@@ -6,6 +6,8 @@
 #include "net/lock_obj.h"
 #include "net/mutex_ex.h"
 
+namespace hx {
+
 class CPersistentLock {
 public:
     explicit CPersistentLock(CMutexEx& mutex, const char* file = __builtin_FILE(),
@@ -19,3 +21,5 @@ public:
 private:
     CLockObj m_lock;
 };
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include "net/diagnostic_file.h"
 #include "platform/cp949.h"
 
+namespace hx {
+
 void WriteChannelLog(const char* format, ...) {
     static CDiagnosticFile file("HxChannel.log");
     va_list args;
@@ -15,3 +17,5 @@ void WriteChannelLog(const char* format, ...) {
     // Log files, like every file the kiosk writes, are code page 949.
     file.Write(Cp949FromUtf8(line) + "\r\n");
 }
+
+}  // namespace hx

@@ -2,11 +2,13 @@
 
 #include "platform/computer_name.h"
 
+namespace hx {
+
 namespace {
 
 class CSystemChannelMachine : public CChannelMachine {
 public:
-    std::string GetComputerName() const override { return ::GetComputerName(); }
+    std::string GetComputerName() const override { return hx::GetComputerName(); }
     const CNetworkAdapterSource& GetAdapters() const override { return SystemNetworkAdapters(); }
 };
 
@@ -16,3 +18,5 @@ const CChannelMachine& SystemChannelMachine() {
     static const CSystemChannelMachine machine;
     return machine;
 }
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 
 #include "platform/network_adapters.h"
 
+namespace hx {
+
 class CChannelMachine {
 public:
     virtual ~CChannelMachine() = default;
@@ -16,3 +18,5 @@ public:
 
 // This computer.
 const CChannelMachine& SystemChannelMachine();
+
+}  // namespace hx

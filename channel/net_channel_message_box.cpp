@@ -4,6 +4,8 @@
 
 #include "channel/net_channel_log.h"
 
+namespace hx {
+
 namespace {
 
 class CLoggedMessageBox : public CChannelMessageBox {
@@ -25,3 +27,5 @@ void SetChannelMessageBox(CChannelMessageBox* box) {
 void ShowChannelMessageBox(const std::string& caption, const std::string& text) {
     g_box.load()->Show(caption, text);
 }
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace hx {
+
 class CChannelMessageBox {
 public:
     virtual ~CChannelMessageBox() = default;
@@ -17,3 +19,5 @@ public:
 // Process-wide; null restores the logging default. The box must outlive its use.
 void SetChannelMessageBox(CChannelMessageBox* box);
 void ShowChannelMessageBox(const std::string& caption, const std::string& text);
+
+}  // namespace hx

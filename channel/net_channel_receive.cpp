@@ -17,6 +17,8 @@
 #include "platform/fixed_field.h"
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int kMessagesPerReceive = 10;
@@ -214,3 +216,5 @@ void CNetChannel::ShowServerMessageBox(std::span<const uint8_t> packet) {
     ShowChannelMessageBox(TextAt(packet, kBoxCaptionOffset, kBoxCaptionSize),
                           TextAt(packet, kBoxTextOffset, packet.size()));
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "platform/fixed_field.h"
 #include "platform/ini_file.h"
 
+namespace hx {
+
 namespace {
 
 using ChannelHandshake = CChannelTest;
@@ -325,3 +327,5 @@ TEST_F(ChannelLink, UserDisconnectClosesAndStopsReconnecting) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "platform/envr.h"
 #include "platform/local_time.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kMaxFailureText = 512;
@@ -120,3 +122,5 @@ void RecordWorkerFailure(const char* text) {
     }
     CEnvr().WriteString("Log", LocalTimeName().c_str(), value.c_str());
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+namespace hx {
+
 class CChannelThread {
 public:
     using Pass = std::function<int()>;
@@ -40,3 +42,5 @@ private:
 
 // Stores a worker failure under "Log"; the text is cut to 512 bytes.
 void RecordWorkerFailure(const char* text);
+
+}  // namespace hx

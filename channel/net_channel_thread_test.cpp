@@ -18,6 +18,8 @@
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 bool WaitFor(const std::function<bool()>& done) {
@@ -123,3 +125,5 @@ TEST_F(ChannelThread, OnlyAnIdlePassLeadsToTheIdleWaitWhichIsNeverCalledOnceTheT
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -16,6 +16,8 @@
 #include "platform/loop_clock.h"
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 constexpr uint64_t kProgressAfterMs = 5000;
@@ -306,3 +308,5 @@ int CNetClient::WaitReturnCode(stReturnCode* record) {
     }
     return static_cast<int32_t>(LoadLe32(&bytes[stReturnCode::kCodeOffset]));
 }
+
+}  // namespace hx

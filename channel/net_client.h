@@ -24,6 +24,8 @@
 #include "platform/window_types.h"
 #include "platform/wnd.h"
 
+namespace hx {
+
 class CNetChannel;
 
 using SERVICEKEY = uint32_t;
@@ -120,3 +122,5 @@ private:
     std::deque<std::unique_ptr<CQueueData>> m_queue;
     std::atomic<HWND> m_progressHwnd{0};
 };
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "platform/message_loop.h"
 
+namespace hx {
+
 CProgressWnd::CProgressWnd(std::string message, uint32_t rangeMs, HWND centreOn)
     : m_message(std::move(message)), m_range(rangeMs), m_centreOn(centreOn) {}
 
@@ -31,3 +33,5 @@ LRESULT CProgressWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 
 #include "platform/dialog.h"
 
+namespace hx {
+
 struct stProgressColour {
     uint8_t red;
     uint8_t green;
@@ -53,3 +55,5 @@ private:
     uint32_t m_pos = 0;
     bool m_cancelled = false;
 };
+
+}  // namespace hx

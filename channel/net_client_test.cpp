@@ -8,6 +8,8 @@
 #include "channel/testing_channel.h"
 #include "platform/fixed_field.h"
 
+namespace hx {
+
 namespace {
 
 constexpr const char* kTimeOutCaption = "작업 시간 초과";
@@ -298,3 +300,5 @@ TEST(NetClientWithoutChannel, SendsNothingAndOutlivesAChannelSafely) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include "net/byte_order.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 namespace {
 
 // The totals change under one lock for the whole process.
@@ -71,3 +73,5 @@ int CQueueData::GetTotCount() {
     std::lock_guard lock(TotalsMutex());
     return g_totCount;
 }
+
+}  // namespace hx

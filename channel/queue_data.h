@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace hx {
+
 class CQueueData {
 public:
     CQueueData();
@@ -33,3 +35,5 @@ private:
     int m_length = 0;
     std::unique_ptr<uint8_t[]> m_data;
 };
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include "channel/return_code.h"
 #include "net/byte_order.h"
 
+namespace hx {
+
 namespace {
 
 TEST(QueueData, TotalsFollowEveryObjectAndMoveHandsTheBytesOn) {
@@ -59,3 +61,5 @@ TEST(ReturnCode, RecordIsReadAndWrittenAtItsOffsets) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -1,4 +1,7 @@
 #pragma once
+
+namespace hx {
+
 // A status object a derived channel may hand to each request client, to show
 // how its waits are going. The base does nothing.
 
@@ -14,3 +17,5 @@ public:
     // Called with 1 at the start of every wait.
     virtual void AddCount(int /*count*/) {}
 };
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "net/byte_order.h"
 
+namespace hx {
+
 bool UnpackReturnCode(std::span<const uint8_t> packet, stReturnCode& record) {
     if (packet.size() < stReturnCode::kSize) {
         return false;
@@ -23,3 +25,5 @@ bool PackReturnCode(const stReturnCode& record, std::span<uint8_t> packet) {
     std::copy(record.data.begin(), record.data.end(), &packet[stReturnCode::kDataOffset]);
     return true;
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 
 #include "net/packet_header.h"
 
+namespace hx {
+
 struct stReturnCode {
     static constexpr size_t kSize = 296;
     static constexpr size_t kCodeOffset = 36;
@@ -22,3 +24,5 @@ struct stReturnCode {
 // Both need at least stReturnCode::kSize bytes; false, touching nothing, otherwise.
 bool UnpackReturnCode(std::span<const uint8_t> packet, stReturnCode& record);
 bool PackReturnCode(const stReturnCode& record, std::span<uint8_t> packet);
+
+}  // namespace hx

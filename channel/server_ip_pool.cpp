@@ -8,6 +8,8 @@
 #include "platform/ini_file.h"
 #include "platform/kiosk_settings_defaults.h"
 
+namespace hx {
+
 namespace {
 
 constexpr const char* kSection = "TCP/IP";
@@ -124,3 +126,5 @@ std::string CServerIpPool::GetWiniIniServer(const std::string& defaultValue) {
 bool CServerIpPool::WriteWiniIniServer(const std::string& address) {
     return HasWindowsFolder() && WriteProfileString(kWinIniSection, kWinIniKey, address.c_str());
 }
+
+}  // namespace hx

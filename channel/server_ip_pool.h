@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+namespace hx {
+
 class CServerIpPool {
 public:
     // Reads "NextIndex" and loads its entry.
@@ -57,3 +59,5 @@ private:
 // one), and the mask after it as four bytes, first part lowest.
 std::string ServerEntryAddress(std::string_view entry);
 uint32_t ServerEntryMask(std::string_view entry);
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 class ServerIpPoolTest : public ::testing::Test {
@@ -140,3 +142,5 @@ TEST(ServerIpPoolWithoutWindowsFolderTest, LeavesWinIniAlone) {
 }
 
 }  // namespace
+
+}  // namespace hx

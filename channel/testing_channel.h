@@ -27,6 +27,8 @@
 #include "platform/message_loop.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 class CTableMachine : public CChannelMachine, public CNetworkAdapterSource {
 public:
     std::string computerName = "KIOSK-PC";
@@ -226,3 +228,5 @@ protected:
     CRecordingMessageBox m_boxes;
     CTestingServer m_server;
 };
+
+}  // namespace hx

@@ -20,6 +20,8 @@
 #include "net/io_packet.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 inline constexpr int kServerWaitMs = 10000;
@@ -148,3 +150,5 @@ private:
     std::unique_ptr<CIOPacket> m_connection;
     int m_accepted = 0;
 };
+
+}  // namespace hx

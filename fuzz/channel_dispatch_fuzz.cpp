@@ -23,6 +23,8 @@
 #include "kiosk/server/server_requests.h"
 #include "platform/drive.h"
 
+namespace hx {
+
 namespace {
 
 class CSilentMessageBox : public CChannelMessageBox {
@@ -66,7 +68,10 @@ std::vector<std::vector<uint8_t>> SplitMessages(const uint8_t* data, size_t size
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     static const std::filesystem::path drive = [] {
         const std::filesystem::path folder =
             std::filesystem::temp_directory_path() / "hx_channel_dispatch_fuzz";

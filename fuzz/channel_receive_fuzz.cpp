@@ -13,6 +13,8 @@
 #include "fuzz/fuzz_require.h"
 #include "platform/drive.h"
 
+namespace hx {
+
 namespace {
 
 class CSilentMessageBox : public CChannelMessageBox {
@@ -42,7 +44,10 @@ public:
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     static const bool ready = [] {
         // The channel's log goes to a drive folder of the fuzzer's own.
         const std::filesystem::path drive =

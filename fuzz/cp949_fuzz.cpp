@@ -10,6 +10,8 @@
 #include "platform/cp949.h"
 #include "platform/fixed_field.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kFieldSizes[] = {0, 1, 2, 3, 16};
@@ -36,7 +38,10 @@ void CheckFields(std::string_view utf8) {
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     const std::string utf8 = Utf8FromCp949(bytes);

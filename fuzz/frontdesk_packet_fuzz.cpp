@@ -16,6 +16,8 @@
 #include "tools/frontdesk/packet_decoder.h"
 #include "tools/frontdesk/request_dispatcher.h"
 
+namespace hx {
+
 namespace {
 
 // Two rooms, a refusal, no pictures; the ledger's folder does not exist, so
@@ -38,7 +40,10 @@ stDeskState& State() {
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     if (size == 0) {
         return 0;
     }

@@ -4,8 +4,12 @@
 
 #include <cstdlib>
 
+namespace hx {
+
 inline void Require(bool condition) {
     if (!condition) {
         std::abort();
     }
 }
+
+}  // namespace hx

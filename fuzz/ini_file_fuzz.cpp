@@ -13,6 +13,8 @@
 #include "platform/cp949.h"
 #include "platform/ini_document.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kKeysChecked = 200;
@@ -66,7 +68,10 @@ void CheckSetKeepsOtherKeys(const CIniDocument& document, const NameList& names)
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     const CIniDocument document =
         CIniDocument::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
     const NameList names = KeyNames(document);

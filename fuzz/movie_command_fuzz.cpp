@@ -15,6 +15,8 @@
 #include "kiosk/screen/shockwave_flash.h"
 #include "platform/movie_host.h"
 
+namespace hx {
+
 namespace {
 
 class CCheckingHandler : public CMovieCommandHandler {
@@ -61,7 +63,10 @@ void CheckInvokeFrame(std::string_view request) {
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     const std::string input(reinterpret_cast<const char*>(data), size);
     CCheckingHandler handler;
     CMovieCommandDispatcher dispatcher(

@@ -13,6 +13,8 @@
 #include "net/io_memory.h"
 #include "net/scramble.h"
 
+namespace hx {
+
 namespace {
 
 void ReadMessages(CIOMemory& in) {
@@ -68,7 +70,10 @@ std::vector<uint8_t> ForgeBlocks(const uint8_t* data, size_t size) {
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     if (size < 1) {
         return 0;
     }

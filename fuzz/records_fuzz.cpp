@@ -19,6 +19,8 @@
 #include "kiosk/records/summary_records.h"
 #include "kiosk/records/update_records.h"
 
+namespace hx {
+
 namespace {
 
 // The input in a buffer of exactly its size, so a sanitizer sees any
@@ -65,7 +67,10 @@ void CheckEmbedded(std::span<const uint8_t> data, size_t size) {
 
 }  // namespace
 
+}  // namespace hx
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace hx;
     const std::span<const uint8_t> input(data, size);
 
     CheckEmbedded<stRoom4Kiosk>(input, kRoomRecordSize);

@@ -5,7 +5,13 @@
 #include "kiosk/app/command_line.h"
 #include "kiosk/app/hx_kiosk_app.h"
 
+namespace hx {
+
+}  // namespace hx
+
 int main(int argc, char** argv) {
+    using namespace hx;
+    using namespace hx;
     std::string error;
     const auto commandLine =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);

@@ -4,6 +4,8 @@
 #include "net/crc32.h"
 #include "net/io_types.h"
 
+namespace hx {
+
 namespace {
 
 void StoreFields(const stBlockHeader& header, uint32_t headerCrc, uint8_t* out) {
@@ -44,3 +46,5 @@ int UnpackBlockHeader(const uint8_t* in, stBlockHeader& header) {
     header.headerCrc = load32(in + 12);
     return HeaderCrc(header) == header.headerCrc ? IO_OK : IO_BAD_HEADER_CRC;
 }
+
+}  // namespace hx

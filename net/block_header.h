@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 inline constexpr size_t kBlockHeaderSize = 16;
 inline constexpr uint16_t kBlockMagic = 0x1234;
 
@@ -25,3 +27,5 @@ void PackBlockHeader(const stBlockHeader& header, uint8_t* out);
 // Accepts a header in either byte order. Returns IO_OK, IO_BAD_MAGIC or
 // IO_BAD_HEADER_CRC.
 int UnpackBlockHeader(const uint8_t* in, stBlockHeader& header);
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include "net/scramble.h"
 #include "net/zlib_block.h"
 
+namespace hx {
+
 namespace {
 
 constexpr uint16_t kCodingBits = IOOPT_COMPRESS | IOOPT_ZLIB;
@@ -64,3 +66,5 @@ int CBlockReader::ReadBlock() {
                         static_cast<uint32_t>(payloadLength));
     return IO_OK;
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "net/raw_io.h"
 #include "net/trx_buff.h"
 
+namespace hx {
+
 class CBlockReader {
 public:
     CBlockReader(CRawIO& io, CPerfCounters& counters) : m_io(io), m_counters(counters) {}
@@ -31,3 +33,5 @@ private:
     CPerfCounters& m_counters;
     CTRxBuff m_buff;
 };
+
+}  // namespace hx

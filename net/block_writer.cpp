@@ -5,6 +5,8 @@
 #include "net/scramble.h"
 #include "net/zlib_block.h"
 
+namespace hx {
+
 namespace {
 
 constexpr uint16_t kCodingBits = IOOPT_COMPRESS | IOOPT_ZLIB;
@@ -81,3 +83,5 @@ int CBlockWriter::Close(uint32_t options) {
     }
     return result;
 }
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "net/raw_io.h"
 #include "net/trx_buff.h"
 
+namespace hx {
+
 class CBlockWriter {
 public:
     CBlockWriter(CRawIO& io, CPerfCounters& counters) : m_io(io), m_counters(counters) {}
@@ -28,3 +30,5 @@ private:
     CPerfCounters& m_counters;
     CTRxBuff m_buff;
 };
+
+}  // namespace hx

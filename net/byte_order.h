@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace hx {
+
 inline uint16_t LoadLe16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
@@ -45,3 +47,5 @@ inline void StoreBe32(uint8_t* p, uint32_t v) {
     p[2] = static_cast<uint8_t>(v >> 8);
     p[3] = static_cast<uint8_t>(v);
 }
+
+}  // namespace hx

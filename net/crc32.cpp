@@ -4,6 +4,8 @@
 #include "net/crc32_clmul.h"
 #include "net/crc32_tables.h"
 
+namespace hx {
+
 namespace {
 
 using CrcKernel = uint32_t (*)(const uint8_t*, size_t, uint32_t);
@@ -52,3 +54,5 @@ uint32_t Crc32Sliced(const void* data, size_t length, uint32_t crc) {
 bool Crc32UsesClmul() {
     return Kernel() != SlicedKernel;
 }
+
+}  // namespace hx

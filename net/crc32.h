@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 // The fastest kernel this processor has; the result never depends on which.
 uint32_t Crc32(const void* data, size_t length, uint32_t crc = 0);
 
@@ -17,3 +19,5 @@ uint32_t Crc32Sliced(const void* data, size_t length, uint32_t crc = 0);
 
 // Whether Crc32 runs on carry-less multiplication.
 bool Crc32UsesClmul();
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 
 #include "net/crc32_tables.h"
 
+namespace hx {
+
 // The message is a polynomial, first byte highest. A 16-byte lane A stands for
 // A_hi * x^64 + A_lo; moving it d bits further along the message is
 // A_hi * (x^(d+64) mod P) + A_lo * (x^d mod P), two carry-less products of
@@ -104,7 +106,11 @@ __attribute__((target("pclmul,ssse3"))) uint32_t Crc32Clmul(const uint8_t* p, si
     return Crc32Sliced(p, length, Crc32Sliced(remainder, sizeof remainder, 0));
 }
 
+}  // namespace hx
+
 #else
+
+namespace hx {
 
 bool Crc32ClmulSupported() {
     return false;
@@ -113,5 +119,7 @@ bool Crc32ClmulSupported() {
 uint32_t Crc32Clmul(const uint8_t* data, size_t length, uint32_t crc) {
     return Crc32Sliced(data, length, crc);
 }
+
+}  // namespace hx
 
 #endif

@@ -5,5 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 bool Crc32ClmulSupported();
 uint32_t Crc32Clmul(const uint8_t* data, size_t length, uint32_t crc);
+
+}  // namespace hx

@@ -1,5 +1,7 @@
 #include "net/crc32_tables.h"
 
+namespace hx {
+
 namespace {
 
 struct stTables {
@@ -28,3 +30,5 @@ const Crc32Table& GetCrc32Tables() {
     static const stTables tables;
     return tables.t;
 }
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace hx {
+
 inline constexpr uint32_t kCrc32Polynomial = 0x04C11DB7;
 
 // Table k, entry i: the CRC of byte i followed by k zero bytes. Table 0 is the
@@ -18,3 +20,5 @@ constexpr uint32_t Crc32PowerOfX(unsigned n) {
     }
     return r;
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 std::vector<uint8_t> RandomBytes(size_t length, std::mt19937& rng) {
@@ -85,3 +87,5 @@ TEST(Crc32, AgreesWithSystemCksum) {
 }
 
 }  // namespace
+
+}  // namespace hx

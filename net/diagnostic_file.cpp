@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace hx {
+
 CDiagnosticFile::CDiagnosticFile(std::string name, std::uintmax_t limitBytes)
     : m_name(std::move(name)), m_limit(limitBytes) {}
 
@@ -36,3 +38,5 @@ std::string CDiagnosticFile::Format(const char* format, va_list args) {
     std::vsnprintf(line, sizeof line, format, args);
     return line;
 }
+
+}  // namespace hx

@@ -15,6 +15,8 @@
 
 #include "net/log.h"
 
+namespace hx {
+
 class CDiagnosticFile {
 public:
     static constexpr std::uintmax_t kDefaultLimit = 8 * 1024 * 1024;
@@ -38,3 +40,5 @@ private:
     std::unique_ptr<CLog> m_log;
     std::filesystem::path m_folder;
 };
+
+}  // namespace hx

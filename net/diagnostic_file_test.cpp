@@ -6,6 +6,8 @@
 
 #include "net/test_drive_folder.h"
 
+namespace hx {
+
 namespace {
 
 TEST(DiagnosticFile, PastItsLimitTheFileReplacesTheOldOneAndANewOneStarts) {
@@ -37,3 +39,5 @@ TEST(DiagnosticFile, ANewDriveFolderStartsAFreshFile) {
 }
 
 }  // namespace
+
+}  // namespace hx

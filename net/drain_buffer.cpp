@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace hx {
+
 bool CDrainBuffer::MakeRoom() {
     while (FreeSize() < kRoom) {
         if (m_read > m_data.size() / 2) {
@@ -29,3 +31,5 @@ size_t CDrainBuffer::Take(uint8_t* out, size_t length) {
     }
     return count;
 }
+
+}  // namespace hx

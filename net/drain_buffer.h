@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace hx {
+
 class CDrainBuffer {
 public:
     static constexpr size_t kInitialSize = 16384;
@@ -34,3 +36,5 @@ private:
     size_t m_read = 0;
     size_t m_end = 0;
 };
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include <numeric>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 void Fill(CDrainBuffer& buffer, size_t length, uint8_t& next) {
@@ -59,3 +61,5 @@ TEST(DrainBuffer, RefusesToGrowPastItsCap) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 #include "net/packet_header.h"
 #include "net/run_length.h"
 
+namespace hx {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -349,3 +351,5 @@ TEST(Framing, OptionWordsThatWouldLoseDataAreRefused) {
 }
 
 }  // namespace
+
+}  // namespace hx

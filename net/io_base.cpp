@@ -7,6 +7,8 @@
 #include "net/message_header.h"
 #include "net/net_log.h"
 
+namespace hx {
+
 namespace {
 
 // The body of an allocating receive grows with the bytes that really arrive,
@@ -223,3 +225,5 @@ int CIOBase::ReadReady() {
     }
     return TransportReady();
 }
+
+}  // namespace hx

@@ -14,6 +14,8 @@
 #include "net/perf_counters.h"
 #include "net/raw_io.h"
 
+namespace hx {
+
 // Releases a buffer handed out by the allocating Receive; null is accepted.
 void FreeReceiveBuffer(void* buffer);
 
@@ -102,3 +104,5 @@ private:
     CBlockWriter m_writer;
     CBlockReader m_reader;
 };
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+namespace hx {
+
 namespace {
 
 std::mutex g_limitsMutex;
@@ -18,3 +20,5 @@ void SetIoTimeLimits(const stIoTimeLimits& limits) {
     std::lock_guard lock(g_limitsMutex);
     g_limits = limits;
 }
+
+}  // namespace hx

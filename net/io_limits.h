@@ -1,4 +1,7 @@
 #pragma once
+
+namespace hx {
+
 // Real-time limits of the transport, process-wide so tests can shorten them
 // for every connection, including those made inside other libraries.
 
@@ -13,3 +16,5 @@ struct stIoTimeLimits {
 
 stIoTimeLimits GetIoTimeLimits();
 void SetIoTimeLimits(const stIoTimeLimits& limits);
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstring>
 
+namespace hx {
+
 void CIOMemory::AddIncoming(const uint8_t* data, size_t length) {
     m_incoming.insert(m_incoming.end(), data, data + length);
 }
@@ -34,3 +36,5 @@ int CIOMemory::TransportReady() {
     size_t left = m_incoming.size() - m_readPos;
     return left > INT_MAX ? INT_MAX : static_cast<int>(left);
 }
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "net/io_base.h"
 #include "net/io_types.h"
 
+namespace hx {
+
 class CIOMemory : public CIOBase {
 public:
     explicit CIOMemory(uint32_t options = IOOPT_DEFAULT) : CIOBase(options, false) {}
@@ -32,3 +34,5 @@ private:
     std::vector<uint8_t> m_incoming;
     size_t m_readPos = 0;
 };
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include "net/io_tcp.h"
 #include "net/lock_obj.h"
 
+namespace hx {
+
 namespace {
 
 std::atomic<uint32_t> g_defaultOption{IOOPT_DEFAULT};
@@ -189,3 +191,5 @@ uint32_t CIOPacket::GetTotRxPerf(enumPerf which) {
 uint32_t CIOPacket::GetTotTxPerf(enumPerf which) {
     return CPerfCounters::GetTotal(ProcessTxTotals(), which);
 }
+
+}  // namespace hx

@@ -17,6 +17,8 @@
 #include "net/io_types.h"
 #include "net/mutex_ex.h"
 
+namespace hx {
+
 class CIOPacket {
 public:
     // A TCP transport for the host (cut to 127 characters) and port, with the
@@ -88,3 +90,5 @@ private:
     std::unique_ptr<CMutexEx> m_mutex;
     std::unique_ptr<CIOBase> m_transport;
 };
+
+}  // namespace hx

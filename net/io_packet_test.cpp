@@ -16,6 +16,8 @@
 #include "net/packet_header.h"
 #include "net/test_drive_folder.h"
 
+namespace hx {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -277,3 +279,5 @@ TEST(HexDump, FirstFiftyBytesInGroupsOfFour) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "net/net_log.h"
 #include "net/ping.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kMinHostLength = 7;  // "1.2.3.4"
@@ -328,3 +330,5 @@ int CIOTcp::TransportReady() {
     }
     return m_socket == kNoSocket ? -1 : WaitSocket(m_socket, POLLIN, 0);
 }
+
+}  // namespace hx

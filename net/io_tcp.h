@@ -9,6 +9,8 @@
 #include "net/io_base.h"
 #include "net/socket_api.h"
 
+namespace hx {
+
 class CIOTcp : public CIOBase {
 public:
     static constexpr size_t kHostSize = 128;
@@ -67,3 +69,5 @@ private:
     bool m_unreachable = false;  // the host did not answer the echo test
     CDrainBuffer m_drain;
 };
+
+}  // namespace hx

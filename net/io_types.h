@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace hx {
+
 enum io_result : int {
     IO_OK = 1,
     IO_ERROR = -1,  // socket error, or the peer's message does not fit what was asked
@@ -48,3 +50,5 @@ enum enumPerf : int {
 inline bool IsValidOptionWord(uint32_t options) {
     return (options & (IOOPT_COMPRESS | IOOPT_ZLIB)) != IOOPT_ZLIB;
 }
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 
 #include "net/log.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int kRecordLevel = 4;
@@ -41,3 +43,5 @@ int CLockException::GetErrorMessage(char* buffer, unsigned size, unsigned* /*hel
     }
     return 1;
 }
+
+}  // namespace hx

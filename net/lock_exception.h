@@ -1,4 +1,7 @@
 #pragma once
+
+namespace hx {
+
 // Describes a lock wait that ran out and writes that description to the
 // diagnostic file "Mutex.log" when it is made. Never thrown.
 
@@ -20,3 +23,5 @@ private:
     const char* m_file;
     int m_line;
 };
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "net/lock_exception.h"
 
+namespace hx {
+
 namespace {
 
 std::atomic<unsigned> g_waitLimitMs{CLockObj::kDefaultWaitMs};
@@ -41,3 +43,5 @@ void CLockObj::SetWaitLimit(unsigned ms) {
 unsigned CLockObj::GetWaitLimit() {
     return g_waitLimitMs;
 }
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 
 #include "net/mutex_ex.h"
 
+namespace hx {
+
 class CLockObj {
 public:
     static constexpr unsigned kDefaultWaitMs = 180000;
@@ -32,3 +34,5 @@ private:
     int m_line;
     bool m_locked = false;
 };
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "net/mutex_ex.h"
 #include "net/test_drive_folder.h"
 
+namespace hx {
+
 namespace {
 
 class Locks : public ::testing::Test {
@@ -122,3 +124,5 @@ TEST(LockException, MessageFormsAndCutting) {
 }
 
 }  // namespace
+
+}  // namespace hx

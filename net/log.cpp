@@ -6,6 +6,8 @@
 
 #include "platform/drive.h"
 
+namespace hx {
+
 CLog::CLog(int mode, int levelThreshold, const char* name)
     : m_mode(mode),
       m_levelThreshold(levelThreshold),
@@ -55,3 +57,5 @@ void CLog::Write(int level, const char* format, ...) {
     std::fwrite(record, 1, std::min(static_cast<size_t>(length), kMaxRecord), m_file);
     std::fflush(m_file);
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+namespace hx {
+
 class CLog {
 public:
     enum enumLogMode { LOG_FILE = 0, LOG_CONSOLE = 1 };
@@ -35,3 +37,5 @@ private:
     std::FILE* m_file = nullptr;
     bool m_opened = false;
 };
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 
 #include "net/test_drive_folder.h"
 
+namespace hx {
+
 namespace {
 
 TEST(Log, WritesIntoTheDiagnosticFolderOfTheDrive) {
@@ -48,3 +50,5 @@ TEST(Log, SilentWithoutTheProgramFolders) {
 }
 
 }  // namespace
+
+}  // namespace hx

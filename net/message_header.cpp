@@ -4,6 +4,8 @@
 #include "net/crc32.h"
 #include "net/io_types.h"
 
+namespace hx {
+
 namespace {
 
 uint32_t HeaderChecksum(const stMessageHeader& header) {
@@ -44,3 +46,5 @@ int UnpackMessageHeader(const uint8_t* in, stMessageHeader& header) {
     header.checksum = load32(in + 16);
     return HeaderChecksum(header) == header.checksum ? IO_OK : IO_BAD_HEADER_CRC;
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 inline constexpr size_t kMessageHeaderSize = 20;
 inline constexpr uint16_t kMessageMagic = 0x1234;
 
@@ -26,3 +28,5 @@ void PackMessageHeader(int32_t length, uint8_t* out);
 // Accepts a header in either byte order. Returns IO_OK, IO_BAD_MAGIC or
 // IO_BAD_HEADER_CRC; the length is not judged here.
 int UnpackMessageHeader(const uint8_t* in, stMessageHeader& header);
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace hx {
+
 bool CMutexEx::Lock(unsigned timeoutMs) {
     if (timeoutMs == kInfinite) {
         m_mutex.lock();
@@ -20,3 +22,5 @@ void CMutexEx::SetLockSite(const char* file, int line) {
     m_lockLine = line;
     m_owner = std::this_thread::get_id();
 }
+
+}  // namespace hx

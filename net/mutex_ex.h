@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+namespace hx {
+
 class CMutexEx {
 public:
     static constexpr unsigned kInfinite = UINT_MAX;
@@ -31,3 +33,5 @@ private:
     int m_lockLine = 0;
     std::thread::id m_owner;
 };
+
+}  // namespace hx

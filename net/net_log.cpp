@@ -6,6 +6,8 @@
 #include "net/diagnostic_file.h"
 #include "net/io_types.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kDumpBytes = 50;
@@ -70,3 +72,5 @@ const char* IoResultText(int result) {
             return "unknown failure";
     }
 }
+
+}  // namespace hx

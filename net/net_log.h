@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace hx {
+
 void WriteNetLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Two hexadecimal digits per byte of at most the first 50 bytes, a space
@@ -15,3 +17,5 @@ std::string HexDump(const uint8_t* data, size_t length);
 
 // A short text for a failure code, for log lines.
 const char* IoResultText(int result);
+
+}  // namespace hx

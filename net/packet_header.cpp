@@ -4,6 +4,8 @@
 
 #include "net/byte_order.h"
 
+namespace hx {
+
 stHeader UnpackHeader(std::span<const uint8_t> packet) {
     const uint8_t* p = packet.data();
     stHeader header;
@@ -50,3 +52,5 @@ const char* GetCommandString(enumCommand /*command*/) {
 }
 
 void Log(const char* /*text*/) {}
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+namespace hx {
+
 // Command numbers the transport and channel libraries send or act on; the
 // kiosk's own commands are defined by the kiosk.
 enum enumCommand : uint32_t {
@@ -68,3 +70,5 @@ const char* GetCommandString(enumCommand command);
 
 // Diagnostic hook of the library; accepts a text and ignores it.
 void Log(const char* text);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 TEST(PacketHeader, InitClearsTheWholePacketAndSetsCommandSizeMagic) {
@@ -40,3 +42,5 @@ TEST(PacketHeader, FieldsSitAtTheirOffsetsLittleEndian) {
 }
 
 }  // namespace
+
+}  // namespace hx

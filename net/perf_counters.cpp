@@ -2,6 +2,8 @@
 
 #include "net/block_header.h"
 
+namespace hx {
+
 stPerfTotals& ProcessRxTotals() {
     static stPerfTotals totals;
     return totals;
@@ -28,3 +30,5 @@ uint32_t CPerfCounters::Get(enumPerf which) const {
 uint32_t CPerfCounters::GetTotal(const stPerfTotals& totals, enumPerf which) {
     return which >= 0 && which < 3 ? totals.value[which].load(std::memory_order_relaxed) : 0;
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 
 #include "net/io_types.h"
 
+namespace hx {
+
 struct stPerfTotals {
     std::atomic<uint32_t> value[3] = {};
 };
@@ -28,3 +30,5 @@ private:
     uint32_t m_value[3] = {};
     stPerfTotals& m_totals;
 };
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include "net/byte_order.h"
 #include "net/socket_api.h"
 
+namespace hx {
+
 namespace {
 
 constexpr uint8_t kEchoRequest = 8;
@@ -139,3 +141,5 @@ int CPing::Ping(const char* host, int attempts, int timeoutMs) {
     }
     return 0;
 }
+
+}  // namespace hx

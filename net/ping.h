@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace hx {
+
 class CPing {
 public:
     enum enumEchoFacility { ECHO_NONE, ECHO_DATAGRAM, ECHO_RAW };
@@ -27,3 +29,5 @@ public:
 private:
     enumEchoFacility m_facility;
 };
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "net/io_packet.h"
 
+namespace hx {
+
 namespace {
 
 TEST(Ping, LoopbackAnswers) {
@@ -37,3 +39,5 @@ TEST(Ping, ConnectRunsTheEchoTestUnlessToldNot) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -5,9 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 class CRawIO {
 public:
     virtual ~CRawIO() = default;
     virtual int SendRaw(const uint8_t* data, size_t length) = 0;
     virtual int ReadRaw(uint8_t* data, size_t length) = 0;
 };
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kMaxGroup = 127;
@@ -123,3 +125,5 @@ long RunLengthDecode(const uint8_t* coded, size_t length, uint8_t* out, size_t c
     }
     return static_cast<long>(produced);
 }
+
+}  // namespace hx

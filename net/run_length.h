@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 // Largest coded size of an input of the given length (one control byte per
 // 127 literals).
 constexpr size_t RunLengthBound(size_t length) {
@@ -19,3 +21,5 @@ size_t RunLengthEncode(const uint8_t* input, size_t length, uint8_t* out);
 // Decodes into out of the given capacity; returns the number of bytes produced,
 // or -1 when the coded form is cut short or would not fit.
 long RunLengthDecode(const uint8_t* coded, size_t length, uint8_t* out, size_t capacity);
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include <random>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -115,3 +117,5 @@ TEST(RunLength, DecodingRefusesCutAndOversizedInput) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace hx {
+
 namespace {
 
 constexpr uint8_t kKey = 0x5C;
@@ -28,3 +30,5 @@ void Scramble(uint8_t* payload, size_t length) {
         payload[i] ^= patternBytes[i % 2];
     }
 }
+
+}  // namespace hx

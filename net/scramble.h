@@ -6,4 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 void Scramble(uint8_t* payload, size_t length);
+
+}  // namespace hx

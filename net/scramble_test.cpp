@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 TEST(Scramble, KeyAlternatesFromEachBlockStartAndUndoesItself) {
@@ -19,3 +21,5 @@ TEST(Scramble, KeyAlternatesFromEachBlockStartAndUndoesItself) {
 }
 
 }  // namespace
+
+}  // namespace hx

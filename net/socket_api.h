@@ -6,6 +6,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+namespace hx {
+
 using SocketHandle = SOCKET;
 using SocketLength = int;
 inline constexpr SocketHandle kNoSocket = INVALID_SOCKET;
@@ -21,6 +23,7 @@ inline int PollSockets(WSAPOLLFD* fds, unsigned long count, int timeoutMs) {
     return WSAPoll(fds, count, timeoutMs);
 }
 using SocketPollFd = WSAPOLLFD;
+}  // namespace hx
 #else
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -33,6 +36,8 @@ using SocketPollFd = WSAPOLLFD;
 #include <unistd.h>
 
 #include <cerrno>
+
+namespace hx {
 
 using SocketHandle = int;
 using SocketLength = socklen_t;
@@ -50,7 +55,10 @@ inline int PollSockets(pollfd* fds, nfds_t count, int timeoutMs) {
     return poll(fds, count, timeoutMs);
 }
 using SocketPollFd = pollfd;
+}  // namespace hx
 #endif
+
+namespace hx {
 
 // Waits up to timeoutMs for one of the events (POLLIN, POLLOUT) on a socket:
 // 1 ready (an error or hang-up counts as ready, the next call reports it),
@@ -65,3 +73,5 @@ inline int WaitSocket(SocketHandle s, short events, int timeoutMs) {
 
 // "%u.%u.%u.%u" of an IPv4 address in network order; false when it does not fit.
 bool FormatDotted(const in_addr& address, char* out, int size);
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 
 #include "platform/drive.h"
 
+namespace hx {
+
 class CTestDriveFolder {
 public:
     explicit CTestDriveFolder(bool withProgramFolders = true)
@@ -42,3 +44,5 @@ private:
     std::filesystem::path m_previous;
     std::filesystem::path m_root;
 };
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 
 #include "net/run_length.h"
 
+namespace hx {
+
 static_assert(CTRxBuff::kBlockThreshold + RunLengthBound(CTRxBuff::kPieceSize) <=
                   CTRxBuff::kAreaSize,
               "a last coded piece must still fit the compressed area");
@@ -41,3 +43,5 @@ void CTRxBuff::Reset() {
     m_packedLength = 0;
     m_readPos = 0;
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 
 #include "net/block_header.h"
 
+namespace hx {
+
 class CTRxBuff {
 public:
     static constexpr size_t kAreaSize = 65536;
@@ -48,3 +50,5 @@ private:
     size_t m_packedLength = 0;
     size_t m_readPos = 0;
 };
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+namespace hx {
+
 long ZlibEncodeBlock(const uint8_t* input, size_t length, uint8_t* out, size_t capacity) {
     if (length < kZlibMinInput) {
         return -1;
@@ -20,3 +22,5 @@ long ZlibDecodeBlock(const uint8_t* coded, size_t length, uint8_t* out, size_t c
     }
     return static_cast<long>(outLength);
 }
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace hx {
+
 // Blocks shorter than this are never zlib-coded: the stream overhead would eat
 // any gain.
 inline constexpr size_t kZlibMinInput = 32;
@@ -15,3 +17,5 @@ long ZlibEncodeBlock(const uint8_t* input, size_t length, uint8_t* out, size_t c
 // Decodes a complete zlib stream into out; returns the decoded length, or -1
 // when the stream is damaged, incomplete or would not fit.
 long ZlibDecodeBlock(const uint8_t* coded, size_t length, uint8_t* out, size_t capacity);
+
+}  // namespace hx

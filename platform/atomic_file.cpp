@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace hx {
+
 namespace {
 
 constexpr mode_t kNewFileMode = 0644;
@@ -66,3 +68,5 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
     }
     return SyncFolder(folder);
 }
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string_view>
 
+namespace hx {
+
 // Writes bytes to a temporary file in the same folder, flushes it to disk,
 // renames it over file and flushes the folder. On failure the temporary file
 // is removed, the old file is untouched and false is returned; false also
@@ -12,3 +14,5 @@
 // then in place but not yet certain to survive a power cut). The folder must
 // exist. An existing file keeps its permission bits.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -63,3 +65,5 @@ TEST_F(AtomicFileTest, FailuresLeaveTheOldStateAndNoTemporaryFile) {
 }
 
 }  // namespace
+
+}  // namespace hx

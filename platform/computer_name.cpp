@@ -3,6 +3,8 @@
 #include <limits.h>
 #include <unistd.h>
 
+namespace hx {
+
 std::string GetComputerName() {
     char name[HOST_NAME_MAX + 1] = {};
     if (::gethostname(name, sizeof name - 1) != 0) {
@@ -10,3 +12,5 @@ std::string GetComputerName() {
     }
     return name;
 }
+
+}  // namespace hx

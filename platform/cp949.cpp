@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdint>
 
+namespace hx {
+
 // The system's iconv carries the complete code page 949 table (it calls it
 // CP949 or UHC); a table of our own would be 17,000 entries to keep right.
 
@@ -166,3 +168,5 @@ size_t Cp949PrefixLength(std::string_view cp949, size_t maxBytes) {
     }
     return length;
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace hx {
+
 // Both conversions never fail: a character that cannot be converted, or a
 // malformed sequence, becomes '?' and the conversion goes on.
 std::string Cp949FromUtf8(std::string_view utf8);
@@ -19,3 +21,5 @@ size_t Cp949CharLength(std::string_view text, size_t at);
 // The longest prefix of cp949 that fits in maxBytes without splitting a
 // two-byte character.
 size_t Cp949PrefixLength(std::string_view cp949, size_t maxBytes);
+
+}  // namespace hx

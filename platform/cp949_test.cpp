@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace hx {
+
 namespace {
 
 using namespace std::string_literals;
@@ -63,3 +65,5 @@ TEST(Cp949Codec, PrefixLengthNeverSplitsATwoByteCharacter) {
 }
 
 }  // namespace
+
+}  // namespace hx

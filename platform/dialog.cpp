@@ -2,6 +2,8 @@
 
 #include "platform/message_loop.h"
 
+namespace hx {
+
 bool CDialog::Create() {
     if (!CWnd::Create()) {
         return false;
@@ -68,3 +70,5 @@ void CDialog::RunModalLoop() {
         DispatchMessage(&msg);
     }
 }
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 #include "platform/window_types.h"
 #include "platform/wnd.h"
 
+namespace hx {
+
 inline constexpr INT_PTR IDOK = 1;
 inline constexpr INT_PTR IDCANCEL = 2;
 
@@ -34,3 +36,5 @@ private:
     bool m_endRequested = false;
     INT_PTR m_result = -1;
 };
+
+}  // namespace hx

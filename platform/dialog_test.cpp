@@ -7,6 +7,8 @@
 
 #include "platform/loop_test_support.h"
 
+namespace hx {
+
 namespace {
 
 class CScriptedDialog : public CDialog {
@@ -106,3 +108,5 @@ TEST_F(ModalDialog, CloseCancelsAndDestroyingTheWindowEndsTheLoop) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <mutex>
 
+namespace hx {
+
 namespace {
 
 std::mutex g_driveMutex;
@@ -64,3 +66,5 @@ std::filesystem::path GetProgramFolder() {
 std::filesystem::path GetWindowsFolder() {
     return GetDriveFolder() / "Windows";
 }
+
+}  // namespace hx

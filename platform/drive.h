@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace hx {
+
 // The folder given by --drive, else $HXKIOSK_DRIVE, else /var/lib/hxkiosk.
 std::filesystem::path ResolveDriveFolder(const std::optional<std::string>& commandLineDrive);
 
@@ -21,3 +23,5 @@ std::filesystem::path MapWindowsPath(std::string_view windowsPath);
 // DRIVE/Harlix and DRIVE/Windows.
 std::filesystem::path GetProgramFolder();
 std::filesystem::path GetWindowsFolder();
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+namespace hx {
+
 namespace {
 
 TEST(DriveFolder, CommandLineWinsOverEnvironmentWhichWinsOverDefault) {
@@ -25,3 +27,5 @@ TEST(DriveFolder, WindowsPathsMapBelowTheDrive) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include "platform/registry_db.h"
 #include "platform/registry_value.h"
 
+namespace hx {
+
 namespace {
 
 std::mutex g_frameworkKeyMutex;
@@ -114,3 +116,5 @@ bool CEnvr::WriteString(const char* section, const char* name, const char* value
         wholeSection ? db.DeleteKey(sectionPath) : db.DeleteValue(sectionPath, name);
     return status != enumRegStatus::Failed;
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace hx {
+
 class CEnvr {
 public:
     // Company and application from the framework key when both are set, else
@@ -39,3 +41,5 @@ private:
     std::string m_company;
     std::string m_application;
 };
+
+}  // namespace hx

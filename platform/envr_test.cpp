@@ -12,6 +12,8 @@
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 class EnvrTest : public ::testing::Test {
@@ -211,3 +213,5 @@ TEST_F(EnvrTest, DefaultNeverOverwritesAConcurrentWrite) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "platform/cp949.h"
 
+namespace hx {
+
 void WriteTextField(std::span<uint8_t> field, std::string_view utf8) {
     if (field.empty()) {
         return;
@@ -28,3 +30,5 @@ std::string ReadTextField(std::span<const uint8_t> field) {
 std::string ReadTextField(const char* field, size_t size) {
     return ReadTextField(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(field), size));
 }
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 // A record with guard bytes around the field, so an overrun shows.
@@ -65,3 +67,5 @@ TEST(TextField, ReadingStopsAtTheFieldEndWhenThereIsNoZero) {
 }
 
 }  // namespace
+
+}  // namespace hx

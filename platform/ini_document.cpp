@@ -4,6 +4,8 @@
 
 #include "platform/cp949.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kMissing = std::string_view::npos;
@@ -217,3 +219,5 @@ size_t CIniDocument::FindKey(size_t header, std::string_view cp949Key) const {
     }
     return kMissing;
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hx {
+
 enum class enumIniLine { Other, Section, Key };
 
 struct stIniLine {
@@ -52,3 +54,5 @@ private:
 
     std::vector<stIniLine> m_lines;
 };
+
+}  // namespace hx

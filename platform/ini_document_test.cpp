@@ -6,6 +6,8 @@
 
 #include "platform/cp949.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kBuffer = 1024;
@@ -133,3 +135,5 @@ TEST(IniDocumentEdit, RefusesTextThatWouldBreakTheFile) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -14,6 +14,8 @@
 #include "platform/drive.h"
 #include "platform/ini_document.h"
 
+namespace hx {
+
 namespace {
 
 // Writes read, edit and replace a whole file; two threads doing that at once
@@ -173,3 +175,5 @@ std::string GetProfileString(std::string_view section, std::string_view key,
 bool WriteProfileString(const char* section, const char* key, const char* value) {
     return WritePrivateProfileString(section, key, value, GetWinIniPath());
 }
+
+}  // namespace hx

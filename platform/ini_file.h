@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace hx {
+
 // The read buffer the kiosk uses for INI values ("RoomImages.ini" is read with 255).
 inline constexpr size_t kIniBufferSize = 1024;
 
@@ -63,3 +65,5 @@ std::filesystem::path GetWinIniPath();
 std::string GetProfileString(std::string_view section, std::string_view key,
                              std::string_view defaultValue, size_t bufferSize = kIniBufferSize);
 bool WriteProfileString(const char* section, const char* key, const char* value);
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -183,3 +185,5 @@ TEST_F(IniFileTest, WinIniLivesInTheWindowsFolder) {
 }
 
 }  // namespace
+
+}  // namespace hx

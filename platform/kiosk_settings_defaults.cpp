@@ -1,5 +1,7 @@
 #include "platform/kiosk_settings_defaults.h"
 
+namespace hx {
+
 namespace {
 
 constexpr stKioskSettingDefault Number(const char* section, const char* name, int number) {
@@ -37,3 +39,5 @@ constexpr stKioskSettingDefault kDefaults[] = {
 std::span<const stKioskSettingDefault> KioskSettingDefaults() {
     return kDefaults;
 }
+
+}  // namespace hx

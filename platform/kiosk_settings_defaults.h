@@ -7,6 +7,8 @@
 
 #include "platform/registry_value.h"
 
+namespace hx {
+
 inline constexpr const char* kRegistryCompany = "Norvane";
 inline constexpr const char* kRegistryApplication = "HxKiosk";
 
@@ -45,3 +47,5 @@ struct stKioskSettingDefault {
 
 // Every kiosk value that has a fixed default, in the order above.
 std::span<const stKioskSettingDefault> KioskSettingDefaults();
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <ctime>
 
+namespace hx {
+
 namespace {
 
 stLocalTime FromTm(const std::tm& tm, int millisecond) {
@@ -36,3 +38,5 @@ stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970) {
     localtime_r(&asTimeT, &tm);
     return FromTm(tm, 0);
 }
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace hx {
+
 struct stLocalTime {
     int year = 0;   // four digits
     int month = 0;  // 1..12
@@ -17,3 +19,5 @@ stLocalTime GetLocalTimeNow();
 
 // Local time of a moment given as seconds since 1970 (the time of records on the wire).
 stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <chrono>
 
+namespace hx {
+
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
@@ -128,3 +130,5 @@ void CLoopClock::WaitUntil(std::condition_variable& wake, std::unique_lock<std::
         wake.wait(lock);
     }
 }
+
+}  // namespace hx

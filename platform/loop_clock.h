@@ -9,6 +9,8 @@
 #include <mutex>
 #include <optional>
 
+namespace hx {
+
 class CLoopClock {
 public:
     // Milliseconds; never goes back, not even across a switch of clocks.
@@ -34,3 +36,5 @@ public:
     static void WaitUntil(std::condition_variable& wake, std::unique_lock<std::mutex>& lock,
                           std::optional<std::uint64_t> dueMs);
 };
+
+}  // namespace hx

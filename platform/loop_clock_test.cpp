@@ -4,6 +4,8 @@
 
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 class LoopClock : public ::testing::Test {
@@ -42,3 +44,5 @@ TEST_F(LoopClock, SwitchingClocksNeverTurnsTimeBack) {
 }
 
 }  // namespace
+
+}  // namespace hx

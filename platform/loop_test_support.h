@@ -12,6 +12,8 @@
 #include "platform/message_loop.h"
 #include "platform/wnd.h"
 
+namespace hx {
+
 struct stSeenMessage {
     UINT message;
     WPARAM wParam;
@@ -59,3 +61,5 @@ protected:
         CLoopClock::UseRealClock();
     }
 };
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 
 #include "platform/window_types.h"
 
+namespace hx {
+
 struct stMessageFilter {
     HWND hwnd = 0;  // 0: every window and the thread's own messages
     UINT first = 0;
@@ -15,3 +17,5 @@ struct stMessageFilter {
         return (first == 0 && last == 0) || (message >= first && message <= last);
     }
 };
+
+}  // namespace hx

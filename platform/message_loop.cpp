@@ -10,6 +10,8 @@
 #include "platform/window_registry.h"
 #include "platform/wnd.h"
 
+namespace hx {
+
 namespace {
 
 using CLoopLock = std::unique_lock<std::mutex>;
@@ -218,3 +220,5 @@ bool PumpMessagesFor(std::uint32_t ms, const std::function<bool(const MSG&)>& dr
         WaitForWorkUntil(end);
     }
 }
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "platform/registered_messages.h"
 #include "platform/window_types.h"
 
+namespace hx {
+
 // From any thread. False when the window is gone or its queue is full.
 bool PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -57,3 +59,5 @@ std::uint32_t GetTickCount();
 // `dropMessage` returns true are taken out and not dispatched. A quit request
 // ends the wait early and stays posted for the outer loop; the result is then false.
 bool PumpMessagesFor(std::uint32_t ms, const std::function<bool(const MSG&)>& dropMessage = {});
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "platform/loop_test_support.h"
 #include "platform/thread_queue.h"
 
+namespace hx {
+
 namespace {
 
 std::vector<WPARAM> Sequence(WPARAM count) {
@@ -323,3 +325,5 @@ TEST_F(Pumping, DropsWhatTheCallerRejects) {
 }
 
 }  // namespace
+
+}  // namespace hx

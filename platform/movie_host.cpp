@@ -12,6 +12,8 @@
 #include <system_error>
 #include <utility>
 
+namespace hx {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -446,3 +448,5 @@ int CMovieHost::ShowMessageBox(std::string_view caption, std::string_view text) 
 int CMovieHost::GetPageCount() const {
     return m_server ? m_server->PageCount() : 0;
 }
+
+}  // namespace hx

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+namespace hx {
+
 struct stMovieHostSettings {
     std::uint16_t port = 8049;  // 0 takes any free port; GetPort() tells which
     std::filesystem::path webRoot;
@@ -84,3 +86,5 @@ private:
     CommandHandler m_handler;
     LogSink m_log;
 };
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 
 #include "tests/support/test_movie_page.h"
 
+namespace hx {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -290,3 +292,5 @@ TEST_F(MovieHost, StopClosesThePagesAndFreesThePort) {
 }
 
 }  // namespace
+
+}  // namespace hx

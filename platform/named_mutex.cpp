@@ -8,6 +8,8 @@
 
 #include "platform/drive.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kMaxNameLength = 255;
@@ -45,3 +47,5 @@ void CNamedMutex::Release() {
         m_fd = -1;
     }
 }
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace hx {
+
 class CNamedMutex {
 public:
     CNamedMutex() = default;
@@ -22,3 +24,5 @@ public:
 private:
     int m_fd = -1;
 };
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 // The child's exit code says whether it got the mutex.
@@ -36,3 +38,5 @@ TEST(NamedMutex, HeldByOneOwnerAcrossProcessesAndFreedByReleaseOrExit) {
 }
 
 }  // namespace
+
+}  // namespace hx

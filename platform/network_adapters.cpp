@@ -20,6 +20,8 @@
 #include <sstream>
 #include <utility>
 
+namespace hx {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -458,3 +460,5 @@ const CNetworkAdapterSource& SystemNetworkAdapters() {
     static const CLinuxNetworkAdapters adapters;
     return adapters;
 }
+
+}  // namespace hx

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hx {
+
 struct stNetworkAdapter {
     std::string name;  // interface name, e.g. "enp3s0"
     std::string description;
@@ -66,3 +68,5 @@ private:
 
 // The adapters of this machine.
 const CNetworkAdapterSource& SystemNetworkAdapters();
+
+}  // namespace hx

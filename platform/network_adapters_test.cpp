@@ -8,6 +8,8 @@
 
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -151,3 +153,5 @@ TEST(NetworkAdapterTest, ListsThisMachinesAdaptersConsistently) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -14,6 +14,8 @@
 
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 // The handler only writes a byte into a pipe; a helper thread reads it and
@@ -44,7 +46,7 @@ std::optional<stSignalPipe> SignalPipe() {
 
 std::atomic<int> g_signalWriteFd{-1};
 
-extern "C" void OnQuitSignal(int) {
+void OnQuitSignal(int) {
     const int savedErrno = errno;
     const unsigned char byte = kSignalByte;
     [[maybe_unused]] const ssize_t written = ::write(g_signalWriteFd.load(), &byte, 1);
@@ -130,3 +132,5 @@ void UninstallQuitSignals() {
     installed->reader.join();
     installed.reset();
 }
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 constexpr UINT kQuitMessage = 1050;
@@ -58,3 +60,5 @@ TEST(QuitSignals, UninstallPutsBackThePreviousHandler) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 #include <string>
 #include <unordered_map>
 
+namespace hx {
+
 namespace {
 
 constexpr UINT kFirstRegisteredMessage = 0xC000;
@@ -48,3 +50,5 @@ UINT RegisterWindowMessage(const char* name) {
     names.ids.emplace(key, id);
     return id;
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 TEST(RegisteredMessages, OneNameOneIdFromC000) {
@@ -44,3 +46,5 @@ TEST(RegisteredMessages, ThreadsRacingForTheSameNamesAgree) {
 }
 
 }  // namespace
+
+}  // namespace hx

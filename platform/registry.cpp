@@ -2,6 +2,8 @@
 
 #include "platform/registry_value.h"
 
+namespace hx {
+
 namespace {
 
 const char* OrEmpty(const char* text) {
@@ -102,3 +104,5 @@ bool CRegistry::ReadStringWithDefault(enumRegRoot root, const char* subKey, cons
     out = OrEmpty(defaultValue);
     return false;
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 
 #include "platform/registry_db.h"
 
+namespace hx {
+
 enum class enumRegAccess { Read, AllAccess };
 
 class CRegistry {
@@ -46,3 +48,5 @@ private:
     std::string m_subKey;
     enumRegAccess m_access = enumRegAccess::Read;
 };
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 
 #include "platform/drive.h"
 
+namespace hx {
+
 namespace {
 
 // Long enough for any other writer's short transaction, short enough that a
@@ -484,3 +486,5 @@ enumRegStatus CRegistryDb::ReadOrStoreDefault(std::string_view keyPath, std::str
     }
     return Committed(transaction, status) ? status : Fail();
 }
+
+}  // namespace hx

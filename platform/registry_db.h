@@ -19,6 +19,8 @@
 
 struct sqlite3;
 
+namespace hx {
+
 enum class enumRegRoot { LocalMachine, CurrentUser };
 
 enum class enumRegStatus { Ok, NotFound, Failed };
@@ -98,3 +100,5 @@ private:
     sqlite3* m_db = nullptr;
     std::string m_lastError;
 };
+
+}  // namespace hx

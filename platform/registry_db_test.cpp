@@ -6,6 +6,8 @@
 
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 const std::string kApp = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Norvane\\HxKiosk";
@@ -163,3 +165,5 @@ TEST(RegistryDbFailure, UnusableStoreIsReportedNotThrown) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 constexpr const char* kVcat = "SOFTWARE\\VCAT";
@@ -135,3 +137,5 @@ TEST_F(RegistryTest, ReadWithDefaultOnAReadOnlyStoreReadsButNeverWrites) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hx {
+
 stRegValue MakeStringValue(std::string_view utf8, enumRegType type) {
     stRegValue value{type, std::vector<std::uint8_t>(utf8.begin(), utf8.end())};
     value.data.push_back(0);
@@ -50,3 +52,5 @@ const char* RegTypeName(enumRegType type) {
     }
     return "REG_UNKNOWN";
 }
+
+}  // namespace hx

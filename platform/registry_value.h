@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hx {
+
 enum class enumRegType : std::uint32_t {
     Sz = 1,
     ExpandSz = 2,
@@ -41,3 +43,5 @@ std::optional<std::uint32_t> DwordFromValue(const stRegValue& value);
 
 // "REG_SZ", "REG_DWORD", ...; "REG_UNKNOWN" for a type the kiosk does not use.
 const char* RegTypeName(enumRegType type);
+
+}  // namespace hx

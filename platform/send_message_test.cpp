@@ -10,6 +10,8 @@
 #include "platform/message_loop.h"
 #include "platform/thread_queue.h"
 
+namespace hx {
+
 namespace {
 
 constexpr UINT kWakeUp = WM_USER + 99;
@@ -156,3 +158,5 @@ TEST_F(SendMessageTest, ReturnsZeroWhenTheOwnerThreadEnds) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 
 #include "platform/loop_clock.h"
 
+namespace hx {
+
 namespace {
 
 struct stQueueTable {
@@ -168,3 +170,5 @@ std::shared_ptr<CThreadQueue> FindThreadQueue(std::uint32_t threadId) {
 std::uint32_t CurrentThreadIdIfAny() {
     return t_threadId;
 }
+
+}  // namespace hx

@@ -16,6 +16,8 @@
 #include "platform/timer_list.h"
 #include "platform/window_types.h"
 
+namespace hx {
+
 std::mutex& LoopMutex();
 
 class CThreadQueue;
@@ -88,3 +90,5 @@ std::shared_ptr<CThreadQueue> CurrentThreadQueue();
 std::shared_ptr<CThreadQueue> FindThreadQueue(std::uint32_t threadId);
 // No lock needed. The calling thread's id, 0 while it has no queue.
 std::uint32_t CurrentThreadIdIfAny();
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hx {
+
 void CTimerList::Set(HWND hwnd, UINT_PTR id, UINT elapseMs, std::uint64_t now) {
     const std::uint64_t elapse = std::max<std::uint64_t>(elapseMs, kMinimumElapseMs);
     for (stTimer& timer : m_timers) {
@@ -65,3 +67,5 @@ bool CTimerList::AnyDue(std::uint64_t now) const {
     const std::optional<std::uint64_t> next = NextDue();
     return next && *next <= now;
 }
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "platform/message_filter.h"
 #include "platform/window_types.h"
 
+namespace hx {
+
 class CTimerList {
 public:
     // Shorter periods are raised to this, as Windows does, so a zero period
@@ -40,3 +42,5 @@ private:
     std::vector<stTimer> m_timers;
     std::uint64_t m_nextStartOrder = 0;
 };
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+namespace hx {
+
 namespace {
 
 bool ToSockAddr(const std::string& address, uint16_t port, sockaddr_in& out) {
@@ -115,3 +117,5 @@ int CUdpSocket::ReceiveFrom(std::span<uint8_t> buffer, stDatagramSender& sender)
     sender.port = ntohs(peer.sin_port);
     return static_cast<int>(received);
 }
+
+}  // namespace hx

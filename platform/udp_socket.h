@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+namespace hx {
+
 struct stDatagramSender {
     std::string address;  // dotted, "%u.%u.%u.%u"
     uint16_t port = 0;
@@ -41,3 +43,5 @@ public:
 private:
     int m_fd = -1;
 };
+
+}  // namespace hx

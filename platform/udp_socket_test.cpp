@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 std::span<const uint8_t> Bytes(std::string_view text) {
@@ -93,3 +95,5 @@ TEST(UdpSocketTest, RefusesWhatCannotWork) {
 }
 
 }  // namespace
+
+}  // namespace hx

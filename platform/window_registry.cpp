@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+namespace hx {
+
 namespace {
 
 struct stWindowTable {
@@ -47,3 +49,5 @@ CWnd* FindOwnWindow(HWND hwnd) {
     }
     return entry->window;
 }
+
+}  // namespace hx

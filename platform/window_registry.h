@@ -8,6 +8,8 @@
 #include "platform/thread_queue.h"
 #include "platform/window_types.h"
 
+namespace hx {
+
 class CWnd;
 
 struct stWindowEntry {
@@ -23,3 +25,5 @@ void UnregisterWindow(HWND hwnd);
 const stWindowEntry* FindLiveWindow(HWND hwnd);
 // The window, only when the calling thread owns it.
 CWnd* FindOwnWindow(HWND hwnd);
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace hx {
+
 using HWND = std::uintptr_t;  // 0 = no window
 using UINT = unsigned int;
 using WPARAM = std::uintptr_t;
@@ -33,3 +35,5 @@ inline constexpr UINT WM_APP = 0x8000;
 // PeekMessage: leave the message in the queue, or take it out.
 inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
+
+}  // namespace hx

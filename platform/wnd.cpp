@@ -6,6 +6,8 @@
 #include "platform/thread_queue.h"
 #include "platform/window_registry.h"
 
+namespace hx {
+
 CWnd::~CWnd() {
     RemoveHandle();
 }
@@ -44,19 +46,19 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM, LPARAM) {
 }
 
 bool CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessage(GetSafeHwnd(), message, wParam, lParam);
+    return hx::PostMessage(GetSafeHwnd(), message, wParam, lParam);
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::SendMessage(GetSafeHwnd(), message, wParam, lParam);
+    return hx::SendMessage(GetSafeHwnd(), message, wParam, lParam);
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) {
-    return ::SetTimer(GetSafeHwnd(), id, elapseMs);
+    return hx::SetTimer(GetSafeHwnd(), id, elapseMs);
 }
 
 bool CWnd::KillTimer(UINT_PTR id) {
-    return ::KillTimer(GetSafeHwnd(), id);
+    return hx::KillTimer(GetSafeHwnd(), id);
 }
 
 bool CWnd::IsOwnedByCallingThread() const {
@@ -70,3 +72,5 @@ void CWnd::RemoveHandle() {
         UnregisterWindow(hwnd);
     }
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 
 #include "platform/window_types.h"
 
+namespace hx {
+
 class CWnd {
 public:
     CWnd() = default;
@@ -42,3 +44,5 @@ private:
     std::atomic<HWND> m_hWnd{0};
     bool m_destroying = false;
 };
+
+}  // namespace hx

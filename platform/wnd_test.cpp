@@ -6,6 +6,8 @@
 
 #include "platform/loop_test_support.h"
 
+namespace hx {
+
 namespace {
 
 using Windows = CManualClockTest;
@@ -63,3 +65,5 @@ TEST_F(Windows, CloseDestroysAPlainWindow) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -11,6 +11,7 @@ packages=(
     libcivetweb-dev nlohmann-json3-dev
     procps psmisc iproute2
     chromium fonts-nanum
+    g++-mingw-w64-x86-64-posix
 )
 # Node.js may come from elsewhere than Debian (a newer release); any will do.
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then

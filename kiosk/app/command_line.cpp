@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace hx {
+
 const char* const kKioskUsage = "usage: hxkiosk [--drive DIR] [--ui-port N]";
 
 namespace {
@@ -40,3 +42,5 @@ std::optional<stCommandLine> ParseCommandLine(const std::vector<std::string>& ar
     }
     return line;
 }
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 struct stCommandLine {
     std::optional<std::string> drive;
     int uiPort = 8049;  // the customer screen's port on 127.0.0.1; 0 = any free port
@@ -15,3 +17,5 @@ std::optional<stCommandLine> ParseCommandLine(const std::vector<std::string>& ar
                                               std::string* error);
 
 extern const char* const kKioskUsage;
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hx {
+
 namespace {
 
 TEST(KioskCommandLine, AcceptsDriveAndPortAndRejectsEverythingElse) {
@@ -25,3 +27,5 @@ TEST(KioskCommandLine, AcceptsDriveAndPortAndRejectsEverythingElse) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "platform/envr.h"
 #include "platform/kiosk_settings_defaults.h"
 
+namespace hx {
+
 namespace {
 
 // Opened and closed for every line, so each line is in the file when the
@@ -84,3 +86,5 @@ void DispenserLog(std::string_view utf8Text) {
     static CDailyLogWriter writer("DispenserLog", "DispenserLog", kDefaultDispenserLog);
     writer.Write(utf8Text);
 }
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 
 #include "platform/local_time.h"
 
+namespace hx {
+
 class CDailyLogWriter {
 public:
     // A log that is always written.
@@ -39,3 +41,5 @@ void HXKioskLog(std::string_view utf8Text);
 void PCBLog(std::string_view utf8Text);
 // The card dispenser log, written while Settings\DispenserLog is 1.
 void DispenserLog(std::string_view utf8Text);
+
+}  // namespace hx

@@ -13,6 +13,8 @@
 #include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 std::string ReadFile(const std::filesystem::path& file) {
@@ -104,3 +106,5 @@ TEST_F(DailyLogTest, LinesFromManyThreadsNeverInterleave) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "platform/message_loop.h"
 #include "platform/quit_signals.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int kExitSecondInstance = 3;
@@ -86,3 +88,5 @@ void CHxKioskApp::ExitInstance() {
     HXKioskLog("HxKiosk 종료.");
     m_instanceMutex.Release();
 }
+
+}  // namespace hx

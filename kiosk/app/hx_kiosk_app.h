@@ -11,6 +11,8 @@
 #include "kiosk/server/channel_dlg.h"
 #include "platform/named_mutex.h"
 
+namespace hx {
+
 class CHxKioskApp {
 public:
     // Thread message that asks the kiosk to quit (also posted on SIGTERM/SIGINT).
@@ -32,3 +34,5 @@ private:
     std::unique_ptr<CMainDlg> m_pMainWnd;
     bool m_bQuitRequested = false;
 };
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "kiosk/app/daily_log.h"
 #include "platform/ini_file.h"
 
+namespace hx {
+
 namespace {
 
 std::string OrEmpty(const char* text) {
@@ -22,3 +24,5 @@ void InstallIniWriteFailureReport() {
         [](const std::filesystem::path& file, const char* section, const char* key,
            const char* value) { HXKioskLog(IniWriteFailureLine(file, section, key, value)); });
 }
+
+}  // namespace hx

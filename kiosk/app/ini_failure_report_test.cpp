@@ -11,6 +11,8 @@
 #include "platform/ini_file.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 TEST(IniFailureReport, AFailedWriteLeavesItsLineInTheKioskLog) {
@@ -29,3 +31,5 @@ TEST(IniFailureReport, AFailedWriteLeavesItsLineInTheKioskLog) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int kIconOfState[] = {133, 132, 131};
@@ -100,3 +102,5 @@ void CMenuDlg::ShowStateIfChanged(int state) {
         m_shownIconState = state;
     }
 }
+
+}  // namespace hx

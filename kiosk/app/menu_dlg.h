@@ -7,6 +7,8 @@
 
 #include "platform/dialog.h"
 
+namespace hx {
+
 class CMenuDlg : public CDialog {
 public:
     static constexpr UINT kTrayNotifyMessage = 1044;
@@ -52,3 +54,5 @@ private:
     int m_shownIconState = kNoIcon;
     int m_recordedState = kNoIcon;
 };
+
+}  // namespace hx

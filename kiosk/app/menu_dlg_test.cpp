@@ -4,6 +4,8 @@
 
 #include "platform/loop_test_support.h"
 
+namespace hx {
+
 namespace {
 
 class MenuDlgTest : public CManualClockTest {
@@ -74,3 +76,5 @@ TEST_F(MenuDlgTest, QuitRemovesTheIconRunsTheShutdownStepsAndEndsTheLoop) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "platform/drive.h"
 
+namespace hx {
+
 namespace {
 
 std::filesystem::path Compose(std::string_view windowsBase, std::string_view name) {
@@ -28,3 +30,5 @@ std::filesystem::path GetLogPath(std::string_view name) {
 std::filesystem::path GetSkinPath(std::string_view name) {
     return Compose("c:\\Harlix\\Skin", name);
 }
+
+}  // namespace hx

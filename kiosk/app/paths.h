@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <string_view>
 
+namespace hx {
+
 std::filesystem::path GetProgramPath(std::string_view name = {});
 std::filesystem::path GetLogPath(std::string_view name = {});
 std::filesystem::path GetSkinPath(std::string_view name = {});
+
+}  // namespace hx

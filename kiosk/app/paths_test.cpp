@@ -4,6 +4,8 @@
 
 #include "platform/drive.h"
 
+namespace hx {
+
 namespace {
 
 TEST(KioskPaths, EmptyNameGivesTheBaseFolderAndNamesMapTheirSeparators) {
@@ -18,3 +20,5 @@ TEST(KioskPaths, EmptyNameGivesTheBaseFolderAndNamesMapTheirSeparators) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "platform/envr.h"
 #include "platform/kiosk_settings_defaults.h"
 
+namespace hx {
+
 void MarkKioskRunning() {
     const CEnvr envr(kRegistryApplication);
     envr.WriteString("Settings", "QuitServer", "0");
@@ -14,3 +16,5 @@ void MarkKioskQuit() {
     envr.WriteInt("Settings", "ServiceMon", 0);
     envr.WriteString("Settings", "QuitServer", "1");
 }
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "kiosk/records/record_layout.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 namespace {
 
 constexpr stInt32Field<stAck> kAckInts[] = {{40, &stAck::result}};
@@ -27,3 +29,5 @@ bool Unpack(std::span<const uint8_t> packet, stAck& ack) {
     UnpackFields(kAckLayout, packet, ack);
     return true;
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace hx {
+
 inline constexpr size_t kAckSize = 104;
 
 struct stAck {
@@ -23,3 +25,5 @@ inline bool IsAcknowledged(const stAck& ack) {
 std::vector<uint8_t> Pack(const stAck& ack);
 bool PackBody(const stAck& ack, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stAck& ack);
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 TEST(Ack, AnswersAnyCommandWithItsResultAt40) {
@@ -27,3 +29,5 @@ TEST(Ack, AnswersAnyCommandWithItsResultAt40) {
 }
 
 }  // namespace
+
+}  // namespace hx

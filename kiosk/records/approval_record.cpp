@@ -2,6 +2,8 @@
 
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 using A = stCardApproval;
@@ -27,3 +29,5 @@ bool Pack(const stCardApproval& approval, std::span<uint8_t> out) {
 bool Unpack(std::span<const uint8_t> in, stCardApproval& approval) {
     return UnpackRecord(kApprovalLayout, kCardApprovalSize, in, approval);
 }
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+namespace hx {
+
 inline constexpr size_t kCardApprovalSize = 824;
 
 struct stCardApproval {
@@ -30,3 +32,5 @@ struct stCardApproval {
 // to all zeros, which is what a cash sale carries.
 bool Pack(const stCardApproval& approval, std::span<uint8_t> out);
 bool Unpack(std::span<const uint8_t> in, stCardApproval& approval);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 stCardApproval SampleApproval() {
@@ -75,3 +77,5 @@ TEST(CardApproval, EveryTextEndsWithAZeroInsideItsField) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 using C = stKioskConfig;
@@ -58,3 +60,5 @@ bool PackBody(const stKioskOptions& options, std::span<uint8_t> packet) {
 bool Unpack(std::span<const uint8_t> packet, stKioskOptions& options) {
     return UnpackMessage(kOptionsLayout, kKioskOptionsSize, {CMD_KIOSK_OPTIONS}, packet, options);
 }
+
+}  // namespace hx

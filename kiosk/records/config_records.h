@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 inline constexpr size_t kKioskConfigSize = 108;
 inline constexpr size_t kKioskOptionsSize = 560;
 
@@ -49,3 +51,5 @@ bool Unpack(std::span<const uint8_t> packet, stKioskConfig& config);
 std::vector<uint8_t> Pack(const stKioskOptions& options);
 bool PackBody(const stKioskOptions& options, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stKioskOptions& options);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 TEST(KioskConfig, EighteenIntsFollowTheHeaderInOrder) {
@@ -63,3 +65,5 @@ TEST(KioskOptions, AFooterOfOddLengthIsCutWithoutSplittingACharacter) {
 }
 
 }  // namespace
+
+}  // namespace hx

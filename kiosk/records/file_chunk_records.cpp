@@ -5,6 +5,8 @@
 
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kIndexOffset = 36;
@@ -82,3 +84,5 @@ bool Unpack(std::span<const uint8_t> packet, stPictureRequest& request) {
     return UnpackMessage(kRequestLayout, kPictureRequestSize, {CMD_PICTURE_REQUEST}, packet,
                          request);
 }
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 
 #include "kiosk/records/kiosk_command.h"
 
+namespace hx {
+
 inline constexpr size_t kFileChunkSize = 16436;
 inline constexpr size_t kPictureRequestSize = 296;
 // A file goes as chunks of this many bytes and ends with a shorter chunk,
@@ -48,3 +50,5 @@ bool Unpack(std::span<const uint8_t> packet, stFileChunk& chunk);
 std::vector<uint8_t> Pack(const stPictureRequest& request);
 bool PackBody(const stPictureRequest& request, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stPictureRequest& request);
+
+}  // namespace hx

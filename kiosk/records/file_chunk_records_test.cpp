@@ -6,6 +6,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 std::vector<uint8_t> Bytes(size_t count) {
@@ -99,3 +101,5 @@ TEST(PictureRequest, IndexAndNameSitAtTheirOffsets) {
 }
 
 }  // namespace
+
+}  // namespace hx

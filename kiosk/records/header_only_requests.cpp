@@ -3,6 +3,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 size_t HeaderOnlyRequestSize(uint32_t command) {
     switch (command) {
         case CMD_ROOM_LIST:
@@ -27,3 +29,5 @@ std::vector<uint8_t> PackHeaderOnlyRequest(uint32_t command) {
     }
     return BuildPacket(command, size, [](std::span<uint8_t>) { return true; });
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace hx {
+
 inline constexpr size_t kRoomListRequestSize = 168;
 inline constexpr size_t kSalesSummaryRequestSize = 104;
 inline constexpr size_t kSettlementRequestSize = 104;
@@ -19,3 +21,5 @@ size_t HeaderOnlyRequestSize(uint32_t command);
 // The whole request (command, size and magic in its header); empty for a
 // command that is not one of these requests.
 std::vector<uint8_t> PackHeaderOnlyRequest(uint32_t command);
+
+}  // namespace hx

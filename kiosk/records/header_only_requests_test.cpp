@@ -5,6 +5,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 TEST(HeaderOnlyRequests, HaveTheirOwnSizesAndNothingButAHeader) {
@@ -20,3 +22,5 @@ TEST(HeaderOnlyRequests, HaveTheirOwnSizesAndNothingButAHeader) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace hx {
+
 enum enumKioskCommand : uint32_t {
     CMD_ROOM_LIST = 501,  // room page from the server; header-only request from the kiosk
     CMD_SINGLE_ROOM = 502,
@@ -27,3 +29,5 @@ enum enumKioskCommand : uint32_t {
     CMD_SALE_ANSWER = 602,
     CMD_STARTUP = 11220,  // start-up notice from the kiosk, and the server's answer
 };
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kPageCountOffset = 40;
@@ -92,3 +94,5 @@ bool PackBody(const stClassPage& page, std::span<uint8_t> packet) {
 bool Unpack(std::span<const uint8_t> packet, stClassPage& page) {
     return UnpackPage(kClassShape, packet, page.pageCount, page.pageNo, page.classes);
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 
 #include "kiosk/records/room_records.h"
 
+namespace hx {
+
 inline constexpr size_t kRoomPageSize = 5848;
 inline constexpr size_t kClassPageSize = 1568;
 inline constexpr size_t kRoomsPerPage = 50;
@@ -36,3 +38,5 @@ bool Unpack(std::span<const uint8_t> packet, stRoomPage& page);
 std::vector<uint8_t> Pack(const stClassPage& page);
 bool PackBody(const stClassPage& page, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stClassPage& page);
+
+}  // namespace hx

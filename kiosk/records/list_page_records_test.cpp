@@ -4,6 +4,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 stRoomPage PageOfRooms(int count) {
@@ -89,3 +91,5 @@ TEST(ClassPage, CarriesTwentyClassesEvery76Bytes) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include "net/packet_header.h"
 #include "platform/fixed_field.h"
 
+namespace hx {
+
 void StoreInt32(std::span<uint8_t> bytes, size_t offset, int32_t value) {
     StoreLe32(bytes.data() + offset, static_cast<uint32_t>(value));
 }
@@ -60,3 +62,5 @@ bool IsPacketOf(std::span<const uint8_t> packet, size_t size,
     return packet.size() >= size && packet.size() >= kPacketHeaderSize &&
            std::find(commands.begin(), commands.end(), PacketCommand(packet)) != commands.end();
 }
+
+}  // namespace hx

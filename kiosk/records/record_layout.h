@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 template <class Record>
 struct stInt32Field {
     size_t offset;
@@ -134,3 +136,5 @@ bool UnpackMessage(const stLayout<Record>& layout, size_t size,
     UnpackFields(layout, packet, record);
     return true;
 }
+
+}  // namespace hx

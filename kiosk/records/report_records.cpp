@@ -2,6 +2,8 @@
 
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 using E = stDeviceEvent;
@@ -71,3 +73,5 @@ bool PackBody(const stStepReport& report, std::span<uint8_t> packet) {
 bool Unpack(std::span<const uint8_t> packet, stStepReport& report) {
     return UnpackMessage(kStepLayout, kStepReportSize, {CMD_STEP_REPORT}, packet, report);
 }
+
+}  // namespace hx

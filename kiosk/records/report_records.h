@@ -10,6 +10,8 @@
 
 #include "kiosk/records/kiosk_command.h"
 
+namespace hx {
+
 inline constexpr size_t kDeviceEventSize = 2104;
 inline constexpr size_t kMoneyReportSize = 64;
 inline constexpr size_t kStepReportSize = 1076;
@@ -51,3 +53,5 @@ bool Unpack(std::span<const uint8_t> packet, stMoneyReport& report);
 std::vector<uint8_t> Pack(const stStepReport& report);
 bool PackBody(const stStepReport& report, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stStepReport& report);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int64_t kLateTime = 0x123456789;  // needs the upper half
@@ -76,3 +78,5 @@ TEST(StepReport, FieldsSitAtTheirOffsetsAndKoreanIsCutWhole) {
 }
 
 }  // namespace
+
+}  // namespace hx

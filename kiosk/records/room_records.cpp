@@ -3,6 +3,8 @@
 #include "kiosk/records/record_layout.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 namespace {
 
 constexpr stInt32Field<stRoom4Kiosk> kRoomInts[] = {
@@ -62,3 +64,5 @@ bool Unpack(std::span<const uint8_t> packet, stSingleRoom& message) {
     message.command = PacketCommand(packet);
     return Unpack(packet.subspan(kPacketHeaderSize), message.room);
 }
+
+}  // namespace hx

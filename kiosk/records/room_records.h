@@ -10,6 +10,8 @@
 
 #include "kiosk/records/kiosk_command.h"
 
+namespace hx {
+
 inline constexpr size_t kRoomRecordSize = 116;
 inline constexpr size_t kClassRecordSize = 76;
 inline constexpr size_t kSingleRoomSize = 152;
@@ -62,3 +64,5 @@ struct stSingleRoom {
 std::vector<uint8_t> Pack(const stSingleRoom& message);
 bool PackBody(const stSingleRoom& message, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stSingleRoom& message);
+
+}  // namespace hx

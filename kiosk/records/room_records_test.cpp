@@ -4,6 +4,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 stRoom4Kiosk SampleRoom() {
@@ -138,3 +140,5 @@ TEST(SingleRoom, PackBodyKeepsTheCallersHeaderAndClearsStaleBytes) {
 }
 
 }  // namespace
+
+}  // namespace hx

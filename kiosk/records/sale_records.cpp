@@ -3,6 +3,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kApprovalOffset = 88;
@@ -51,3 +53,5 @@ bool Unpack(std::span<const uint8_t> packet, stSaleAnswer& answer) {
     return UnpackMessage(kAnswerLayout, kSaleAnswerSize, {CMD_SALE_ANSWER}, packet, answer) &&
            Unpack(packet.subspan(kSoldRoomOffset), answer.room);
 }
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "kiosk/records/approval_record.h"
 #include "kiosk/records/room_records.h"
 
+namespace hx {
+
 inline constexpr size_t kSaleRequestSize = 912;
 inline constexpr size_t kSaleAnswerSize = 668;
 
@@ -44,3 +46,5 @@ bool Unpack(std::span<const uint8_t> packet, stSaleRequest& request);
 std::vector<uint8_t> Pack(const stSaleAnswer& answer);
 bool PackBody(const stSaleAnswer& answer, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stSaleAnswer& answer);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 TEST(SaleRequest, ACashSaleCarriesTheAmountTwiceAndAZeroApproval) {
@@ -68,3 +70,5 @@ TEST(SaleAnswer, ResultEndTimeAndSoldRoomSitAtTheirOffsets) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 // Offsets in the packet: the summary starts right after the header.
@@ -32,3 +34,5 @@ bool Unpack(std::span<const uint8_t> packet, stSalesSummary& summary) {
     return UnpackMessage(kSummaryLayout, kSalesSummaryAnswerSize, {CMD_SALES_SUMMARY}, packet,
                          summary);
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace hx {
+
 inline constexpr size_t kSalesSummaryAnswerSize = 124;
 inline constexpr size_t kSalesSummarySize = 88;  // the answer's body
 
@@ -34,3 +36,5 @@ struct stSalesSummary {
 std::vector<uint8_t> Pack(const stSalesSummary& summary);
 bool PackBody(const stSalesSummary& summary, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stSalesSummary& summary);
+
+}  // namespace hx

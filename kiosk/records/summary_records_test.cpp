@@ -4,6 +4,8 @@
 
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 TEST(SalesSummary, SixteenFiguresSitAtTheirOffsetsAfterTheHeader) {
@@ -26,3 +28,5 @@ TEST(SalesSummary, SixteenFiguresSitAtTheirOffsetsAfterTheHeader) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 inline uint32_t Le32At(const std::vector<uint8_t>& bytes, size_t offset) {
     uint32_t value = 0;
     for (size_t i = 0; i < 4; ++i) {
@@ -72,3 +74,5 @@ inline void ExpectZeroOutside(const std::vector<uint8_t>& bytes, size_t from,
         }
     }
 }
+
+}  // namespace hx

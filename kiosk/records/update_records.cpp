@@ -3,6 +3,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/record_layout.h"
 
+namespace hx {
+
 namespace {
 
 // The identifier may fill the whole body; nothing else of it is read.
@@ -39,3 +41,5 @@ bool PackBody(const stStartupAnswer& answer, std::span<uint8_t> packet) {
 bool Unpack(std::span<const uint8_t> packet, stStartupAnswer& answer) {
     return UnpackMessage(kStartupLayout, kStartupAnswerSize, {CMD_STARTUP}, packet, answer);
 }
+
+}  // namespace hx

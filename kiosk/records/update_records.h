@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 inline constexpr size_t kUpdateInfoSize = 9268;
 inline constexpr size_t kStartupAnswerSize = 296;
 
@@ -30,3 +32,5 @@ bool Unpack(std::span<const uint8_t> packet, stUpdateInfo& info);
 std::vector<uint8_t> Pack(const stStartupAnswer& answer);
 bool PackBody(const stStartupAnswer& answer, std::span<uint8_t> packet);
 bool Unpack(std::span<const uint8_t> packet, stStartupAnswer& answer);
+
+}  // namespace hx

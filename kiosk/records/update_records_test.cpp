@@ -6,6 +6,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/test_record_bytes.h"
 
+namespace hx {
+
 namespace {
 
 TEST(UpdateInfo, TheIdentifierStartsTheBody) {
@@ -32,3 +34,5 @@ TEST(StartupAnswer, TheResultFollowsTheHeader) {
 }
 
 }  // namespace
+
+}  // namespace hx

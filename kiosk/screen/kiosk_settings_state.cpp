@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace hx {
+
 namespace {
 
 bool IsDispenser(int dispenser) {
@@ -147,3 +149,5 @@ void CKioskSettingsState::SendToMovie(std::string_view command, std::string_view
         m_hooks.movie(command, args);
     }
 }
+
+}  // namespace hx

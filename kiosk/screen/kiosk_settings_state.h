@@ -15,6 +15,8 @@
 #include "platform/local_time.h"
 #include "platform/wnd.h"
 
+namespace hx {
+
 // "Cash" (0), "Credit" (1), "All" (any other value).
 std::string_view PaymentTypeWord(int paymentTypes);
 
@@ -85,3 +87,5 @@ private:
     int m_denominations[2] = {1000, 1000};  // as the codes of an empty record
     int m_lowStock[2] = {kDefaultLowStock, kDefaultLowStock};
 };
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 #include "platform/loop_test_support.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int64_t kHourMs = 3600 * 1000;
@@ -195,3 +197,5 @@ TEST_F(KioskSettingsState, InitKioskAnswerNamesPayTypesSoundAndStayTypesThenTheS
 }
 
 }  // namespace
+
+}  // namespace hx

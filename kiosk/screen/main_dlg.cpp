@@ -6,6 +6,8 @@
 #include "kiosk/server/channel_dlg.h"
 #include "kiosk/server/server_requests.h"
 
+namespace hx {
+
 CMainDlg::CMainDlg(CChannelDlg& channel, stScreenSettings screen)
     : m_channel(channel),
       m_screen(std::move(screen)),
@@ -114,3 +116,5 @@ void CMainDlg::OnTouchScreen(enumTouchedButton /*button*/) {
 void CMainDlg::NotYetServed(std::string_view command) {
     HXKioskLog(std::string("화면 명령 미지원: ") + std::string(command));
 }
+
+}  // namespace hx

@@ -16,6 +16,8 @@
 #include "kiosk/server/server_message_router.h"
 #include "platform/dialog.h"
 
+namespace hx {
+
 class CChannelDlg;
 
 class CMainDlg : public CDialog, private CMovieCommandHandler {
@@ -61,3 +63,5 @@ private:
     CKioskSettingsState m_settings;
     CServerMessageRouter m_router;
 };
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 
 #include "kiosk/screen/shockwave_flash.h"
 
+namespace hx {
+
 namespace {
 
 constexpr std::string_view kTrue = "true";
@@ -124,3 +126,5 @@ void CMovieCommandDispatcher::LogShortCommand(std::string_view command, std::siz
     m_log("movie command " + std::string(command) + " with " + std::to_string(values) + " of " +
           std::to_string(needed) + " values: " + std::string(outcome));
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 
 #include "kiosk/app/daily_log.h"
 
+namespace hx {
+
 enum class enumTouchedButton { Move, Previous, Home, Other };
 
 // SetPay: the guest's choice of room, stay and payment.
@@ -74,3 +76,5 @@ private:
     CMovieCommandHandler& m_handler;
     const LogSink m_log;
 };
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 // Writes down every call as one line, so a test reads like the calls it expects.
@@ -140,3 +142,5 @@ TEST_F(MovieCommands, UnknownNamesAreLoggedAndIgnored) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -5,6 +5,8 @@
 
 #include "kiosk/screen/room_line.h"
 
+namespace hx {
+
 namespace {
 
 int32_t& MarkOf(stRoom4Kiosk& room) {
@@ -294,3 +296,5 @@ void CRoomCatalogue::SendRoomLine(std::string_view command, const stRoom4Kiosk& 
 bool CRoomCatalogue::IsShown(const stRoom4Kiosk& room) const {
     return room.displayMode != kRoomHidden && (m_showAllRooms || room.state == kRoomVacant);
 }
+
+}  // namespace hx

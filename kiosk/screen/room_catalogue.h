@@ -16,6 +16,8 @@
 #include "kiosk/records/room_records.h"
 #include "kiosk/screen/room_pictures.h"
 
+namespace hx {
+
 // Merge marks kept in the records' first field.
 enum enumMergeMark : int32_t {
     MERGE_UNMATCHED = 0,
@@ -107,3 +109,5 @@ private:
     bool m_saleUnderway = false;
     bool m_refreshHeldBack = false;
 };
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 
 #include "kiosk/screen/room_line.h"
 
+namespace hx {
+
 namespace {
 
 stRoom4Kiosk Room(int32_t roomNo, int32_t classId, std::string name, int32_t firstPrice = 20000,
@@ -369,3 +371,5 @@ TEST_F(RoomCatalogue, TheRoomListIsResentAfterTheLastPicture) {
 }
 
 }  // namespace
+
+}  // namespace hx

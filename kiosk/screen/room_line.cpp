@@ -2,6 +2,8 @@
 
 #include "platform/ini_file.h"
 
+namespace hx {
+
 namespace {
 
 constexpr std::string_view kSeparator = "||";
@@ -57,3 +59,5 @@ std::string BuildRoomLine(const stRoom4Kiosk& room, std::string_view className) 
     AppendValue(line, room.displayMode);
     return line;
 }
+
+}  // namespace hx

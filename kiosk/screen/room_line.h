@@ -10,6 +10,8 @@
 
 #include "kiosk/records/room_records.h"
 
+namespace hx {
+
 inline constexpr int kRoomLineValues = 29;
 inline constexpr int kRoomPicturesPerRoom = 21;
 
@@ -22,3 +24,5 @@ std::string DurationText(std::string_view hhmm);
 // The picture path the movie gets for a room's picture slot (0 to 20):
 // c:\Harlix\Skin\RoomImage\<room>_0.png ... _9.png, _0_1.png ... _9_1.png, _0_2.png.
 std::string RoomPicturePath(int32_t roomNo, int slot);
+
+}  // namespace hx

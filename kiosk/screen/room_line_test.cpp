@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 namespace {
 
 std::vector<std::string> SplitLine(const std::string& line) {
@@ -67,3 +69,5 @@ TEST(RoomLine, CarriesTheTwentyNineValuesInOrder) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 #include "platform/ini_document.h"
 #include "platform/ini_file.h"
 
+namespace hx {
+
 namespace {
 
 // The server's names and checksums are read with a 255-character buffer.
@@ -155,3 +157,5 @@ void CRoomPictures::RequestCurrent() {
         m_movie("ClearLoading", "");
     }
 }
+
+}  // namespace hx

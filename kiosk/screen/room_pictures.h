@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hx {
+
 class CRoomPictures {
 public:
     using MovieSink = std::function<void(std::string_view command, std::string_view args)>;
@@ -63,3 +65,5 @@ std::optional<uint32_t> ParseStoredCrc(std::string_view text);
 // A picture name from the server is used only when it stays inside the
 // picture folder: relative, no "..", no drive.
 bool IsSafePictureName(std::string_view name);
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 
 #include "net/crc32.h"
 
+namespace hx {
+
 namespace {
 
 class RoomPictures : public ::testing::Test {
@@ -190,3 +192,5 @@ TEST_F(RoomPictures, CountIsBoundedByWhatTheListCanName) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -1,5 +1,7 @@
 #include "kiosk/screen/sale_type_window.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int32_t kMidnightHour = 24;
@@ -73,3 +75,5 @@ std::string_view SaleTypeWord(int saleType) {
             return "None";
     }
 }
+
+}  // namespace hx

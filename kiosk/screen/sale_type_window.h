@@ -8,6 +8,8 @@
 #include "kiosk/records/config_records.h"
 #include "platform/local_time.h"
 
+namespace hx {
+
 enum enumSaleType : int {
     SALE_TYPE_NONE = 0,
     SALE_TYPE_RENTAL = 1,  // day use only
@@ -39,3 +41,5 @@ enumSaleType SaleTypeAt(const stKioskConfig& config, const stLocalTime& now);
 
 // "Rental", "Sleep", "All", and "None" for any other value.
 std::string_view SaleTypeWord(int saleType);
+
+}  // namespace hx

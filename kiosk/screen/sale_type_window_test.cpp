@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hx {
+
 namespace {
 
 stLocalTime At(int hour, int minute, int second = 0) {
@@ -38,3 +40,5 @@ TEST(SaleTypeWindow, StayTypesCombineIntoTheWordTheMovieGets) {
 }
 
 }  // namespace
+
+}  // namespace hx

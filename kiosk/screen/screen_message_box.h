@@ -9,6 +9,8 @@
 
 #include "channel/net_channel_message_box.h"
 
+namespace hx {
+
 class CShockwaveflash;
 
 class CScreenMessageBox : public CChannelMessageBox {
@@ -22,3 +24,5 @@ private:
     CShockwaveflash& m_flash;
     LogSink m_log;
 };
+
+}  // namespace hx

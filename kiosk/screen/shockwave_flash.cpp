@@ -5,6 +5,8 @@
 
 #include "platform/message_loop.h"
 
+namespace hx {
+
 namespace {
 
 constexpr std::string_view kSeparator = "||";
@@ -169,3 +171,5 @@ void CShockwaveflash::DeliverNextFSCommand() {
         m_onFSCommand(command.command, command.args);
     }
 }
+
+}  // namespace hx

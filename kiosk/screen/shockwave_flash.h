@@ -17,6 +17,8 @@
 #include "platform/movie_host.h"
 #include "platform/wnd.h"
 
+namespace hx {
+
 // The movie's first command; until it arrives the movie cannot take calls.
 inline constexpr std::string_view kInitKioskCommand = "InitKiosk";
 
@@ -75,3 +77,5 @@ private:
     std::mutex m_queueLock;
     std::deque<stPageCommand> m_queue;  // copies handed from the host's threads
 };
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "platform/message_loop.h"
 #include "tests/support/test_movie_page.h"
 
+namespace hx {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -177,3 +179,5 @@ TEST_F(MovieBridge, AClosedBridgeDeliversNothingAndATakenPortIsReported) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "platform/message_loop.h"
 #include "platform/registered_messages.h"
 
+namespace hx {
+
 namespace {
 
 std::atomic<int> g_lastChannelState{CHANNEL_CLOSED};
@@ -99,7 +101,7 @@ void CChannelDlg::OnNetClose() {
 void CChannelDlg::NotifyChannelState(enumChannelState state, int /*detail*/) {
     g_lastChannelState = state;
     if (const HWND tray = m_trayWindow) {
-        ::PostMessage(tray, kChannelStateMessage, static_cast<WPARAM>(state), 0);
+        hx::PostMessage(tray, kChannelStateMessage, static_cast<WPARAM>(state), 0);
     }
 }
 
@@ -181,3 +183,5 @@ void CChannelDlg::Log(std::string_view line) const {
         m_log(line);
     }
 }
+
+}  // namespace hx

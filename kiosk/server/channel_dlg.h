@@ -25,6 +25,8 @@
 #include "kiosk/server/server_events.h"
 #include "platform/dialog.h"
 
+namespace hx {
+
 // The channel state last reported by the channel window (0 closed, 1
 // connecting, 2 connected); 0 until the first report. Any thread.
 int GetLastChannelState();
@@ -79,3 +81,5 @@ private:
     std::mutex m_heldLock;
     std::deque<std::vector<uint8_t>> m_held;
 };
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include "kiosk/server/testing_server_events.h"
 #include "platform/loop_test_support.h"
 
+namespace hx {
+
 namespace {
 
 Bytes ConfigPacket(int32_t showAllRooms) {
@@ -123,3 +125,5 @@ TEST_F(ChannelDlg, PacketsReceivedOnAnotherThreadAreHandledOnTheWindowThreadInOr
 }
 
 }  // namespace
+
+}  // namespace hx

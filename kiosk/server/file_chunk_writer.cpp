@@ -4,6 +4,8 @@
 #include <optional>
 #include <system_error>
 
+namespace hx {
+
 namespace {
 
 stChunkWriteResult Failure(std::string why) {
@@ -69,3 +71,5 @@ stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stF
     }
     return {enumChunkWrite::Completed, {}};
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 
 #include "kiosk/records/file_chunk_records.h"
 
+namespace hx {
+
 enum class enumChunkWrite {
     Written,    // more chunks to come
     Completed,  // the file is in place
@@ -27,3 +29,5 @@ std::filesystem::path ChunkTemporaryPath(const std::filesystem::path& target);
 // lies beyond what was written so far) is refused: the file would be
 // completed with bytes that never came.
 stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stFileChunk& chunk);
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 stFileChunk Chunk(int32_t offset, const std::string& data) {
@@ -62,3 +64,5 @@ TEST_F(FileChunkWriter, ChunkThatWouldLeaveAGapOrHasNoPlaceIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace hx

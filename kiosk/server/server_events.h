@@ -11,6 +11,8 @@
 #include "kiosk/records/room_records.h"
 #include "kiosk/records/sale_records.h"
 
+namespace hx {
+
 class CServerEvents {
 public:
     virtual ~CServerEvents() = default;
@@ -38,3 +40,5 @@ public:
     // The server answered the start-up notice with "ready".
     virtual void OnStartupReady() = 0;
 };
+
+}  // namespace hx

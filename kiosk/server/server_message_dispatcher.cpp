@@ -10,6 +10,8 @@
 #include "kiosk/server/file_chunk_writer.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 namespace {
 
 // Commands the server sends that carry nothing the kiosk uses.
@@ -161,3 +163,5 @@ void CServerMessageDispatcher::Dropped(uint32_t command, std::string_view why) {
         m_log("서버 메시지 " + std::to_string(command) + " 버림: " + std::string(why));
     }
 }
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 #include "kiosk/app/daily_log.h"
 #include "kiosk/server/server_events.h"
 
+namespace hx {
+
 enum class enumParseResult {
     Handled,     // taken (also when dropped as malformed)
     NotWritten,  // a file chunk that was not written
@@ -38,3 +40,5 @@ private:
     CServerEvents& m_events;
     const LogSink m_log;
 };
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "net/packet_header.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -104,3 +106,5 @@ TEST_F(ServerMessageDispatcher, ChunksAssembleTheirFileAndThoseThatCannotBeWritt
 }
 
 }  // namespace
+
+}  // namespace hx

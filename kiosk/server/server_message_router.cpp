@@ -6,6 +6,8 @@
 #include "kiosk/screen/room_pictures.h"
 #include "kiosk/server/server_requests.h"
 
+namespace hx {
+
 namespace {
 
 constexpr const char* kMessageBoxCaption = "HxKiosk";
@@ -101,3 +103,5 @@ void CServerMessageRouter::SendToMovie(std::string_view command, std::string_vie
         m_movie(command, args);
     }
 }
+
+}  // namespace hx

@@ -15,6 +15,8 @@
 #include "kiosk/screen/room_catalogue.h"
 #include "kiosk/server/server_events.h"
 
+namespace hx {
+
 class CNetChannel;
 
 // What the kiosk window adds to the router's own steps.
@@ -73,3 +75,5 @@ private:
     const std::filesystem::path m_roomImagesList;
     std::optional<stSaleAnswer> m_lastSaleAnswer;
 };
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 #include "kiosk/server/server_requests.h"
 #include "net/crc32.h"
 
+namespace hx {
+
 namespace {
 
 stRoom4Kiosk Room(int32_t roomNo, int32_t state) {
@@ -163,3 +165,5 @@ TEST_F(ServerMessageRouter, SaleAnswerStartupAnswerAndLinkLossReachTheirHandlers
 }
 
 }  // namespace
+
+}  // namespace hx

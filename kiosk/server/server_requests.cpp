@@ -9,6 +9,8 @@
 #include "kiosk/records/header_only_requests.h"
 #include "kiosk/records/kiosk_command.h"
 
+namespace hx {
+
 namespace {
 
 // Builds the record on a client of the kiosk's service (header stamped by the
@@ -44,3 +46,5 @@ int SendPictureRequest(CNetChannel* channel, int position, const std::string& fi
 int SendStartupNotice(CNetChannel* channel) {
     return SendRequest(channel, CMD_STARTUP, kStartupNoticeSize);
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace hx {
+
 class CNetChannel;
 
 // 1 when the channel sent the request, 0 otherwise (also without a channel,
@@ -15,3 +17,5 @@ int SendRoomListRequest(CNetChannel* channel);
 // The download list's entry at `position`; a name is cut to 255 bytes.
 int SendPictureRequest(CNetChannel* channel, int position, const std::string& fileName);
 int SendStartupNotice(CNetChannel* channel);
+
+}  // namespace hx

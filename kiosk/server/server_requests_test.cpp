@@ -5,6 +5,8 @@
 #include "channel/testing_channel.h"
 #include "kiosk/records/kiosk_command.h"
 
+namespace hx {
+
 namespace {
 
 using ServerRequests = CChannelTest;
@@ -43,3 +45,5 @@ TEST_F(ServerRequests, EachGoesOutOnAClientOfTheKioskServiceWithItsRecord) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 
 #include "kiosk/server/server_events.h"
 
+namespace hx {
+
 class CRecordingServerEvents : public CServerEvents {
 public:
     std::filesystem::path roomImagesTarget;
@@ -62,3 +64,5 @@ private:
     std::vector<std::string> m_calls;
     std::vector<std::thread::id> m_threads;
 };
+
+}  // namespace hx

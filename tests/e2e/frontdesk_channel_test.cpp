@@ -22,6 +22,8 @@
 #include "kiosk/records/sale_records.h"
 #include "tools/frontdesk/testing_frontdesk.h"
 
+namespace hx {
+
 namespace {
 
 using json = nlohmann::json;
@@ -253,3 +255,5 @@ TEST(FrontDeskHelp, DocumentsTheScenarioAndTheCommands) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -19,6 +19,8 @@
 #include "platform/ini_file.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -118,3 +120,5 @@ TEST(IniKill, FloatCountsSurviveAWriterKilledAtAnyMoment) {
 }
 
 }  // namespace
+
+}  // namespace hx

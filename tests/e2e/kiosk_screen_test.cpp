@@ -28,6 +28,9 @@
 
 extern char** environ;
 
+namespace hx {
+
+
 namespace {
 
 const std::filesystem::path kSample = std::filesystem::path(HX_FRONTDESK_SCENARIOS) / "sample.json";
@@ -256,3 +259,5 @@ TEST_F(KioskScreenTest, TheServersMessageBoxesReachTheScreenAndTheLog) {
 }
 
 }  // namespace
+
+}  // namespace hx

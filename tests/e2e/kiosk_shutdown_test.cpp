@@ -21,6 +21,9 @@
 
 extern char** environ;
 
+namespace hx {
+
+
 namespace {
 
 std::string KioskLogText() {
@@ -100,3 +103,5 @@ TEST(KioskProcess, EndsInOrderOnSigint) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 
 #include "platform/drive.h"
 
+namespace hx {
+
 class CTempDrive {
 public:
     CTempDrive() {
@@ -27,3 +29,5 @@ public:
 private:
     std::filesystem::path m_folder;
 };
+
+}  // namespace hx

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hx {
+
 namespace movie_page_detail {
 
 inline constexpr std::chrono::milliseconds kPatience{10000};
@@ -278,3 +280,5 @@ private:
     std::string m_buffer;
     std::vector<nlohmann::json> m_messageBoxes;
 };
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include "tools/frontdesk/discovery_answer.h"
 #include "tools/frontdesk/named_fields.h"
 
+namespace hx {
+
 namespace {
 
 bool IsDottedAddress(const std::string& text) {
@@ -97,3 +99,5 @@ bool ParseCommandLine(const std::vector<std::string>& args, stFrontDeskOptions& 
     }
     return true;
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 struct stEndpoint {
     std::string address;  // dotted IPv4
     uint16_t port = 0;
@@ -28,3 +30,5 @@ bool ParseEndpoint(const std::string& text, std::optional<uint16_t> defaultPort,
 // The arguments after the program name. False with the reason.
 bool ParseCommandLine(const std::vector<std::string>& args, stFrontDeskOptions& options,
                       std::string& error);
+
+}  // namespace hx

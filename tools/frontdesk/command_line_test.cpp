@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hx {
+
 namespace {
 
 TEST(CommandLine, DefaultsAndEveryOption) {
@@ -49,3 +51,5 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
 }
 
 }  // namespace
+
+}  // namespace hx

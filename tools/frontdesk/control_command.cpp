@@ -2,6 +2,8 @@
 
 #include "tools/frontdesk/named_fields.h"
 
+namespace hx {
+
 namespace {
 
 struct stWord {
@@ -80,3 +82,5 @@ bool ParseControlLine(std::string_view line, stControlCommand& command, std::str
     }
     return true;
 }
+
+}  // namespace hx

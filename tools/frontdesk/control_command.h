@@ -12,6 +12,8 @@
 
 #include "tools/frontdesk/front_desk.h"
 
+namespace hx {
+
 struct stControlCommand {
     std::string verb;
     std::vector<std::string> words;
@@ -22,3 +24,5 @@ struct stControlCommand {
 // False with the reason for an unterminated quote or a bad "to=". A blank
 // line gives an empty verb.
 bool ParseControlLine(std::string_view line, stControlCommand& command, std::string& error);
+
+}  // namespace hx

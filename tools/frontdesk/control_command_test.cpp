@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hx {
+
 namespace {
 
 TEST(ControlCommand, SplitsVerbWordsSettingsAndTarget) {
@@ -38,3 +40,5 @@ TEST(ControlCommand, RefusesBrokenLines) {
 }
 
 }  // namespace
+
+}  // namespace hx

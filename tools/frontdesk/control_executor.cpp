@@ -8,6 +8,8 @@
 #include "tools/frontdesk/named_fields.h"
 #include "tools/frontdesk/server_packets.h"
 
+namespace hx {
+
 const char kControlHelp[] =
     "Control commands (one a line; \"to=N\" sends to terminal N only, else to every kiosk):\n"
     "  kiosks                           list the connections\n"
@@ -312,3 +314,5 @@ std::string CControlExecutor::Execute(std::string_view line) {
     }
     return Error("unknown command \"" + verb + "\" (try help)");
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "tools/frontdesk/control_command.h"
 #include "tools/frontdesk/front_desk.h"
 
+namespace hx {
+
 class CControlExecutor {
 public:
     // `quit` is called for the quit command.
@@ -36,3 +38,5 @@ private:
 
 // The control commands, as the help text lists them.
 extern const char kControlHelp[];
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace hx {
+
 namespace {
 
 constexpr size_t kLargestDatagram = 2048;
@@ -49,3 +51,5 @@ void CDatagramListener::Run() {
         }
     }
 }
+
+}  // namespace hx

@@ -14,6 +14,8 @@
 
 #include "platform/udp_socket.h"
 
+namespace hx {
+
 class CDatagramListener {
 public:
     using Handler = std::function<std::optional<std::vector<uint8_t>>(
@@ -37,3 +39,5 @@ private:
     std::atomic<bool> m_stopping{false};
     std::thread m_thread;
 };
+
+}  // namespace hx

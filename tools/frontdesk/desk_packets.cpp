@@ -5,6 +5,8 @@
 #include "net/packet_header.h"
 #include "tools/frontdesk/list_pages.h"
 
+namespace hx {
+
 std::vector<Bytes> BuildClassListPackets(const stScenario& scenario) {
     return BuildClassPages(scenario.classes);
 }
@@ -57,3 +59,5 @@ Bytes BuildClearLoadingPacket() {
     InitPacketHeader(packet, static_cast<enumCommand>(CMD_CLEAR_LOADING));
     return packet;
 }
+
+}  // namespace hx

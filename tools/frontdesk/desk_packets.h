@@ -8,6 +8,8 @@
 
 #include "tools/frontdesk/desk_state.h"
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 // Class pages (503) first, so the rooms find their class names, then room pages (501).
@@ -25,3 +27,5 @@ std::vector<Bytes> BuildPictureIndexPackets(const CPictureLibrary& pictures);
 std::vector<Bytes> BuildWelcomePackets(const stDeskState& state);
 // 513, a bare header: the kiosk takes its loading notice off the screen.
 Bytes BuildClearLoadingPacket();
+
+}  // namespace hx

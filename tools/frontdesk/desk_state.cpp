@@ -1,5 +1,7 @@
 #include "tools/frontdesk/desk_state.h"
 
+namespace hx {
+
 void ApplyLedgerRoomStates(stDeskState& state) {
     for (stRoom4Kiosk& room : state.scenario.rooms) {
         const auto kept = state.ledger.Book().roomStates.find(room.roomNo);
@@ -8,3 +10,5 @@ void ApplyLedgerRoomStates(stDeskState& state) {
         }
     }
 }
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "tools/frontdesk/picture_library.h"
 #include "tools/frontdesk/scenario.h"
 
+namespace hx {
+
 struct stDeskState {
     stDeskState(stScenario loaded, const std::filesystem::path& ledgerFile)
         : scenario(std::move(loaded)), ledger(ledgerFile), pictures(scenario.pictureFolder) {}
@@ -21,3 +23,5 @@ struct stDeskState {
 
 // Rooms take the states the ledger kept from earlier runs.
 void ApplyLedgerRoomStates(stDeskState& state);
+
+}  // namespace hx

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace hx {
+
 namespace {
 
 constexpr std::string_view kRequest = "ZP-AGENT";
@@ -22,3 +24,5 @@ std::optional<std::vector<uint8_t>> AnswerDiscovery(std::span<const uint8_t> dat
     }
     return std::vector<uint8_t>(kAnswer.begin(), kAnswer.end());
 }
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 
 #include "tools/frontdesk/datagram_listener.h"
 
+namespace hx {
+
 namespace {
 
 std::vector<uint8_t> Datagram(const std::string& text) {
@@ -46,3 +48,5 @@ TEST(DiscoveryAnswer, AnswersTheSenderOverLoopback) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "tools/frontdesk/desk_packets.h"
 
+namespace hx {
+
 namespace {
 
 constexpr auto kAcceptPause = std::chrono::milliseconds(5);
@@ -153,3 +155,5 @@ std::vector<stSessionInfo> CFrontDesk::Sessions() {
     }
     return sessions;
 }
+
+}  // namespace hx

@@ -19,6 +19,8 @@
 #include "tools/frontdesk/kiosk_directory.h"
 #include "tools/frontdesk/kiosk_session.h"
 
+namespace hx {
+
 // Which kiosks a control command is for: one terminal number, or every kiosk
 // being served.
 using KioskTarget = std::optional<uint32_t>;
@@ -77,3 +79,5 @@ private:
     std::vector<std::unique_ptr<CKioskSession>> m_sessions;
     uint32_t m_nextSessionId = 1;
 };
+
+}  // namespace hx

@@ -13,6 +13,8 @@
 #include "tools/frontdesk/control_executor.h"
 #include "tools/frontdesk/testing_kiosk.h"
 
+namespace hx {
+
 namespace {
 
 using json = nlohmann::json;
@@ -234,3 +236,5 @@ TEST_F(FrontDeskTest, SilenceAndPoliciesChangeWhileRunning) {
 }
 
 }  // namespace
+
+}  // namespace hx

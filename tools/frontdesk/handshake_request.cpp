@@ -3,6 +3,8 @@
 #include "net/byte_order.h"
 #include "platform/fixed_field.h"
 
+namespace hx {
+
 bool ReadHandshakeRequest(std::span<const uint8_t> packet, stHandshakeRequest& request) {
     if (packet.size() < kHandshakeRequestSize ||
         LoadLe32(packet.data() + HDR_COMMAND) != CMD_HANDSHAKE) {
@@ -20,3 +22,5 @@ bool ReadHandshakeRequest(std::span<const uint8_t> packet, stHandshakeRequest& r
     request.firstKind = LoadLe32(packet.data() + HSK_REQ_FIRST_KIND);
     return true;
 }
+
+}  // namespace hx

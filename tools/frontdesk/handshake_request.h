@@ -6,5 +6,9 @@
 
 #include "channel/net_channel_handshake.h"
 
+namespace hx {
+
 // False when the packet is not a whole handshake request.
 bool ReadHandshakeRequest(std::span<const uint8_t> packet, stHandshakeRequest& request);
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include "tools/frontdesk/control_executor.h"
 
+namespace hx {
+
 namespace {
 
 const char kUsage[] =
@@ -78,3 +80,5 @@ const char kScenario[] =
 std::string FrontDeskHelp() {
     return std::string(kUsage) + kScenario + kControlHelp;
 }
+
+}  // namespace hx

@@ -4,4 +4,8 @@
 
 #include <string>
 
+namespace hx {
+
 std::string FrontDeskHelp();
+
+}  // namespace hx

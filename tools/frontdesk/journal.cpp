@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace hx {
+
 CJournal::CJournal(const std::filesystem::path& file) : m_file(std::fopen(file.c_str(), "ab")) {}
 
 CJournal::~CJournal() {
@@ -23,3 +25,5 @@ void CJournal::Write(nlohmann::json entry) {
         std::fflush(m_file);
     }
 }
+
+}  // namespace hx

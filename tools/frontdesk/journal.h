@@ -9,6 +9,8 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
+namespace hx {
+
 class CJournal {
 public:
     // Appends to the file, creating it. IsOpen tells whether that worked.
@@ -25,3 +27,5 @@ private:
     std::mutex m_mutex;
     std::FILE* m_file = nullptr;
 };
+
+}  // namespace hx

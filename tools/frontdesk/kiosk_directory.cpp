@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hx {
+
 CKioskDirectory::CKioskDirectory(std::vector<stKnownKiosk> kiosks, bool refuseUnknown)
     : m_kiosks(std::move(kiosks)), m_refuseUnknown(refuseUnknown) {}
 
@@ -66,3 +68,5 @@ void CKioskDirectory::Release(uint32_t terminalNo) {
         m_inUse.erase(found);
     }
 }
+
+}  // namespace hx

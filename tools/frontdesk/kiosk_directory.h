@@ -11,6 +11,8 @@
 #include "channel/net_channel_handshake.h"
 #include "tools/frontdesk/scenario.h"
 
+namespace hx {
+
 struct stHandshakeDecision {
     bool refused = false;
     uint32_t terminalNo = 0;
@@ -37,3 +39,5 @@ private:
     std::multiset<uint32_t> m_inUse;
     uint32_t m_nextClientKey = 0x1001;
 };
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hx {
+
 namespace {
 
 stHandshakeRequest Machine(const char* computerName, uint32_t storedNo = 0,
@@ -46,3 +48,5 @@ TEST(KioskDirectory, UnknownMachinesAreRefusedWhenTheScenarioSaysSo) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "tools/frontdesk/packet_decoder.h"
 #include "tools/frontdesk/server_packets.h"
 
+namespace hx {
+
 namespace {
 
 using json = nlohmann::json;
@@ -323,3 +325,5 @@ void CKioskSession::HandleRequest(std::span<const uint8_t> message) {
         m_host.Broadcast(replies.broadcasts);
     }
 }
+
+}  // namespace hx

@@ -21,6 +21,8 @@
 #include "tools/frontdesk/kiosk_directory.h"
 #include "tools/frontdesk/request_dispatcher.h"
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 enum class enumSessionState {
@@ -113,3 +115,5 @@ private:
     std::atomic<bool> m_finished{false};
     std::thread m_thread;
 };
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "platform/atomic_file.h"
 
+namespace hx {
+
 namespace {
 
 using json = nlohmann::json;
@@ -255,3 +257,5 @@ stSalesSummary SummarizePeriod(const stLedgerPeriod& period) {
     summary.keyCardsIssued = period.keyCardsIssued;
     return summary;
 }
+
+}  // namespace hx

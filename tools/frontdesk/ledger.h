@@ -17,6 +17,8 @@
 #include "kiosk/records/report_records.h"
 #include "kiosk/records/summary_records.h"
 
+namespace hx {
+
 struct stLedgerSale {
     int64_t time = 0;
     int32_t roomNo = 0;
@@ -79,3 +81,5 @@ private:
 };
 
 stSalesSummary SummarizePeriod(const stLedgerPeriod& period);
+
+}  // namespace hx

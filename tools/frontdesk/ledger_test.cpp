@@ -7,6 +7,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 stLedgerSale CashSale(int32_t roomNo, int32_t amount) {
@@ -113,3 +115,5 @@ TEST_F(LedgerTest, AChangeThatCannotBeWrittenIsNotMade) {
 }
 
 }  // namespace
+
+}  // namespace hx

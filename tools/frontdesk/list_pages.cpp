@@ -4,6 +4,8 @@
 
 #include "kiosk/records/list_page_records.h"
 
+namespace hx {
+
 namespace {
 
 template <class Page, class Record>
@@ -32,3 +34,5 @@ std::vector<Bytes> BuildRoomPages(const std::vector<stRoom4Kiosk>& rooms) {
 std::vector<Bytes> BuildClassPages(const std::vector<stClass4Class>& classes) {
     return BuildPages(classes, kClassesPerPage, &stClassPage::classes);
 }
+
+}  // namespace hx

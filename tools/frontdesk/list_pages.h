@@ -8,7 +8,11 @@
 
 #include "kiosk/records/room_records.h"
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 std::vector<Bytes> BuildRoomPages(const std::vector<stRoom4Kiosk>& rooms);
 std::vector<Bytes> BuildClassPages(const std::vector<stClass4Class>& classes);
+
+}  // namespace hx

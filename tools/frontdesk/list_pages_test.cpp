@@ -4,6 +4,8 @@
 
 #include "kiosk/records/list_page_records.h"
 
+namespace hx {
+
 namespace {
 
 std::vector<stRoom4Kiosk> Rooms(int count) {
@@ -65,3 +67,5 @@ TEST(ListPages, AnEmptyListStillGoesAsOneEmptyPage) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -21,6 +21,8 @@
 #include "tools/frontdesk/journal.h"
 #include "tools/frontdesk/scenario_loader.h"
 
+namespace hx {
+
 namespace {
 
 constexpr UINT kQuitMessage = WM_APP + 1;
@@ -136,7 +138,10 @@ int Run(const stFrontDeskOptions& options) {
 
 }  // namespace
 
+}  // namespace hx
+
 int main(int argc, char** argv) {
+    using namespace hx;
     stFrontDeskOptions options;
     std::string error;
     if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), options, error)) {

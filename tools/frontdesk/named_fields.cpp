@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace hx {
+
 namespace {
 
 using Room = stRoom4Kiosk;
@@ -88,3 +90,5 @@ bool ParseWholeNumber(std::string_view text, int64_t low, int64_t high, int64_t&
     value = parsed;
     return true;
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 #include "kiosk/records/config_records.h"
 #include "kiosk/records/room_records.h"
 
+namespace hx {
+
 // One named field; exactly one of the three members is set.
 template <class Record>
 struct stNamedField {
@@ -69,3 +71,5 @@ bool SetFieldFromText(std::span<const stNamedField<Record>> fields, Record& reco
     }
     return true;
 }
+
+}  // namespace hx

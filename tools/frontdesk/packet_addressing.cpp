@@ -1,5 +1,7 @@
 #include "tools/frontdesk/packet_addressing.h"
 
+namespace hx {
+
 namespace {
 
 void SetAddressee(std::span<uint8_t> packet, uint32_t clientKey, uint32_t sequence,
@@ -42,3 +44,5 @@ bool AddressUnsolicited(uint32_t clientKey, std::span<uint8_t> packet) {
     }
     return true;
 }
+
+}  // namespace hx

@@ -11,7 +11,11 @@
 
 #include "net/packet_header.h"
 
+namespace hx {
+
 // Both false, touching nothing, when a packet is shorter than a header.
 bool AddressAnswer(const stHeader& request, std::span<uint8_t> packet);
 // A container gets its own header and every packet inside addressed alike.
 bool AddressUnsolicited(uint32_t clientKey, std::span<uint8_t> packet);
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include "net/byte_order.h"
 #include "tools/frontdesk/server_packets.h"
 
+namespace hx {
+
 namespace {
 
 Bytes Packet(uint32_t command, size_t size) {
@@ -63,3 +65,5 @@ TEST(PacketAddressing, RefusesWhatIsShorterThanAHeader) {
 }
 
 }  // namespace
+
+}  // namespace hx

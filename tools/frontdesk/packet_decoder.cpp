@@ -10,6 +10,8 @@
 #include "platform/fixed_field.h"
 #include "tools/frontdesk/handshake_request.h"
 
+namespace hx {
+
 namespace {
 
 using json = nlohmann::json;
@@ -180,3 +182,5 @@ stDecodedPacket DecodePacket(std::span<const uint8_t> message) {
     decoded.fields = info->decode(message);
     return decoded;
 }
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+namespace hx {
+
 struct stDecodedPacket {
     bool malformed = false;
     std::string reason;  // why it is malformed
@@ -18,3 +20,5 @@ struct stDecodedPacket {
 };
 
 stDecodedPacket DecodePacket(std::span<const uint8_t> message);
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "net/byte_order.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 namespace {
@@ -76,3 +78,5 @@ TEST(PacketDecoder, AnUnknownCommandIsNotMalformed) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 #include "net/crc32.h"
 #include "platform/ini_document.h"
 
+namespace hx {
+
 namespace {
 
 bool ReadWholeFile(const std::filesystem::path& file, Bytes& bytes) {
@@ -83,3 +85,5 @@ std::vector<Bytes> BuildFileChunkPackets(uint32_t command, int32_t index,
     }
     return packets;
 }
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 inline constexpr char kPictureIndexName[] = "RoomImages.ini";
@@ -37,3 +39,5 @@ private:
 // The file as the chunk packets that carry it (510 or 512), in order.
 std::vector<Bytes> BuildFileChunkPackets(uint32_t command, int32_t index,
                                          std::span<const uint8_t> file);
+
+}  // namespace hx

@@ -10,6 +10,8 @@
 #include "platform/ini_document.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 class PictureLibraryTest : public ::testing::Test {
@@ -69,3 +71,5 @@ TEST_F(PictureLibraryTest, AFileOfWholeChunksEndsWithAnEmptyOne) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -13,6 +13,8 @@
 #include "tools/frontdesk/packet_addressing.h"
 #include "tools/frontdesk/sale_desk.h"
 
+namespace hx {
+
 namespace {
 
 using Packet = std::span<const uint8_t>;
@@ -152,3 +154,5 @@ stReplies DispatchRequest(stDeskState& state, const stKioskIdentity& kiosk,
                           std::span<const uint8_t> packet, int64_t now) {
     return CRequestDispatcher(state, kiosk, packet, now).Dispatch();
 }
+
+}  // namespace hx

@@ -11,6 +11,8 @@
 
 #include "tools/frontdesk/desk_state.h"
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 struct stKioskIdentity {
@@ -28,3 +30,5 @@ struct stReplies {
 // The packet is a whole, well-formed request (see DecodePacket).
 stReplies DispatchRequest(stDeskState& state, const stKioskIdentity& kiosk,
                           std::span<const uint8_t> packet, int64_t now);
+
+}  // namespace hx

@@ -16,6 +16,8 @@
 #include "net/packet_header.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 constexpr stKioskIdentity kKiosk{3, 0x1001};
@@ -210,3 +212,5 @@ TEST_F(DispatcherTest, PictureGoesInChunksAndAMissingOneAsAnEmptyFile) {
 }
 
 }  // namespace
+
+}  // namespace hx

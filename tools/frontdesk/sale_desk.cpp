@@ -6,6 +6,8 @@
 #include "platform/local_time.h"
 #include "tools/frontdesk/named_fields.h"
 
+namespace hx {
+
 namespace {
 
 constexpr int64_t kSecondsPerDay = 24 * 3600;
@@ -81,3 +83,5 @@ stSaleAnswer DecideSale(const stSaleRules& rules, std::vector<stRoom4Kiosk>& roo
     }
     return answer;
 }
+
+}  // namespace hx

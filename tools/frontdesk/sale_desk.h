@@ -12,6 +12,8 @@
 #include "kiosk/records/sale_records.h"
 #include "tools/frontdesk/scenario.h"
 
+namespace hx {
+
 // The answer to a sale request; on acceptance the room in `rooms` is changed.
 stSaleAnswer DecideSale(const stSaleRules& rules, std::vector<stRoom4Kiosk>& rooms,
                         const stSaleRequest& request, int64_t now);
@@ -20,3 +22,5 @@ stSaleAnswer DecideSale(const stSaleRules& rules, std::vector<stRoom4Kiosk>& roo
 int64_t StayEnd(const stSaleRules& rules, const stRoom4Kiosk& room, int32_t stayType, int64_t now);
 // "YYYY-MM-DD HH:MM:SS" in local time, as the kiosk reads it by position.
 std::string FormatEndTime(int64_t secondsSince1970);
+
+}  // namespace hx

@@ -4,6 +4,8 @@
 
 #include "platform/local_time.h"
 
+namespace hx {
+
 namespace {
 
 // Seconds since 1970 of a local time today-independent: found by stepping
@@ -84,3 +86,5 @@ TEST(SaleDesk, SellsAVacantRoomOnceAndRefusesByTheRules) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -12,6 +12,8 @@
 #include "kiosk/records/config_records.h"
 #include "kiosk/records/room_records.h"
 
+namespace hx {
+
 // A machine the desk knows by its computer name or the MAC text of its first
 // adapter (whichever the entry gives; both must match when both are given).
 struct stKnownKiosk {
@@ -61,3 +63,5 @@ struct stScenario {
 };
 
 enumAckPolicy AckPolicyFor(const stScenario& scenario, uint32_t command);
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "kiosk/records/sale_records.h"
 #include "tools/frontdesk/named_fields.h"
 
+namespace hx {
+
 namespace {
 
 using json = nlohmann::json;
@@ -448,3 +450,5 @@ bool LoadScenario(const std::filesystem::path& file, stScenario& scenario, std::
     }
     return true;
 }
+
+}  // namespace hx

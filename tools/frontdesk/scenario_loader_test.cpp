@@ -8,6 +8,8 @@
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/sale_records.h"
 
+namespace hx {
+
 namespace {
 
 const std::filesystem::path kScenarios = HX_FRONTDESK_SCENARIOS;
@@ -111,3 +113,5 @@ TEST(ScenarioLoader, NamesTheFileThatCannotBeRead) {
 }
 
 }  // namespace
+
+}  // namespace hx

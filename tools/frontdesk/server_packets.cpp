@@ -9,6 +9,8 @@
 #include "platform/cp949.h"
 #include "platform/fixed_field.h"
 
+namespace hx {
+
 namespace {
 
 Bytes HeaderOnly(uint32_t command, size_t size) {
@@ -48,3 +50,5 @@ Bytes BuildTruncatedPacket() {
     StoreLe32(packet.data() + HDR_SIZE, static_cast<uint32_t>(kRoomPageSize));
     return packet;
 }
+
+}  // namespace hx

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 inline constexpr size_t kMessageBoxCaptionOffset = 36;
@@ -24,3 +26,5 @@ Bytes BuildContainer(const std::vector<Bytes>& packets);
 // A room page whose header claims its full size over far fewer bytes: framed
 // correctly, wrong inside.
 Bytes BuildTruncatedPacket();
+
+}  // namespace hx

@@ -22,6 +22,8 @@
 #include <thread>
 #include <vector>
 
+namespace hx {
+
 inline constexpr int kFrontDeskWaitMs = 20000;
 
 class CFrontDeskProcess {
@@ -179,3 +181,5 @@ private:
     pid_t m_pid = -1;
     int m_input = -1;
 };
+
+}  // namespace hx

@@ -18,6 +18,8 @@
 #include "net/io_packet.h"
 #include "net/packet_header.h"
 
+namespace hx {
+
 using Bytes = std::vector<uint8_t>;
 
 inline constexpr int kTestWaitMs = 10000;
@@ -113,3 +115,5 @@ private:
     std::unique_ptr<CIOPacket> m_connection;
     stHandshakeAnswer m_answer;
 };
+
+}  // namespace hx

@@ -14,6 +14,9 @@
 
 extern char** environ;
 
+namespace hx {
+
+
 namespace {
 
 class HxRegProcessTest : public ::testing::Test {
@@ -115,3 +118,5 @@ TEST_F(HxRegProcessTest, ConcurrentProcessesAndThreadsNeverFail) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -6,6 +6,8 @@
 
 #include "platform/registry_db.h"
 
+namespace hx {
+
 namespace {
 
 const char* const kSyntaxError = "ERROR: Invalid syntax.";
@@ -215,3 +217,5 @@ bool ParseRegCommand(const std::vector<std::string>& args, stRegCommand& out, st
     out = command;
     return true;
 }
+
+}  // namespace hx

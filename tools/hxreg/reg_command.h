@@ -8,6 +8,8 @@
 
 #include "platform/registry_value.h"
 
+namespace hx {
+
 enum class enumRegVerb { Help, Query, Add, Delete };
 
 struct stRegCommand {
@@ -22,3 +24,5 @@ struct stRegCommand {
 // Fills out from the arguments after the program name; false with a one-line
 // error text ("ERROR: ...") when they do not form a valid command.
 bool ParseRegCommand(const std::vector<std::string>& args, stRegCommand& out, std::string& error);
+
+}  // namespace hx

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hx {
+
 namespace {
 
 stRegCommand Parsed(const std::vector<std::string>& args) {
@@ -83,3 +85,5 @@ TEST(RegCommand, SwitchesMustFitTheVerb) {
 }
 
 }  // namespace
+
+}  // namespace hx

@@ -9,6 +9,8 @@
 #include "platform/registry_db.h"
 #include "tools/hxreg/reg_command.h"
 
+namespace hx {
+
 const char* const kHxRegUsage =
     "Usage:\n"
     "  hxreg [--drive DIR] query KEY [/v NAME]\n"
@@ -213,3 +215,5 @@ int HxRegMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     return 1;
 }
+
+}  // namespace hx

@@ -8,6 +8,8 @@
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
+namespace hx {
+
 namespace {
 
 const std::string kSettings = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Norvane\\HxKiosk\\Settings";
@@ -116,3 +118,5 @@ TEST_F(RegToolTest, AddWithoutValueCreatesTheKey) {
 }
 
 }  // namespace
+
+}  // namespace hx
