@@ -1,7 +1,5 @@
 // Receiving: the worker's poll, taking messages off the connection, and
 // routing each packet to its request client or to ParsePacket.
-#include <poll.h>
-
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -14,6 +12,7 @@
 #include "net/byte_order.h"
 #include "net/io_base.h"
 #include "net/lock_obj.h"
+#include "net/socket_wait.h"
 #include "platform/fixed_field.h"
 #include "platform/message_loop.h"
 
@@ -109,8 +108,7 @@ void CNetChannel::WaitForInput(std::chrono::milliseconds limit) {
     // Without a connection the worker's own pauses pace it. Should the socket
     // be closed meanwhile, the wait merely ends early or runs to its limit.
     if (descriptor >= 0) {
-        pollfd input{static_cast<int>(descriptor), POLLIN, 0};
-        ::poll(&input, 1, static_cast<int>(limit.count()));
+        WaitSocketReadable(descriptor, static_cast<int>(limit.count()));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "net/io_limits.h"
 #include "net/net_log.h"
 #include "net/ping.h"
+#include "net/socket_wait.h"
 
 namespace hx {
 
@@ -311,6 +312,10 @@ int CIOTcp::ReadRaw(uint8_t* data, size_t length) {
         }
     }
     return IO_OK;
+}
+
+int WaitSocketReadable(intptr_t socket, int timeoutMs) {
+    return WaitSocket(static_cast<SocketHandle>(socket), POLLIN, timeoutMs);
 }
 
 int CIOTcp::WaitRx(int timeoutMs) {

@@ -1,9 +1,9 @@
 #include "net/lock_exception.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "net/log.h"
+#include "platform/local_time.h"
 
 namespace hx {
 
@@ -12,14 +12,9 @@ namespace {
 constexpr int kRecordLevel = 4;
 
 void FormatLocalTime(char* out, size_t size) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    std::strftime(out, size, "%Y-%m-%d %H:%M:%S", &local);
+    const stLocalTime now = GetLocalTimeNow();
+    std::snprintf(out, size, "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day,
+                  now.hour, now.minute, now.second);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "net/byte_order.h"
-#include "net/socket_api.h"
+#include "platform/icmp_socket.h"
 
 namespace hx {
 
@@ -16,15 +16,13 @@ constexpr uint8_t kEchoReply = 0;
 constexpr size_t kEchoSize = 8;  // header only: type, code, checksum, id, sequence
 constexpr int kTimeToLive = 255;
 
-SocketHandle OpenEchoSocket(CPing::enumEchoFacility facility) {
-    return socket(AF_INET, facility == CPing::ECHO_RAW ? SOCK_RAW : SOCK_DGRAM, IPPROTO_ICMP);
+enumIcmpKind KindOf(CPing::enumEchoFacility facility) {
+    return facility == CPing::ECHO_RAW ? enumIcmpKind::Raw : enumIcmpKind::Datagram;
 }
 
 CPing::enumEchoFacility FindFacility() {
     for (auto facility : {CPing::ECHO_DATAGRAM, CPing::ECHO_RAW}) {
-        SocketHandle probe = OpenEchoSocket(facility);
-        if (probe != kNoSocket) {
-            CloseSocket(probe);
+        if (CIcmpSocket::IsOffered(KindOf(facility))) {
             return facility;
         }
     }
@@ -55,14 +53,12 @@ stEcho NextEcho() {
     return {static_cast<uint16_t>(n >> 16), static_cast<uint16_t>(n)};
 }
 
-bool SendEcho(SocketHandle s, const sockaddr_in& target, stEcho echo) {
+bool SendEcho(CIcmpSocket& s, stEcho echo) {
     uint8_t request[kEchoSize] = {kEchoRequest, 0};
     StoreBe16(request + 4, echo.id);
     StoreBe16(request + 6, echo.sequence);
     StoreBe16(request + 2, InternetChecksum(request, sizeof request));
-    return sendto(s, reinterpret_cast<const char*>(request), sizeof request, 0,
-                  reinterpret_cast<const sockaddr*>(&target),
-                  sizeof target) == static_cast<long>(sizeof request);
+    return s.Send(request);
 }
 
 // A datagram socket delivers the ICMP message alone, with an identifier the
@@ -83,22 +79,17 @@ bool IsOurReply(const uint8_t* packet, size_t length, CPing::enumEchoFacility fa
     return idMatches && LoadBe16(packet + offset + 6) == echo.sequence;
 }
 
-bool AwaitReply(SocketHandle s, const in_addr& target, CPing::enumEchoFacility facility,
-                stEcho echo, int timeoutMs) {
+bool AwaitReply(CIcmpSocket& s, CPing::enumEchoFacility facility, stEcho echo, int timeoutMs) {
     using Clock = std::chrono::steady_clock;
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (true) {
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0 || WaitSocket(s, POLLIN, static_cast<int>(left.count())) != 1) {
+        if (left.count() <= 0 || s.WaitReadable(static_cast<int>(left.count())) != 1) {
             return false;
         }
         uint8_t packet[1500];
-        sockaddr_in from{};
-        SocketLength fromLength = sizeof from;
-        auto got = recvfrom(s, reinterpret_cast<char*>(packet), sizeof packet, kNoWaitFlags,
-                            reinterpret_cast<sockaddr*>(&from), &fromLength);
-        if (got > 0 && from.sin_addr.s_addr == target.s_addr &&
-            IsOurReply(packet, static_cast<size_t>(got), facility, echo)) {
+        const int got = s.Receive(packet);
+        if (got > 0 && IsOurReply(packet, static_cast<size_t>(got), facility, echo)) {
             return true;
         }
     }
@@ -112,21 +103,17 @@ int CPing::Ping(const char* host, int timeoutMs) {
     if (m_facility == ECHO_NONE) {
         return 1;
     }
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    if (host == nullptr || inet_pton(AF_INET, host, &target.sin_addr) != 1) {
-        return 0;
+    CIcmpSocket s;
+    switch (s.Open(KindOf(m_facility), host, kTimeToLive)) {
+        case CIcmpSocket::BAD_HOST:
+            return 0;
+        case CIcmpSocket::REFUSED:
+            return 1;  // the facility went away: same as having none
+        case CIcmpSocket::OPENED:
+            break;
     }
-    SocketHandle s = OpenEchoSocket(m_facility);
-    if (s == kNoSocket) {
-        return 1;  // the facility went away: same as having none
-    }
-    setsockopt(s, IPPROTO_IP, IP_TTL, reinterpret_cast<const char*>(&kTimeToLive),
-               sizeof kTimeToLive);
-    stEcho echo = NextEcho();
-    bool answered =
-        SendEcho(s, target, echo) && AwaitReply(s, target.sin_addr, m_facility, echo, timeoutMs);
-    CloseSocket(s);
+    const stEcho echo = NextEcho();
+    const bool answered = SendEcho(s, echo) && AwaitReply(s, m_facility, echo, timeoutMs);
     return answered ? 1 : 0;
 }
 

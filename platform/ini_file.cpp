@@ -1,8 +1,5 @@
 #include "platform/ini_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -12,6 +9,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/drive.h"
+#include "platform/file_bytes.h"
 #include "platform/ini_document.h"
 
 namespace hx {
@@ -25,35 +23,12 @@ std::mutex g_writeMutex;
 std::mutex g_hookMutex;
 IniWriteFailureHook g_failureHook;
 
-// A missing file holds no keys yet and reads as empty; nullopt means the file
-// is there but could not be read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return (errno == ENOENT || errno == ENOTDIR) ? std::optional<std::string>("")
-                                                     : std::nullopt;
-    }
-    std::string bytes;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count <= 0) {
-            ::close(fd);
-            return count == 0 ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
-        }
-        bytes.append(buffer, static_cast<size_t>(count));
-    }
-}
-
 using DocumentEdit = std::function<bool(CIniDocument&)>;
 
 bool EditFile(const std::filesystem::path& file, const DocumentEdit& edit) {
     std::lock_guard lock(g_writeMutex);
     // A file that cannot be read must not be replaced by one without its lines.
-    const std::optional<std::string> bytes = ReadFileBytes(file);
+    const std::optional<std::string> bytes = ReadFileIfPresent(file);
     if (!bytes) {
         return false;
     }
@@ -101,7 +76,7 @@ bool IsAsciiBlank(char c) {
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue,
                                     const std::filesystem::path& file, size_t bufferSize) {
-    const CIniDocument document = CIniDocument::Parse(ReadFileBytes(file).value_or(""));
+    const CIniDocument document = CIniDocument::Parse(ReadFileIfPresent(file).value_or(""));
     return document.GetString(section, key, defaultValue, bufferSize);
 }
 

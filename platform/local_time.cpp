@@ -3,6 +3,8 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/time_zone.h"
+
 namespace hx {
 
 namespace {
@@ -27,16 +29,11 @@ stLocalTime GetLocalTimeNow() {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
     const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch - seconds);
     const std::time_t asTimeT = static_cast<std::time_t>(seconds.count());
-    std::tm tm{};
-    localtime_r(&asTimeT, &tm);
-    return FromTm(tm, static_cast<int>(millis.count()));
+    return FromTm(LocalCalendarOf(asTimeT), static_cast<int>(millis.count()));
 }
 
 stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970) {
-    const std::time_t asTimeT = static_cast<std::time_t>(secondsSince1970);
-    std::tm tm{};
-    localtime_r(&asTimeT, &tm);
-    return FromTm(tm, 0);
+    return FromTm(LocalCalendarOf(static_cast<std::time_t>(secondsSince1970)), 0);
 }
 
 }  // namespace hx

@@ -7,14 +7,14 @@
 #include <deque>
 #include <exception>
 #include <mutex>
-#include <nlohmann/json.hpp>
 #include <set>
 #include <system_error>
 #include <utility>
 
-namespace hx {
+#include "platform/confined_path.h"
+#include "platform/page_origin.h"
 
-namespace fs = std::filesystem;
+namespace hx {
 
 namespace {
 
@@ -27,132 +27,7 @@ void WriteToStderr(std::string_view line) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }
 
-bool IsSafeSegment(std::string_view segment) {
-    return !segment.empty() && segment != "." && segment != ".." &&
-           segment.find('\\') == std::string_view::npos &&
-           segment.find('\0') == std::string_view::npos;
-}
-
-// Every segment of the relative path must name an entry below the folder:
-// no empty segment (which would make the path absolute), no dot segments.
-std::optional<fs::path> JoinSegments(const fs::path& folder, std::string_view relative) {
-    fs::path joined = folder;
-    while (true) {
-        const std::size_t slash = relative.find('/');
-        const std::string_view segment = relative.substr(0, slash);
-        if (!IsSafeSegment(segment)) {
-            return std::nullopt;
-        }
-        joined /= fs::path(std::string(segment));
-        if (slash == std::string_view::npos) {
-            return joined;
-        }
-        relative.remove_prefix(slash + 1);
-    }
-}
-
-bool IsInside(const fs::path& folder, const fs::path& file) {
-    auto folderPart = folder.begin();
-    auto filePart = file.begin();
-    for (; folderPart != folder.end(); ++folderPart, ++filePart) {
-        if (filePart == file.end() || *filePart != *folderPart) {
-            return false;
-        }
-    }
-    return filePart != file.end();
-}
-
-enum class enumLookup { Found, Missing, Refused };
-
-struct stLookup {
-    enumLookup result = enumLookup::Missing;
-    fs::path file;
-};
-
-// Symbolic links are followed, and the file they lead to must still lie
-// inside the folder.
-stLookup LookUpInside(const fs::path& folder, std::string_view relative) {
-    const std::optional<fs::path> joined = JoinSegments(folder, relative);
-    if (!joined) {
-        return {enumLookup::Refused, {}};
-    }
-    std::error_code error;
-    const fs::path realFolder = fs::canonical(folder, error);
-    if (error) {
-        return {};
-    }
-    const fs::path realFile = fs::canonical(*joined, error);
-    if (error) {
-        return {};
-    }
-    if (!IsInside(realFolder, realFile)) {
-        return {enumLookup::Refused, {}};
-    }
-    if (!fs::is_regular_file(realFile, error)) {
-        return {};
-    }
-    return {enumLookup::Found, realFile};
-}
-
-bool IsAllowedOrigin(const char* origin, std::uint16_t port) {
-    // Pages of other sites in the same browser must not drive the kiosk;
-    // clients that are not browsers send no origin.
-    if (origin == nullptr) {
-        return true;
-    }
-    const std::string suffix = ":" + std::to_string(port);
-    const std::string_view value(origin);
-    return value == "http://127.0.0.1" + suffix || value == "http://localhost" + suffix;
-}
-
 }  // namespace
-
-std::optional<stPageCommand> ParsePageFrame(std::string_view frame, std::string& problem) {
-    if (frame.size() > kMaxPageFrameBytes) {
-        problem = "larger than " + std::to_string(kMaxPageFrameBytes) + " bytes";
-        return std::nullopt;
-    }
-    try {
-        // The page speaks UTF-8, as the program does inside, so its texts
-        // are taken as they are; the Flash movie it stands in for took code
-        // page 949. The parser refuses ill-formed UTF-8.
-        const nlohmann::json doc = nlohmann::json::parse(frame, nullptr, false);
-        if (doc.is_discarded()) {
-            problem = "not JSON";
-            return std::nullopt;
-        }
-        if (!doc.is_object()) {
-            problem = "not a JSON object";
-            return std::nullopt;
-        }
-        const auto command = doc.find("fscommand");
-        if (command == doc.end() || !command->is_string()) {
-            problem = "no text \"fscommand\"";
-            return std::nullopt;
-        }
-        const auto args = doc.find("args");
-        if (args != doc.end() && !args->is_string()) {
-            problem = "\"args\" is not text";
-            return std::nullopt;
-        }
-        return stPageCommand{command->get<std::string>(),
-                             args == doc.end() ? std::string() : args->get<std::string>()};
-    } catch (const std::exception& failure) {
-        problem = std::string("unreadable: ") + failure.what();
-        return std::nullopt;
-    }
-}
-
-std::string BuildInvokeFrame(std::string_view request) {
-    const nlohmann::json frame = {{"invoke", std::string(request)}};
-    return frame.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-std::string BuildMessageBoxFrame(std::string_view caption, std::string_view text) {
-    const nlohmann::json frame = {
-        {"messageBox", {{"caption", std::string(caption)}, {"text", std::string(text)}}}};
-    return frame.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
 
 // The running server. civetweb calls back into it on its own threads.
 class CMovieHost::CServer {

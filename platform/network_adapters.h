@@ -10,9 +10,7 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace hx {
@@ -33,37 +31,6 @@ public:
     // Adapters with a six-byte Ethernet-type hardware address, loopback left
     // out, in interface order. Empty when the system cannot be asked.
     virtual std::vector<stNetworkAdapter> ListAdapters() const = 0;
-};
-
-// Where the Linux enumeration looks; tests point these at folders of their own.
-struct stNetworkSystemPaths {
-    std::filesystem::path classNet = "/sys/class/net";
-    std::filesystem::path virtualNet = "/sys/devices/virtual/net";
-    std::filesystem::path routeTable = "/proc/net/route";
-    // Folders searched for "pci.ids" and "usb.ids", the hardware name databases.
-    std::vector<std::filesystem::path> idsFolders = {"/usr/share/misc", "/usr/share/hwdata"};
-};
-
-// The description of one interface, built from what sysfs tells about it: vendor
-// (a built-in table of common vendors, else the name databases or the USB
-// manufacturer text), bus, wireless or not, driver (or, for a virtual
-// interface, its device type) and the product name where one is known.
-std::string DescribeNetworkInterface(const stNetworkSystemPaths& paths, const std::string& name);
-
-// The dotted default gateway of interfaceName in the text of /proc/net/route;
-// empty when it has none.
-std::string DefaultGatewayOf(std::string_view routeTable, std::string_view interfaceName);
-
-// getifaddrs for addresses, sysfs for descriptions, the route table for
-// gateways, the kernel's address lifetimes for the DHCP flag (an address
-// without an endless lifetime came with a lease).
-class CLinuxNetworkAdapters : public CNetworkAdapterSource {
-public:
-    explicit CLinuxNetworkAdapters(stNetworkSystemPaths paths = {});
-    std::vector<stNetworkAdapter> ListAdapters() const override;
-
-private:
-    stNetworkSystemPaths m_paths;
 };
 
 // The adapters of this machine.

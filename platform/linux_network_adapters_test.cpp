@@ -1,4 +1,4 @@
-#include "platform/network_adapters.h"
+#include "platform/linux_network_adapters.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
