@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/network_adapters.h"
+#include "platform/windows_names.h"
 
 namespace hx {
 

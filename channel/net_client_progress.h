@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/dialog.h"
+#include "platform/windows_names.h"
 
 namespace hx {
 

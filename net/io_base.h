@@ -13,6 +13,7 @@
 #include "net/io_types.h"
 #include "net/perf_counters.h"
 #include "net/raw_io.h"
+#include "platform/windows_names.h"
 
 namespace hx {
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/windows_names.h"
+
 namespace hx {
 
 std::string GetComputerName();

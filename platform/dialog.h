@@ -6,8 +6,12 @@
 
 namespace hx {
 
+#ifndef IDOK
 inline constexpr INT_PTR IDOK = 1;
+#endif
+#ifndef IDCANCEL
 inline constexpr INT_PTR IDCANCEL = 2;
+#endif
 
 class CDialog : public CWnd {
 public:

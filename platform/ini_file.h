@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/windows_names.h"
+
 namespace hx {
 
 // The read buffer the kiosk uses for INI values ("RoomImages.ini" is read with 255).

@@ -1,9 +1,14 @@
 #pragma once
 // The Win32 message vocabulary the kiosk code is written in. Handles are plain
 // ids looked up on every use, never pointers, so a stale handle cannot reach
-// freed memory.
+// freed memory. HWND and MSG are ours on every system: the windows behind
+// them live in our own loop, not in the system's window manager. Message ids
+// are the same numbers as Windows' own, so where <windows.h> came first its
+// macros stand and ours are not declared.
 
 #include <cstdint>
+
+#include "platform/windows_names.h"
 
 namespace hx {
 
@@ -23,17 +28,37 @@ struct MSG {
     std::uint32_t time;  // GetTickCount() when the message was queued
 };
 
+#ifndef WM_NULL
 inline constexpr UINT WM_NULL = 0x0000;
+#endif
+#ifndef WM_DESTROY
 inline constexpr UINT WM_DESTROY = 0x0002;
+#endif
+#ifndef WM_CLOSE
 inline constexpr UINT WM_CLOSE = 0x0010;
+#endif
+#ifndef WM_QUIT
 inline constexpr UINT WM_QUIT = 0x0012;
+#endif
+#ifndef WM_COMMAND
 inline constexpr UINT WM_COMMAND = 0x0111;
+#endif
+#ifndef WM_TIMER
 inline constexpr UINT WM_TIMER = 0x0113;
+#endif
+#ifndef WM_USER
 inline constexpr UINT WM_USER = 0x0400;
+#endif
+#ifndef WM_APP
 inline constexpr UINT WM_APP = 0x8000;
+#endif
 
 // PeekMessage: leave the message in the queue, or take it out.
+#ifndef PM_NOREMOVE
 inline constexpr UINT PM_NOREMOVE = 0x0000;
+#endif
+#ifndef PM_REMOVE
 inline constexpr UINT PM_REMOVE = 0x0001;
+#endif
 
 }  // namespace hx

@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsqlite3-dev sqlite3 zlib1g-dev libpng-dev libcurl4-openssl-dev
     libcivetweb-dev nlohmann-json3-dev
-    procps psmisc iproute2
+    procps psmisc iproute2 python3
     chromium fonts-nanum
     g++-mingw-w64-x86-64-posix
 )

@@ -1,9 +1,9 @@
 #include "tools/hxreg/reg_tool.h"
 
-#include <strings.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 #include "platform/drive.h"
 #include "platform/registry_db.h"
@@ -87,9 +87,17 @@ bool Confirmed(std::ostream& out, const stRegCommand& command, const std::string
     return command.force;
 }
 
+// Value names compare as the store compares them: ASCII letters without case.
+bool SameValueName(std::string_view a, std::string_view b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    return std::ranges::equal(a, b, [&](char x, char y) {
+        return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
+    });
+}
+
 const stRegNamedValue* FindValue(const stRegKeyListing& listing, const std::string& name) {
     for (const stRegNamedValue& value : listing.values) {
-        if (::strcasecmp(value.name.c_str(), name.c_str()) == 0) {
+        if (SameValueName(value.name, name)) {
             return &value;
         }
     }
