@@ -1,9 +1,10 @@
 #include "channel/auto_find_server.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <string_view>
-#include <thread>
 
 #include "channel/server_ip_pool.h"
 #include "platform/envr.h"
@@ -49,17 +50,27 @@ CAutoFindServer::CAutoFindServer() {
 }
 
 int CAutoFindServer::WaitUntilFind() {
-    for (int pass = 0; pass < kPasses; ++pass) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + kPasses * kPassInterval;
+    Clock::time_point nextBroadcast = Clock::now();
+    while (true) {
         const int found = IsFound();
         if (found != 0) {
             return found > 0 ? 1 : 0;
         }
-        if (pass % kPassesPerBroadcast == 0) {
-            BCast();
+        const Clock::time_point now = Clock::now();
+        if (now >= end) {
+            return 0;
         }
-        std::this_thread::sleep_for(kPassInterval);
+        if (now >= nextBroadcast) {
+            BCast();
+            nextBroadcast = now + kPassesPerBroadcast * kPassInterval;
+        }
+        // An answer ends the wait at once; other datagrams are read and dropped.
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
+            std::min(nextBroadcast, end) - Clock::now());
+        m_socket.HasDatagram(static_cast<int>(std::max<std::int64_t>(wait.count(), 0)));
     }
-    return 0;
 }
 
 int CAutoFindServer::IsFound() {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <exception>
 #include <mutex>
@@ -16,7 +17,6 @@ namespace hx {
 namespace {
 
 constexpr size_t kMaxFailureText = 512;
-constexpr unsigned kStopStepMs = 10;
 
 std::atomic<int> g_runningCount{0};
 
@@ -41,6 +41,21 @@ struct CChannelThread::stState {
     std::mutex passMutex;  // held during a pass and an idle wait
     Pass pass;
     IdleWait idleWait;
+    // Wakes the pause between passes on a stop, and the stopper on the end.
+    std::mutex signalMutex;
+    std::condition_variable signal;
+
+    void Pause(std::chrono::milliseconds pause) {
+        std::unique_lock lock(signalMutex);
+        signal.wait_for(lock, pause, [this] { return !running; });
+    }
+    void Set(std::atomic<bool>& flag, bool value) {
+        {
+            std::lock_guard lock(signalMutex);
+            flag = value;
+        }
+        signal.notify_all();
+    }
 };
 
 namespace {
@@ -73,7 +88,7 @@ CChannelThread::CChannelThread(Pass pass, IdleWait idleWait)
                 }
                 result = RunPass(state->pass);
             }
-            std::this_thread::sleep_for(PauseAfter(result));
+            state->Pause(PauseAfter(result));
             if (result == 0) {
                 std::lock_guard lock(state->passMutex);
                 if (state->running && state->idleWait) {
@@ -83,23 +98,22 @@ CChannelThread::CChannelThread(Pass pass, IdleWait idleWait)
         }
         state->running = false;
         --g_runningCount;
-        state->ended = true;
+        state->Set(state->ended, true);
     }).detach();
 }
 
 CChannelThread::~CChannelThread() {
-    m_state->running = false;
+    m_state->Set(m_state->running, false);
     std::lock_guard lock(m_state->passMutex);
     m_state->pass = nullptr;
     m_state->idleWait = nullptr;
 }
 
 bool CChannelThread::Stop(unsigned limitMs) {
-    m_state->running = false;
-    for (unsigned waited = 0; !m_state->ended && waited < limitMs; waited += kStopStepMs) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kStopStepMs));
-    }
-    return m_state->ended;
+    m_state->Set(m_state->running, false);
+    std::unique_lock lock(m_state->signalMutex);
+    return m_state->signal.wait_for(lock, std::chrono::milliseconds(limitMs),
+                                    [this] { return m_state->ended.load(); });
 }
 
 bool CChannelThread::IsRunning() const {

@@ -27,8 +27,8 @@ public:
     CChannelThread(const CChannelThread&) = delete;
     CChannelThread& operator=(const CChannelThread&) = delete;
 
-    // Clears the running flag and waits, in 10 ms steps up to limitMs, for the
-    // loop to end. False when it did not end in time.
+    // Clears the running flag and waits up to limitMs for the loop to end.
+    // False when it did not end in time.
     bool Stop(unsigned limitMs = kStopLimitMs);
     bool IsRunning() const;
 

@@ -35,8 +35,9 @@ public:
 
     // The number of bytes sent, or -1 (also for an address that is not dotted IPv4).
     int SendTo(std::span<const uint8_t> data, const std::string& address, uint16_t port);
-    // 1 when a datagram waits (an empty one counts), 0 when none does, -1 on failure.
-    int HasDatagram();
+    // 1 when a datagram waits (an empty one counts), 0 when none came within
+    // waitMs, -1 on failure.
+    int HasDatagram(int waitMs = 0);
     // Takes one datagram, cut to the buffer; the bytes copied, or -1.
     int ReceiveFrom(std::span<uint8_t> buffer, stDatagramSender& sender);
 

@@ -84,14 +84,14 @@ int CUdpSocket::SendTo(std::span<const uint8_t> data, const std::string& address
 
 // Readiness rather than a byte count: the count reports only the first
 // datagram, so an empty datagram at the head would hide every one behind it.
-int CUdpSocket::HasDatagram() {
+int CUdpSocket::HasDatagram(int waitMs) {
     if (!IsOpen()) {
         return -1;
     }
     pollfd entry{m_fd, POLLIN, 0};
     int ready;
     do {
-        ready = ::poll(&entry, 1, 0);
+        ready = ::poll(&entry, 1, waitMs);
     } while (ready < 0 && errno == EINTR);
     if (ready < 0 || (entry.revents & (POLLERR | POLLNVAL)) != 0) {
         return -1;
