@@ -1,12 +1,14 @@
 // Message and block framing, end to end over in-memory streams.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <vector>
 
 #include "net/block_header.h"
 #include "net/byte_order.h"
 #include "net/crc32.h"
+#include "net/io_limits.h"
 #include "net/io_memory.h"
 #include "net/message_header.h"
 #include "net/packet_header.h"
@@ -178,12 +180,14 @@ TEST(Framing, DamagedWireIsRefusedWithItsCode) {
     EXPECT_EQ(ReceiveFrom(cut, IOOPT_DEFAULT, received), IO_CLOSED);
 }
 
-TEST(Framing, MessageLengthMustMatchAndBePositive) {
+TEST(Framing, MessageLengthMustMatchAndBeWithinBounds) {
     Bytes wire = Sent(IOOPT_DEFAULT, Bytes(120, 7));
     Bytes hundred(100);
     EXPECT_EQ(ReceiveFrom(wire, IOOPT_DEFAULT, hundred), IO_ERROR);
 
-    for (int32_t length : {0, -5}) {
+    // A header announcing more than the largest message is refused before
+    // anything is allocated, whatever follows it.
+    for (int32_t length : {0, -5, GetMaxMessageBytes() + 1, INT32_MAX}) {
         uint8_t header[kMessageHeaderSize];
         PackMessageHeader(length, header);
         CIOMemory sender(IOOPT_CHECKSUM);  // block framing only: a forged header inside
@@ -192,7 +196,7 @@ TEST(Framing, MessageLengthMustMatchAndBePositive) {
         in.AddIncoming(sender.Sent());
         uint8_t* buffer = nullptr;
         int got = 0;
-        EXPECT_EQ(in.Receive(&buffer, &got), IO_ERROR) << length;
+        EXPECT_EQ(in.Receive(&buffer, &got), IO_BAD_LENGTH) << length;
         EXPECT_EQ(buffer, nullptr);
     }
 }

@@ -108,8 +108,8 @@ int CIOBase::ReadMessageHeader(int32_t& length) {
     if (int result = UnpackMessageHeader(bytes, header); result != IO_OK) {
         return result;
     }
-    if (header.length <= 0) {
-        return IO_ERROR;
+    if (header.length <= 0 || header.length > GetMaxMessageBytes()) {
+        return IO_BAD_LENGTH;
     }
     length = header.length;
     return IO_OK;

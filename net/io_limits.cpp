@@ -1,5 +1,6 @@
 #include "net/io_limits.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace hx {
@@ -8,6 +9,7 @@ namespace {
 
 std::mutex g_limitsMutex;
 stIoTimeLimits g_limits;
+std::atomic<int> g_maxMessageBytes{kDefaultMaxMessageBytes};
 
 }  // namespace
 
@@ -19,6 +21,14 @@ stIoTimeLimits GetIoTimeLimits() {
 void SetIoTimeLimits(const stIoTimeLimits& limits) {
     std::lock_guard lock(g_limitsMutex);
     g_limits = limits;
+}
+
+int GetMaxMessageBytes() {
+    return g_maxMessageBytes;
+}
+
+void SetMaxMessageBytes(int bytes) {
+    g_maxMessageBytes = bytes > 0 ? bytes : kDefaultMaxMessageBytes;
 }
 
 }  // namespace hx

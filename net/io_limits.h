@@ -17,4 +17,13 @@ struct stIoTimeLimits {
 stIoTimeLimits GetIoTimeLimits();
 void SetIoTimeLimits(const stIoTimeLimits& limits);
 
+// The largest message one receive takes. A header announcing more fails the
+// receive before anything is allocated for it: compressed blocks make a huge
+// message cheap to send. The largest message either side sends is a page of
+// a list or a picture chunk, some 16 KiB.
+inline constexpr int kDefaultMaxMessageBytes = 1 << 20;
+int GetMaxMessageBytes();
+// Values below 1 put the default back.
+void SetMaxMessageBytes(int bytes);
+
 }  // namespace hx

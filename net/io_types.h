@@ -19,6 +19,7 @@ enum io_result : int {
     IO_READ_TIMEOUT = -90,
     IO_BAD_HEADER_CRC = -91,
     IO_BAD_DATA_CRC = -92,
+    IO_BAD_LENGTH = -93,  // a message announced as empty, negative or above the largest taken
     IO_BAD_MAGIC = -96,
     IO_NO_TRANSPORT = -97,
     IO_CLOSED = -99,

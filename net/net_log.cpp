@@ -62,6 +62,8 @@ const char* IoResultText(int result) {
             return "header checksum mismatch";
         case IO_BAD_DATA_CRC:
             return "payload checksum mismatch";
+        case IO_BAD_LENGTH:
+            return "message length out of bounds";
         case IO_BAD_MAGIC:
             return "header magic not recognised";
         case IO_NO_TRANSPORT:
