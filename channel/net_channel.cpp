@@ -8,6 +8,7 @@
 #include "channel/net_channel_log.h"
 #include "channel/net_client.h"
 #include "net/lock_obj.h"
+#include "net/socket_wait.h"
 #include "platform/message_loop.h"
 
 namespace hx {
@@ -18,7 +19,6 @@ namespace {
 // moment over two minutes, by the moment each channel was made.
 constexpr uint32_t kReconnectBaseMs = 60000;
 constexpr uint32_t kReconnectSpreadMs = 120000;
-constexpr int kAddressBuffer = 32;
 
 }  // namespace
 
@@ -37,7 +37,7 @@ CNetChannel::~CNetChannel() {
     while (!lock.IsLocked()) {
         lock.Relock();
     }
-    m_connection.reset();
+    DropConnection();
     // Clients that outlive their channel must not reach back into it.
     for (CNetClient* client : m_clients) {
         client->m_channel = nullptr;
@@ -60,6 +60,8 @@ bool CNetChannel::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam)
         CheckConnect();
     } else if (message == kChannelDataMessage) {
         ReceivePacket();
+    } else if (message == kChannelConnectMessage) {
+        FinishConnect();
     } else if (message == kChannelSocketMessage) {
         TcpNotify(static_cast<intptr_t>(wParam), static_cast<uint32_t>(lParam));
     } else {
@@ -83,7 +85,7 @@ int CNetChannel::SendPacket(const void* data, int length) {
     if (!m_connection) {
         return IO_NOT_CONNECTED;
     }
-    const int result = m_connection->Send(data, length);
+    const int result = QueueForSending(data, length) ? IO_OK : IO_ERROR;
     // Re-armed after failed sends too: a dead link is noticed by the reader.
     if (const HWND owner = OwnerHwnd()) {
         KillTimer(owner, kPingTimerId);
@@ -124,19 +126,45 @@ void CNetChannel::OnNetClose() {
 
 void CNetChannel::NotifyChannelState(enumChannelState /*state*/, int /*detail*/) {}
 
+bool CNetChannel::QueueForSending(const void* data, int length) {
+    if (data == nullptr || length <= 0 || m_linkFailure != 0) {
+        return false;
+    }
+    std::lock_guard lock(m_threadMutex);
+    return m_sender &&
+           m_sender->Queue({static_cast<const uint8_t*>(data), static_cast<size_t>(length)});
+}
+
 void CNetChannel::StartThread() {
     StopThread();
+    CIOPacket& connection = *m_connection;
+    const intptr_t socket = m_socket;
     std::lock_guard lock(m_threadMutex);
+    m_sender =
+        std::make_unique<CChannelSender>(connection, [this](int result) { FailLink(result); });
     m_thread = std::make_unique<CChannelThread>(
-        [this] { return PollingPacket(); },
-        [this](std::chrono::milliseconds limit) { WaitForInput(limit); });
+        [this, &connection] { return ReceiveIntoInbox(connection); },
+        [socket](std::chrono::milliseconds limit) {
+            WaitSocketReadable(socket, static_cast<int>(limit.count()));
+        });
 }
 
 void CNetChannel::StopThread() {
+    m_connector.Cancel();
     std::unique_ptr<CChannelThread> thread;
+    std::unique_ptr<CChannelSender> sender;
     {
         std::lock_guard lock(m_threadMutex);
         thread = std::move(m_thread);
+        sender = std::move(m_sender);
+    }
+    if (!thread && !sender) {
+        return;
+    }
+    // A receive waiting for the rest of a message, or a send waiting for a
+    // peer that does not read, ends now instead of at its time limit.
+    if (m_connection) {
+        m_connection->Interrupt();
     }
     if (thread && !thread->Stop()) {
         WriteChannelLog("the worker thread did not end in time; left to end by itself");
@@ -191,13 +219,8 @@ std::string CNetChannel::GetIP() {
 }
 
 std::string CNetChannel::GetSockAddr() {
-    CLockObj lock(m_mutex);
-    char address[kAddressBuffer] = {};
-    if (!lock.IsLocked() || !m_connection ||
-        m_connection->GetSockName(address, sizeof address) != 1) {
-        return {};
-    }
-    return address;
+    std::lock_guard lock(m_textMutex);
+    return m_localAddress;
 }
 
 void CNetChannel::PumpMessages() {

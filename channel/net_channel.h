@@ -11,24 +11,34 @@
 // use for them):
 //   timer 98                     SendPing
 //   timer 99                     CheckConnect
-//   kChannelDataMessage (1036)   ReceivePacket   (posted by the worker thread)
+//   kChannelDataMessage (1036)   ReceivePacket   (posted by the reader thread)
+//   kChannelConnectMessage (1037) FinishConnect  (posted by the connector thread)
 //   kChannelSocketMessage (1035) TcpNotify       (only if the application asks
 //                                                 for socket notifications)
 // The owner window object must outlive the channel; a window that is also the
 // channel names its window base class first, so the channel part goes first.
 //
-// One recursive lock, with bounded waits, covers connecting, sending,
-// receiving and dispatching; code running under it (ParsePacket, request
-// clients' windows) may send through the same channel.
+// The owner window's thread never waits on the network: a connect attempt
+// (finding the server, the TCP connect, the handshake) runs on the connector's
+// thread; once connected, a reader thread takes whole messages off the
+// connection into an inbox and a sender thread writes what SendPacket queued.
+// The owner's thread only adopts a finished connection and dispatches whole
+// messages. One recursive lock, with bounded waits, covers the connection
+// object, dispatching and the client list; code running under it
+// (ParsePacket, request clients' windows) may send through the same channel.
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "channel/channel_connector.h"
+#include "channel/channel_sender.h"
 #include "channel/machine_identity.h"
 #include "channel/net_channel_machine.h"
 #include "channel/net_channel_thread.h"
@@ -56,6 +66,7 @@ inline constexpr UINT_PTR kPingTimerId = 98;
 inline constexpr UINT_PTR kReconnectTimerId = 99;
 inline constexpr UINT kChannelSocketMessage = 1035;
 inline constexpr UINT kChannelDataMessage = 1036;
+inline constexpr UINT kChannelConnectMessage = 1037;
 inline constexpr uint32_t kSocketCloseEvent = 0x20;
 inline constexpr uint32_t kMinPingIntervalMs = 300000;
 
@@ -69,9 +80,10 @@ public:
     CNetChannel(const CNetChannel&) = delete;
     CNetChannel& operator=(const CNetChannel&) = delete;
 
-    // Sends one packet; IO_NOT_CONNECTED without a connection. Every attempt
-    // on a connection re-arms the ping timer, so a ping goes out only after a
-    // whole ping interval without sends.
+    // Queues one packet for the sender thread: IO_OK when queued,
+    // IO_NOT_CONNECTED without a connection, IO_ERROR when the link has failed
+    // or its queue is full. Every attempt on a connection re-arms the ping
+    // timer, so a ping goes out only after a whole ping interval without sends.
     virtual int SendPacket(const void* data, int length);
     // A status object for a new request client; none by default.
     virtual std::unique_ptr<CRecvStatus> CreateRecvStatus(CWnd* window);
@@ -85,7 +97,8 @@ public:
     virtual int PreParsePacket(const uint8_t* data, int length);
     virtual void OnNetConnect();  // notifies CHANNEL_CONNECTED
     virtual void OnNetClose();    // notifies CHANNEL_CLOSED
-    // The second argument is always 1. Does nothing by default.
+    // The second argument is always 1. Does nothing by default. Called on the
+    // connector's thread during an attempt, else on the owner's thread.
     virtual void NotifyChannelState(enumChannelState state, int detail);
 
     void SetOwner(CWnd* owner);
@@ -94,8 +107,10 @@ public:
 
     // Remembers the channel type and connects (Reconnect).
     void Start(int channelType);
-    // Stops the worker and connects: on success starts the worker (1), on
-    // failure arms the reconnect timer (0).
+    // Drops the connection and starts a connect attempt in the background: 1
+    // when one started; 0 when one is under way already or there is no owner
+    // window to hand the outcome to. The outcome comes as
+    // kChannelConnectMessage: the link starts, or the reconnect timer is armed.
     int UserReconnect();
     // Kills the reconnect timer unless keepReconnectTimer; closes the
     // connection unless keepConnection.
@@ -108,20 +123,20 @@ public:
     uint32_t GetIntervalPing() const { return m_pingInterval; }
     uint32_t GetIntervalReconnect() const { return m_reconnectInterval; }
 
-    // Takes up to 10 waiting messages off the connection and dispatches them.
-    // 1 after 10, else what the readiness test gave (0 nothing waits); -1
-    // without a connection or when a receive failed (the connection is then
-    // closed and the reconnect timer armed).
+    // Dispatches up to 10 received messages. 1 after 10, 0 when no more wait;
+    // -1 without a connection or when the link failed (the connection is
+    // then closed, the reason logged, and the reconnect timer armed).
     int ReceivePacket();
-    // One pass of the worker: posts kChannelDataMessage to the owner when data
-    // waits (1); 0 when nothing waits or a receive is running; -1 without
-    // owner or connection, or after a failed connect.
-    int PollingPacket();
-    // Blocks the worker until the connection has bytes to read, at most limit.
-    void WaitForInput(std::chrono::milliseconds limit);
-    void StartThread();
-    // Returns within about 5 seconds even when the worker does not end.
+    // Takes an ended connect attempt's outcome.
+    void FinishConnect();
+    // A connect attempt is under way, or its outcome not yet taken.
+    bool IsConnecting() const { return m_connector.IsBusy(); }
+    // Cancels a connect attempt, interrupts the connection and stops the
+    // reader and sender threads; the connection is dropped by the next
+    // connect. Returns within about 5 seconds whatever the network does.
     void StopThread();
+    // The failure that ended the last lost link (an io_result), 0 when none.
+    int GetLastLinkFailure() const { return m_lastLinkFailure; }
 
     // InitPacketHeader, then this channel's terminal number and client key.
     bool InitChannelHeader(std::span<uint8_t> packet, enumCommand command);
@@ -150,11 +165,15 @@ public:
     void SetMachine(const CChannelMachine* machine);
 
 protected:
-    // One connect attempt to the pool's next address at port (discovery when
-    // the entry is "*"). 1 when connected and identified.
-    int Connect(uint16_t port);
-    // The handshake on a fresh connection, which is adopted on success.
-    int ConnectProcedure(std::unique_ptr<CIOPacket> connection);
+    // On the connector's thread: one connect attempt to the pool's next
+    // address at port (discovery when the entry is "*"), then the handshake.
+    // The connection when it is identified, else null.
+    std::unique_ptr<CIOPacket> AttemptConnect(CChannelConnector& connector, uint16_t port);
+    // The handshake on a fresh connection; true when it identified us.
+    bool ConnectProcedure(CIOPacket& connection);
+    // Takes an identified connection and starts its threads; false when a
+    // live one exists already.
+    bool AdoptConnection(std::unique_ptr<CIOPacket> connection);
     void Disconnect();
     void Reconnect();
     // Timer 99: reconnects unless a live connection exists.
@@ -162,6 +181,9 @@ protected:
     // The connection on `socket` is gone: stop the worker, drop it, arm the
     // reconnect timer.
     void ClosePacket(intptr_t socket);
+    // On the reader's thread: one whole message into the inbox (1), nothing
+    // waiting (0), or the link failed (-1).
+    int ReceiveIntoInbox(CIOPacket& connection);
     int TcpNotify(intptr_t socket, uint32_t eventWord);
 
     // One received message: a container is taken apart, anything else is
@@ -170,6 +192,14 @@ protected:
 
 private:
     HWND OwnerHwnd() const;
+    void StartThread();
+    bool QueueForSending(const void* data, int length);
+    void DropConnection();
+    // From any thread: the first failure ends the link; the owner hears of it.
+    void FailLink(int result);
+    void PostDataMessage();
+    std::optional<std::vector<uint8_t>> TakeReceived();
+    int ReceiveNothing();
     void ArmReconnectTimer();
     const CChannelMachine& Machine() const;
     enum class enumHandshake { Succeeded, Failed, NotStarted };
@@ -187,10 +217,19 @@ private:
     std::string m_failServer;
     std::atomic<uint32_t> m_uniqueNo{0};
     std::atomic<CLIENTKEY> m_clientKey{0};
-    std::unique_ptr<CIOPacket> m_connection;
-    std::mutex m_threadMutex;  // guards m_thread; never held while taking m_mutex
+    std::string m_localAddress;               // of m_connection, under m_textMutex
+    std::unique_ptr<CIOPacket> m_connection;  // replaced on the owner's thread only
+    std::atomic<intptr_t> m_socket{-1};       // of m_connection
+    std::atomic<int> m_linkFailure{0};
+    std::atomic<int> m_lastLinkFailure{0};
+    std::mutex m_threadMutex;  // guards the threads; never held while taking m_mutex
     std::unique_ptr<CChannelThread> m_thread;
-    std::atomic<int> m_receiveCount{0};
+    std::unique_ptr<CChannelSender> m_sender;
+    std::mutex m_inboxMutex;
+    std::deque<std::vector<uint8_t>> m_inbox;
+    size_t m_inboxBytes = 0;
+    std::atomic<bool> m_dataPosted{false};
+    CChannelConnector m_connector;
     CMutexEx m_mutex;
     std::vector<CNetClient*> m_clients;
     std::atomic<int> m_notifyDepth{0};

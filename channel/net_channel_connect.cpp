@@ -41,18 +41,32 @@ void CNetChannel::Start(int channelType) {
 }
 
 int CNetChannel::UserReconnect() {
-    StopThread();
-    const int type = m_channelType;
-    if (Connect(static_cast<uint16_t>(m_basePort + type)) == 1) {
-        StartThread();
-        return 1;
+    const HWND owner = OwnerHwnd();
+    if (owner == 0 || m_connector.IsBusy()) {
+        return 0;
     }
-    ArmReconnectTimer();
-    return 0;
+    Disconnect();
+    const auto port = static_cast<uint16_t>(m_basePort + m_channelType);
+    const bool started = m_connector.Start(
+        [this, port](CChannelConnector& connector) { return AttemptConnect(connector, port); },
+        owner, kChannelConnectMessage);
+    return started ? 1 : 0;
 }
 
 void CNetChannel::Reconnect() {
     UserReconnect();
+}
+
+void CNetChannel::FinishConnect() {
+    std::optional<std::unique_ptr<CIOPacket>> outcome = m_connector.TakeOutcome();
+    if (!outcome) {
+        return;  // no attempt has ended: a late message of a cancelled one
+    }
+    if (!*outcome || !AdoptConnection(std::move(*outcome))) {
+        ArmReconnectTimer();
+        return;
+    }
+    OnNetConnect();
 }
 
 void CNetChannel::UserDisconnect(int keepReconnectTimer, int keepConnection) {
@@ -67,13 +81,13 @@ void CNetChannel::UserDisconnect(int keepReconnectTimer, int keepConnection) {
     if (!lock.IsLocked()) {
         return;
     }
-    m_connection.reset();
+    DropConnection();
     OnNetClose();
 }
 
 int CNetChannel::IsAlive() {
     CLockObj lock(m_mutex);
-    return lock.IsLocked() && m_connection && m_connection->IsAlive() == 1 ? 1 : 0;
+    return lock.IsLocked() && m_connection && m_linkFailure == 0 ? 1 : 0;
 }
 
 void CNetChannel::Disconnect() {
@@ -81,8 +95,19 @@ void CNetChannel::Disconnect() {
     if (!lock.IsLocked()) {
         return;
     }
-    m_connection.reset();
+    DropConnection();
     NotifyChannelState(CHANNEL_CLOSED, 1);
+}
+
+void CNetChannel::DropConnection() {
+    StopThread();
+    m_connection.reset();
+    m_socket = -1;
+    m_linkFailure = 0;
+    SetServerText(m_localAddress, "");
+    std::lock_guard lock(m_inboxMutex);
+    m_inbox.clear();
+    m_inboxBytes = 0;
 }
 
 void CNetChannel::CheckConnect() {
@@ -93,7 +118,7 @@ void CNetChannel::CheckConnect() {
     if (const HWND owner = OwnerHwnd()) {
         KillTimer(owner, kReconnectTimerId);
     }
-    if (m_connection && m_connection->IsAlive() == 1) {
+    if (m_connection && m_linkFailure == 0) {
         return;
     }
     Reconnect();
@@ -108,9 +133,9 @@ void CNetChannel::ClosePacket(intptr_t socket) {
     if (!m_connection) {
         return;
     }
-    if (m_connection->GetSocket() == socket) {
-        StopThread();
-        m_connection.reset();
+    if (m_socket == socket) {
+        m_lastLinkFailure = m_linkFailure.load();
+        DropConnection();
         ArmReconnectTimer();
     }
     OnNetClose();
@@ -126,61 +151,60 @@ int CNetChannel::TcpNotify(intptr_t socket, uint32_t eventWord) {
     return 1;
 }
 
-int CNetChannel::Connect(uint16_t port) {
-    Disconnect();
+std::unique_ptr<CIOPacket> CNetChannel::AttemptConnect(CChannelConnector& connector,
+                                                       uint16_t port) {
     const std::string address = ResolveNextServer();
-    if (address.empty()) {
+    if (address.empty() || connector.IsCancelled()) {
         WriteChannelLog("no server address to connect to (discovery found none)");
-        return 0;
+        return nullptr;
     }
     auto connection = std::make_unique<CIOPacket>(address.c_str(), port, true);
     connection->AddExtOption(IOEXT_NOPING);
-    if (connection->Connect(1) != IO_OK) {
-        SetServerText(m_failServer, address);
-        return 0;
-    }
-    SetServerText(m_curServer, address);
-    if (ConnectProcedure(std::move(connection)) != 1) {
-        return 0;
-    }
-    OnNetConnect();
-    return 1;
+    connector.Track(connection.get());
+    const bool connected = connection->Connect(1) == IO_OK;
+    SetServerText(connected ? m_curServer : m_failServer, address);
+    const bool identified = connected && ConnectProcedure(*connection);
+    connector.Track(nullptr);
+    return identified ? std::move(connection) : nullptr;
 }
 
-int CNetChannel::ConnectProcedure(std::unique_ptr<CIOPacket> connection) {
-    CLockObj lock(m_mutex);
-    if (!lock.IsLocked() || !connection) {
-        return 0;
-    }
-    if (m_connection) {
-        // Someone else connected meanwhile.
-        if (m_connection->IsAlive() == 1) {
-            connection->Close();
-            return 0;
-        }
-        Disconnect();
-    }
+bool CNetChannel::ConnectProcedure(CIOPacket& connection) {
     NotifyChannelState(CHANNEL_CONNECTING, 1);
     std::string failure;
-    switch (RunHandshake(*connection, failure)) {
+    switch (RunHandshake(connection, failure)) {
         case enumHandshake::NotStarted:
             WriteChannelLog("handshake not started: %s", failure.c_str());
-            return 0;
+            return false;
         case enumHandshake::Failed:
             WriteChannelLog("handshake with %s failed: %s", GetCurServerIP().c_str(),
                             failure.c_str());
             m_uniqueNo = 0;
             m_clientKey = 0;
             NotifyChannelState(CHANNEL_CLOSED, 1);
-            return 0;
+            return false;
         case enumHandshake::Succeeded:
-            break;
+            return true;
     }
+    return false;
+}
+
+bool CNetChannel::AdoptConnection(std::unique_ptr<CIOPacket> connection) {
+    CLockObj lock(m_mutex);
+    if (!lock.IsLocked()) {
+        return false;
+    }
+    if (m_connection && m_linkFailure == 0) {
+        return false;  // someone else connected meanwhile
+    }
+    DropConnection();
+    SetServerText(m_localAddress, LocalAddressOf(*connection));
+    m_socket = connection->GetSocket();
     m_connection = std::move(connection);
     CServerIpPool().ResetIndex(0);
     CServerIpPool::WriteWiniIniServer(GetCurServerIP());
     NotifyChannelState(CHANNEL_CONNECTED, 1);
-    return 1;
+    StartThread();
+    return true;
 }
 
 CNetChannel::enumHandshake CNetChannel::RunHandshake(CIOPacket& connection, std::string& failure) {

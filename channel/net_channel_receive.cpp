@@ -12,7 +12,7 @@
 #include "net/byte_order.h"
 #include "net/io_base.h"
 #include "net/lock_obj.h"
-#include "net/socket_wait.h"
+#include "net/net_log.h"
 #include "platform/fixed_field.h"
 #include "platform/message_loop.h"
 
@@ -21,45 +21,11 @@ namespace hx {
 namespace {
 
 constexpr int kMessagesPerReceive = 10;
+// Many room lists' worth; beyond it the reader waits for the screen.
+constexpr size_t kMaxInboxBytes = 16 * 1024 * 1024;
 constexpr size_t kBoxCaptionOffset = 36;
 constexpr size_t kBoxCaptionSize = 128;
 constexpr size_t kBoxTextOffset = 164;
-
-// Counts the receives and polls in progress for as long as it lives.
-class CReceiveScope {
-public:
-    explicit CReceiveScope(std::atomic<int>& count) : m_count(count), m_depth(++count) {}
-    ~CReceiveScope() { --m_count; }
-    CReceiveScope(const CReceiveScope&) = delete;
-    CReceiveScope& operator=(const CReceiveScope&) = delete;
-    bool IsAlone() const { return m_depth == 1; }
-
-private:
-    std::atomic<int>& m_count;
-    int m_depth;
-};
-
-// The lock if it is free now, else nothing.
-class CTryLock {
-public:
-    explicit CTryLock(CMutexEx& mutex) : m_mutex(mutex), m_locked(mutex.Lock(0)) {
-        if (m_locked) {
-            m_mutex.SetLockSite(__FILE__, __LINE__);
-        }
-    }
-    ~CTryLock() {
-        if (m_locked) {
-            m_mutex.Unlock();
-        }
-    }
-    CTryLock(const CTryLock&) = delete;
-    CTryLock& operator=(const CTryLock&) = delete;
-    bool IsLocked() const { return m_locked; }
-
-private:
-    CMutexEx& m_mutex;
-    bool m_locked;
-};
 
 struct CReceiveBufferFree {
     void operator()(uint8_t* buffer) const { FreeReceiveBuffer(buffer); }
@@ -75,71 +41,97 @@ std::string TextAt(std::span<const uint8_t> packet, size_t offset, size_t size) 
 
 }  // namespace
 
-int CNetChannel::PollingPacket() {
-    const CReceiveScope scope(m_receiveCount);
-    if (!scope.IsAlone()) {
-        return 0;
-    }
-    // Whoever holds the lock is connecting, sending or receiving; the next
-    // pass looks again, so the worker never waits and is always quick to stop.
-    const CTryLock lock(m_mutex);
-    if (!lock.IsLocked()) {
-        return 0;
-    }
-    const HWND owner = OwnerHwnd();
-    if (owner == 0 || !m_connection || m_connection->IsFail() != 0) {
+int CNetChannel::ReceiveIntoInbox(CIOPacket& connection) {
+    if (m_linkFailure != 0) {
         return -1;
     }
-    if (m_connection->ReadReady() < 1) {
-        return 0;
+    {
+        // A screen that falls behind stops the reading, not the memory.
+        std::lock_guard lock(m_inboxMutex);
+        if (m_inboxBytes > kMaxInboxBytes) {
+            return -1;
+        }
     }
-    PostMessage(owner, kChannelDataMessage, 0, 0);
+    const int ready = connection.ReadReady();
+    if (ready <= 0) {
+        if (ready < 0) {
+            FailLink(IO_ERROR);
+        }
+        return ready;
+    }
+    uint8_t* buffer = nullptr;
+    int length = 0;
+    const int result = connection.Receive(&buffer, &length);
+    const std::unique_ptr<uint8_t, CReceiveBufferFree> message(buffer);
+    if (result != IO_OK) {
+        FailLink(result);
+        return -1;
+    }
+    {
+        std::lock_guard lock(m_inboxMutex);
+        m_inbox.emplace_back(buffer, buffer + length);
+        m_inboxBytes += static_cast<size_t>(length);
+    }
+    PostDataMessage();
     return 1;
 }
 
-void CNetChannel::WaitForInput(std::chrono::milliseconds limit) {
-    intptr_t descriptor = -1;
-    {
-        const CTryLock lock(m_mutex);
-        if (lock.IsLocked() && m_connection) {
-            descriptor = m_connection->GetSocket();
-        }
-    }
-    // Without a connection the worker's own pauses pace it. Should the socket
-    // be closed meanwhile, the wait merely ends early or runs to its limit.
-    if (descriptor >= 0) {
-        WaitSocketReadable(descriptor, static_cast<int>(limit.count()));
+void CNetChannel::FailLink(int result) {
+    int none = 0;
+    if (m_linkFailure.compare_exchange_strong(none, result)) {
+        PostDataMessage();
     }
 }
 
+void CNetChannel::PostDataMessage() {
+    if (const HWND owner = OwnerHwnd(); owner != 0 && !m_dataPosted.exchange(true)) {
+        PostMessage(owner, kChannelDataMessage, 0, 0);
+    }
+}
+
+std::optional<std::vector<uint8_t>> CNetChannel::TakeReceived() {
+    std::lock_guard lock(m_inboxMutex);
+    if (m_inbox.empty()) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> message = std::move(m_inbox.front());
+    m_inbox.pop_front();
+    m_inboxBytes -= message.size();
+    return message;
+}
+
 int CNetChannel::ReceivePacket() {
-    const CReceiveScope scope(m_receiveCount);
+    m_dataPosted = false;
     CLockObj lock(m_mutex);
     if (!lock.IsLocked()) {
         return -1;
     }
     for (int i = 0; i < kMessagesPerReceive; ++i) {
-        // A handler may have dropped the connection meanwhile.
-        if (!m_connection || m_connection->IsFail() != 0) {
-            return -1;
+        std::optional<std::vector<uint8_t>> message = TakeReceived();
+        if (!message) {
+            return ReceiveNothing();
         }
-        const int ready = m_connection->ReadReady();
-        if (ready < 1) {
-            return ready;
-        }
-        uint8_t* buffer = nullptr;
-        int length = 0;
-        const int result = m_connection->Receive(&buffer, &length);
-        const std::unique_ptr<uint8_t, CReceiveBufferFree> message(buffer);
-        if (result != IO_OK) {
-            WriteChannelLog("receive from %s failed (%d): connection closed",
-                            GetCurServerIP().c_str(), result);
-            ClosePacket(m_connection->GetSocket());
-            return -1;
-        }
-        DispatchReceived(buffer, length);
+        DispatchReceived(message->data(), static_cast<int>(message->size()));
     }
+    // More may wait: they come after whatever else the loop has to do.
+    PostDataMessage();
     return 1;
+}
+
+// The inbox is empty: a failed link is closed only now, so every message that
+// came before the failure has been dispatched.
+int CNetChannel::ReceiveNothing() {
+    if (!m_connection) {
+        return -1;
+    }
+    const int failure = m_linkFailure;
+    if (failure == 0) {
+        return 0;
+    }
+    WriteChannelLog("connection to %s lost: %s (%d)", GetCurServerIP().c_str(),
+                    IoResultText(failure), failure);
+    ClosePacket(m_socket);
+    return -1;
 }
 
 void CNetChannel::DispatchReceived(const uint8_t* message, int length) {

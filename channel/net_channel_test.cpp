@@ -39,6 +39,7 @@ TEST_F(ChannelHandshake, RequestDescribesTheMachineAndTheAnswerIsStoredAndConfir
     channel.Start(0);
     const std::optional<CTestingServer::stHandshake> handshake = peer.get();
     ASSERT_TRUE(handshake.has_value());
+    ASSERT_TRUE(FinishAttempt(channel));
 
     const Bytes& request = handshake->request;
     ASSERT_EQ(request.size(), kHandshakeRequestSize);
@@ -102,6 +103,7 @@ TEST_F(ChannelHandshake, AnswerWhoseSizeFieldIsTooShortFails) {
     auto peer = std::async(std::launch::async, [&] { return m_server.Handshake(answer); });
     channel.Start(0);
     EXPECT_FALSE(peer.get().has_value()) << "no confirmation follows";
+    ASSERT_TRUE(FinishAttempt(channel));
 
     EXPECT_EQ(channel.IsAlive(), 0);
     EXPECT_EQ(channel.GetClientKey(), 0u);
@@ -122,12 +124,14 @@ TEST_F(ChannelHandshake, RefusalSendsTheNextConnectBackToPoolEntryZero) {
     });
     channel.Start(0);
     EXPECT_TRUE(refusing.get());
+    ASSERT_TRUE(FinishAttempt(channel));
     EXPECT_EQ(channel.States(), (std::vector<int>{0, 1, 0}));
     EXPECT_EQ(CEnvr().GetInt("TCP/IP", "NextIndex", -5), 0);
 
     auto accepting = std::async(std::launch::async, [&] { return m_server.Handshake(3, 0x77); });
     EXPECT_EQ(channel.UserReconnect(), 1);
     EXPECT_TRUE(accepting.get().has_value());
+    ASSERT_TRUE(FinishAttempt(channel));
     EXPECT_EQ(channel.GetCurServerIP(), "127.0.0.1");
     EXPECT_EQ(m_server.AcceptedCount(), 2);
 }
@@ -145,6 +149,7 @@ TEST_F(ChannelHandshake, NoAdapterOrNoComputerNameFailsBeforeAnythingIsSent) {
                                [&] { return m_server.Accept() && !m_server.Receive(); });
         channel.Start(0);
         EXPECT_TRUE(peer.get()) << "connected, then closed without a byte";
+        ASSERT_TRUE(FinishAttempt(channel));
         EXPECT_EQ(channel.IsAlive(), 0);
         EXPECT_EQ(channel.States(), (std::vector<int>{0, 1})) << "no further notification";
     }
@@ -303,6 +308,7 @@ TEST_F(ChannelLink, ReconnectsOneIntervalAfterTheServerDropsTheConnection) {
     PumpMessagesFor(0);
     EXPECT_EQ(channel.Timers(), (std::vector<WPARAM>{kReconnectTimerId}));
     ASSERT_TRUE(peer.get().has_value());
+    ASSERT_TRUE(FinishAttempt(channel));
     EXPECT_EQ(channel.IsAlive(), 1);
     EXPECT_EQ(channel.GetClientKey(), 0x2002u);
 
@@ -316,8 +322,9 @@ TEST_F(ChannelLink, UserDisconnectClosesAndStopsReconnecting) {
     channel.SetIntervalReconnect(60000);
     channel.machine.adapters.clear();
     auto peer = std::async(std::launch::async, [&] { return m_server.Accept(); });
-    EXPECT_EQ(channel.UserReconnect(), 0);
+    EXPECT_EQ(channel.UserReconnect(), 1) << "the attempt starts; it fails on its own thread";
     EXPECT_TRUE(peer.get());
+    ASSERT_TRUE(FinishAttempt(channel));
 
     channel.UserDisconnect();
     CLoopClock::Advance(60000);

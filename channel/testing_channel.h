@@ -167,6 +167,12 @@ inline bool PumpUntil(const std::function<bool()>& done, int limitMs = kServerWa
     }
 }
 
+// Handles messages until the channel's connect attempt has ended and its
+// outcome has been taken: adopted, or the reconnect timer armed.
+inline bool FinishAttempt(const CNetChannel& channel) {
+    return PumpUntil([&] { return !channel.IsConnecting(); });
+}
+
 // Moves the manual clock far ahead after limitMs of real time unless dismissed
 // first, so a wait that misses its answer ends by its time-out instead of hanging.
 class CClockWatchdog {
@@ -220,6 +226,7 @@ protected:
         channel.Start(0);
         std::optional<CTestingServer::stHandshake> handshake = peer.get();
         EXPECT_TRUE(handshake.has_value());
+        EXPECT_TRUE(FinishAttempt(channel));
         EXPECT_EQ(channel.IsAlive(), 1);
         return handshake.value_or(CTestingServer::stHandshake{});
     }

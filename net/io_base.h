@@ -79,6 +79,9 @@ public:
     virtual int GetLocalPort() { return 0; }
     virtual intptr_t GetSocket() const { return -1; }
     virtual int IsFail() const { return 0; }
+    // From any thread, without the object's lock: a wait in progress ends
+    // within a moment and fails, and so does every wait after it.
+    virtual void Interrupt() {}
 
 protected:
     using Clock = std::chrono::steady_clock;

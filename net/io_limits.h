@@ -9,6 +9,7 @@ struct stIoTimeLimits {
     int idleReadMs = 10000;      // reading a block: no byte arrived for this long
     int receiveMs = 30000;       // one receive: header, then body, each
     int writableWaitMs = 10000;  // a blocked send drains the peer's data after this
+    int connectMs = 30000;       // one connect attempt (the system's own limit is minutes)
     int connectRetryMs = 1000;   // pause before each further connect attempt
     int echoTimeoutMs = 1000;    // one echo of the reachability test
     int echoAttempts = 3;

@@ -106,6 +106,13 @@ int CIOPacket::Connect(int attempts) {
                         [&](CIOBase& io) { return io.Connect(attempts); });
 }
 
+void CIOPacket::Interrupt() {
+    // The transport lives as long as this object; only the lock is skipped.
+    if (m_transport) {
+        m_transport->Interrupt();
+    }
+}
+
 int CIOPacket::Listen(const char* address) {
     return Guarded(0, 0, [&](CIOBase& io) { return io.Listen(address); });
 }

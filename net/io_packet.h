@@ -53,6 +53,11 @@ public:
     // on, the peer's address as host), or null when none waits.
     std::unique_ptr<CIOPacket> Accept();
     void Close();
+    // From any thread, without waiting for the lock: the operation in progress
+    // (a connect, a receive waiting for the rest of a message) ends within a
+    // moment and fails, and so does every later one. For giving up on a
+    // connection that another thread is using.
+    void Interrupt();
     intptr_t GetSocket();  // -1 when closed or without a transport
     int GetPeerName(char* buffer, int size);
     int GetSockName(char* buffer, int size);

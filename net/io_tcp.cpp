@@ -90,8 +90,20 @@ int CIOTcp::TryConnect(const in_addr& address, int attempts) {
             return IO_SOCKET_FAILED;
         }
         SetNoDelay(m_socket);
+        // Non-blocking, so the attempt has our limit and can be interrupted;
+        // sends and receives never block anyway.
+        if (!SetNonBlocking(m_socket)) {
+            return IO_SOCKET_FAILED;
+        }
         if (connect(m_socket, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) {
             return IO_OK;
+        }
+        if (LastErrorConnecting() && Wait(POLLOUT, GetIoTimeLimits().connectMs) == 1 &&
+            PendingSocketError(m_socket) == 0) {
+            return IO_OK;
+        }
+        if (m_interrupted) {
+            break;
         }
     }
     Close();
@@ -253,7 +265,7 @@ int CIOTcp::SendRaw(const uint8_t* data, size_t length) {
         if (!LastErrorWouldBlock()) {
             return IO_ERROR;
         }
-        int writable = WaitSocket(m_socket, POLLOUT, writableWaitMs);
+        int writable = Wait(POLLOUT, writableWaitMs);
         if (writable < 0) {
             return IO_ERROR;
         }
@@ -307,11 +319,26 @@ int CIOTcp::ReadRaw(uint8_t* data, size_t length) {
         if (left.count() <= 0) {
             return IO_READ_TIMEOUT;
         }
-        if (WaitSocket(m_socket, POLLIN, static_cast<int>(left.count())) < 0) {
+        if (Wait(POLLIN, static_cast<int>(left.count())) < 0) {
             return IO_ERROR;
         }
     }
     return IO_OK;
+}
+
+int CIOTcp::Wait(short events, int timeoutMs) {
+    constexpr int kSliceMs = 100;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!m_interrupted) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        const int slice = static_cast<int>(std::clamp<int64_t>(left.count(), 0, kSliceMs));
+        const int ready = WaitSocket(m_socket, events, slice);
+        if (ready != 0 || left.count() <= kSliceMs) {
+            return ready;
+        }
+    }
+    return -1;
 }
 
 int WaitSocketReadable(intptr_t socket, int timeoutMs) {
@@ -325,7 +352,7 @@ int CIOTcp::WaitRx(int timeoutMs) {
     if (m_socket == kNoSocket) {
         return IO_ERROR;
     }
-    int readable = WaitSocket(m_socket, POLLIN, timeoutMs);
+    int readable = Wait(POLLIN, timeoutMs);
     return readable < 0 ? IO_ERROR : readable;
 }
 

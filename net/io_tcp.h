@@ -2,6 +2,7 @@
 // The TCP transport: one connected or listening socket under the framing of
 // CIOBase. Every operating-system socket call of the socket object is here.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -39,6 +40,7 @@ public:
     int IsFail() const override { return m_failed ? 1 : 0; }
     bool IsUnreachable() const { return m_unreachable; }
     int IsAlive() override;
+    void Interrupt() override { m_interrupted = true; }
 
     // Waits for writability in pieces of at most kSendPiece bytes; while the
     // socket stays unwritable, keeps taking the peer's data so both ends move.
@@ -56,6 +58,8 @@ private:
     int ResolveHost(in_addr& address);
     int TestReachability(const in_addr& address);
     int TryConnect(const in_addr& address, int attempts);
+    // WaitSocket in short slices, failing once Interrupt was called.
+    int Wait(short events, int timeoutMs);
     int DrainIncoming();
     long ReceiveSome(uint8_t* data, size_t length);
     // getpeername or getsockname, as dotted text into buffer: 1, else 0.
@@ -68,6 +72,7 @@ private:
     bool m_failed = false;
     bool m_unreachable = false;  // the host did not answer the echo test
     CDrainBuffer m_drain;
+    std::atomic<bool> m_interrupted{false};
 };
 
 }  // namespace hx

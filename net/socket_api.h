@@ -22,10 +22,18 @@ inline bool LastErrorWouldBlock() {
 inline int PollSockets(WSAPOLLFD* fds, unsigned long count, int timeoutMs) {
     return WSAPoll(fds, count, timeoutMs);
 }
+inline bool SetNonBlocking(SocketHandle s) {
+    u_long on = 1;
+    return ioctlsocket(s, FIONBIO, &on) == 0;
+}
+inline bool LastErrorConnecting() {
+    return WSAGetLastError() == WSAEWOULDBLOCK;
+}
 using SocketPollFd = WSAPOLLFD;
 }  // namespace hx
 #else
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/ip.h>
@@ -54,6 +62,13 @@ inline bool LastErrorWouldBlock() {
 inline int PollSockets(pollfd* fds, nfds_t count, int timeoutMs) {
     return poll(fds, count, timeoutMs);
 }
+inline bool SetNonBlocking(SocketHandle s) {
+    const int flags = fcntl(s, F_GETFL);
+    return flags >= 0 && fcntl(s, F_SETFL, flags | O_NONBLOCK) == 0;
+}
+inline bool LastErrorConnecting() {
+    return errno == EINPROGRESS;
+}
 using SocketPollFd = pollfd;
 }  // namespace hx
 #endif
@@ -69,6 +84,16 @@ inline int WaitSocket(SocketHandle s, short events, int timeoutMs) {
     fd.events = events;
     int result = PollSockets(&fd, 1, timeoutMs);
     return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
+// The outcome of a non-blocking connect once the socket is writable: 0 connected.
+inline int PendingSocketError(SocketHandle s) {
+    int error = 0;
+    SocketLength length = sizeof error;
+    if (getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) != 0) {
+        return -1;
+    }
+    return error;
 }
 
 // "%u.%u.%u.%u" of an IPv4 address in network order; false when it does not fit.

@@ -33,7 +33,7 @@ protected:
         auto peer = std::async(std::launch::async, [&] { return m_server.Handshake(7, 0x1001); });
         ASSERT_TRUE(m_dlg.Create());
         ASSERT_TRUE(peer.get().has_value());
-        PumpMessagesFor(0);
+        ASSERT_TRUE(FinishAttempt(m_dlg));
     }
     bool Logged(const std::string& text) const {
         return std::find(m_log.begin(), m_log.end(), text) != m_log.end();
@@ -79,6 +79,7 @@ TEST_F(ChannelDlg, LinkComingAndGoingReachesTheLogTheTrayAndTheKioskWindow) {
     CLoopClock::Advance(60000);  // timer 99
     PumpMessagesFor(0);
     ASSERT_TRUE(peer.get().has_value());
+    ASSERT_TRUE(FinishAttempt(m_dlg));
     EXPECT_EQ(m_events.Calls().back(), "connected");
 }
 

@@ -57,11 +57,11 @@ protected:
         m_machine.adapters = {TableAdapter("Realtek PCI Ethernet Adapter", kRealtekMac)};
         m_dlg.SetServerEvents(&m_router);
         // The kiosk tells the server it is there and clears the screen on connecting.
-        auto peer = std::async(std::launch::async, [&] {
-            return m_server.Handshake(7, 0x1001) && NextOf(m_server, CMD_STARTUP);
-        });
+        auto peer = std::async(std::launch::async, [&] { return m_server.Handshake(7, 0x1001); });
         EXPECT_TRUE(m_dlg.Create());
         EXPECT_TRUE(peer.get());
+        EXPECT_TRUE(FinishAttempt(m_dlg));
+        EXPECT_TRUE(NextOf(m_server, CMD_STARTUP));
         EXPECT_EQ(TakeMovie(), (std::vector<std::string>{"InitRoomData", "ClearError"}));
         m_catalogue.SetMovieReady(true);
     }

@@ -57,6 +57,7 @@ protected:
         auto channel = std::make_unique<CTestChannel>(kChannelBasePort);
         channel->machine.computerName = computerName;
         channel->Start(0);
+        EXPECT_TRUE(FinishAttempt(*channel));
         EXPECT_EQ(channel->IsAlive(), 1) << "no handshake with the desk";
         EXPECT_TRUE(
             PumpUntil([&] { return Received(*channel, CMD_KIOSK_OPTIONS) > 0; }, kFrontDeskWaitMs));
