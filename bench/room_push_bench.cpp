@@ -30,9 +30,9 @@
 
 #include "kiosk/app/daily_log.h"
 #include "kiosk/app/paths.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/local_time.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"

@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "kiosk/app/paths.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 
 namespace hx {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "kiosk/app/paths.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {

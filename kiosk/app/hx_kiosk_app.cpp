@@ -5,9 +5,9 @@
 #include "kiosk/app/ini_failure_report.h"
 #include "kiosk/app/service_monitor.h"
 #include "kiosk/server/server_requests.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/message_loop.h"
 #include "platform/quit_signals.h"
 

@@ -14,15 +14,14 @@
 
 #include "kiosk/app/daily_log.h"
 #include "kiosk/app/paths.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
 extern char** environ;
 
 namespace hx {
-
 
 namespace {
 
