@@ -28,9 +28,9 @@
 #include <thread>
 #include <vector>
 
-#include "kiosk/app/daily_log.h"
-#include "kiosk/app/paths.h"
+#include "kiosk/support/daily_log.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
 #include "platform/local_time.h"

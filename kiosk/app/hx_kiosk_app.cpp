@@ -1,11 +1,11 @@
 #include "kiosk/app/hx_kiosk_app.h"
 
 #include "channel/net_client.h"
-#include "kiosk/app/daily_log.h"
 #include "kiosk/app/ini_failure_report.h"
-#include "kiosk/app/service_monitor.h"
 #include "kiosk/server/server_requests.h"
+#include "kiosk/support/daily_log.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/service_monitor.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
 #include "platform/message_loop.h"

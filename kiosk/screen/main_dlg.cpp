@@ -1,10 +1,10 @@
 #include "kiosk/screen/main_dlg.h"
 
-#include "kiosk/app/daily_log.h"
-#include "kiosk/app/paths.h"
-#include "kiosk/app/service_monitor.h"
 #include "kiosk/server/channel_dlg.h"
 #include "kiosk/server/server_requests.h"
+#include "kiosk/support/daily_log.h"
+#include "kiosk/support/paths.h"
+#include "kiosk/support/service_monitor.h"
 
 namespace hx {
 

@@ -1,4 +1,4 @@
-#include "kiosk/app/daily_log.h"
+#include "kiosk/support/daily_log.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "kiosk/app/paths.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/envr.h"
 #include "tests/support/temp_drive.h"
 

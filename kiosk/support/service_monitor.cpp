@@ -1,4 +1,4 @@
-#include "kiosk/app/service_monitor.h"
+#include "kiosk/support/service_monitor.h"
 
 #include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/envr.h"
