@@ -28,11 +28,11 @@
 #include <thread>
 #include <vector>
 
-#include "kiosk/app/daily_log.h"
-#include "kiosk/app/paths.h"
+#include "kiosk/support/daily_log.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/local_time.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "channel/server_ip_pool.h"
+#include "channel/testing_framework_key.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -94,7 +94,9 @@ uint16_t FreePort() {
 // Every test points the broadcast at loopback before any finder exists.
 class AutoFindServerTest : public ::testing::Test {
 protected:
-    void SetUp() override { CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication); }
+    void SetUp() override {
+        CEnvr::SetFrameworkKey(kTestRegistryCompany, kTestRegistryApplication);
+    }
     void TearDown() override { CEnvr::SetFrameworkKey("", ""); }
 
     void AimAt(const std::string& address, uint16_t serverPort, uint16_t localPort) {

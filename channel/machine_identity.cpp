@@ -5,9 +5,9 @@
 #include <iterator>
 #include <string_view>
 
+#include "channel/channel_settings_defaults.h"
 #include "platform/envr.h"
 #include "platform/fixed_field.h"
-#include "platform/kiosk_settings_defaults.h"
 
 namespace hx {
 

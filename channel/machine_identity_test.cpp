@@ -4,9 +4,9 @@
 
 #include <regex>
 
+#include "channel/testing_framework_key.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
@@ -46,7 +46,7 @@ std::vector<std::string> Macs(const std::vector<stNicInfo>& nics) {
 class MachineIdentityTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
+        CEnvr::SetFrameworkKey(kTestRegistryCompany, kTestRegistryApplication);
         stNetworkAdapter realtek =
             Adapter("Realtek PCI Ethernet Adapter (r8169)", kRealtekMac, "192.168.0.10");
         realtek.gateway = "192.168.0.1";

@@ -13,8 +13,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "channel/testing_framework_key.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
@@ -32,7 +32,9 @@ bool WaitFor(const std::function<bool()>& done) {
 
 class ChannelThread : public ::testing::Test {
 protected:
-    void SetUp() override { CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication); }
+    void SetUp() override {
+        CEnvr::SetFrameworkKey(kTestRegistryCompany, kTestRegistryApplication);
+    }
     void TearDown() override { CEnvr::SetFrameworkKey("", ""); }
 
     static std::vector<stRegNamedValue> LogValues() {

@@ -3,10 +3,10 @@
 #include <climits>
 #include <filesystem>
 
+#include "channel/channel_settings_defaults.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
 #include "platform/ini_file.h"
-#include "platform/kiosk_settings_defaults.h"
 
 namespace hx {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
+#include "channel/testing_framework_key.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
@@ -19,7 +19,7 @@ namespace {
 class ServerIpPoolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
+        CEnvr::SetFrameworkKey(kTestRegistryCompany, kTestRegistryApplication);
         std::filesystem::create_directories(GetWindowsFolder());
     }
     void TearDown() override { CEnvr::SetFrameworkKey("", ""); }

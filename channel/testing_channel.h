@@ -18,10 +18,10 @@
 
 #include "channel/net_channel.h"
 #include "channel/net_channel_message_box.h"
+#include "channel/testing_framework_key.h"
 #include "channel/testing_server.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/loop_clock.h"
 #include "platform/loop_test_support.h"
 #include "platform/message_loop.h"
@@ -204,7 +204,7 @@ private:
 class CChannelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
+        CEnvr::SetFrameworkKey(kTestRegistryCompany, kTestRegistryApplication);
         std::filesystem::create_directories(GetWindowsFolder());
         CLoopClock::UseManualClock();
         DiscardWaitingMessages();

@@ -16,10 +16,10 @@
 
 #include "channel/net_channel_message_box.h"
 #include "fuzz/fuzz_require.h"
+#include "kiosk/app/server_message_router.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/room_catalogue.h"
 #include "kiosk/server/channel_dlg.h"
-#include "kiosk/server/server_message_router.h"
 #include "kiosk/server/server_requests.h"
 #include "platform/drive.h"
 

@@ -4,11 +4,9 @@
 
 #include <barrier>
 #include <fstream>
-#include <set>
 #include <thread>
 #include <vector>
 
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
 
@@ -19,7 +17,7 @@ namespace {
 class EnvrTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
+        CEnvr::SetFrameworkKey("Norvane", "HxKiosk");
         m_envr = CEnvr();
     }
     void TearDown() override { CEnvr::SetFrameworkKey("", ""); }
@@ -141,24 +139,6 @@ TEST_F(EnvrTest, BrokenStoreGivesDefaultsAndFailedWrites) {
     EXPECT_FALSE(m_envr.WriteInt("Settings", "ShowMouse", 0));
     EXPECT_FALSE(m_envr.WriteString("Settings", "QuitServer", "1"));
     EXPECT_FALSE(m_envr.WriteString("Settings", nullptr, nullptr));
-}
-
-TEST_F(EnvrTest, EveryFixedDefaultIsStoredWithItsTypeByTheFirstRead) {
-    std::set<std::string> seen;
-    for (const stKioskSettingDefault& entry : KioskSettingDefaults()) {
-        EXPECT_TRUE(seen.insert(std::string(entry.section) + "\\" + entry.name).second)
-            << entry.name << " listed twice";
-        if (entry.type == enumRegType::Dword) {
-            EXPECT_EQ(m_envr.GetInt(entry.section, entry.name, entry.number), entry.number);
-            EXPECT_EQ(Stored(entry.section, entry.name),
-                      MakeDwordValue(static_cast<std::uint32_t>(entry.number)));
-        } else {
-            EXPECT_EQ(m_envr.GetString(entry.section, entry.name, entry.text), entry.text);
-            EXPECT_EQ(Stored(entry.section, entry.name), MakeStringValue(entry.text));
-        }
-    }
-    EXPECT_EQ(m_envr.GetInt("Settings", "ConfigPW", 0), kDefaultConfigPw);
-    EXPECT_EQ(m_envr.GetInt("RFCard", "StartYear", 0), kDefaultRfStartYear);
 }
 
 // Threads use their own connections on a store that none of them created

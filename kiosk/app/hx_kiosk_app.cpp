@@ -1,13 +1,16 @@
 #include "kiosk/app/hx_kiosk_app.h"
 
+#include <string>
+#include <string_view>
+
 #include "channel/net_client.h"
-#include "kiosk/app/daily_log.h"
 #include "kiosk/app/ini_failure_report.h"
-#include "kiosk/app/service_monitor.h"
 #include "kiosk/server/server_requests.h"
+#include "kiosk/support/daily_log.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/service_monitor.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/message_loop.h"
 #include "platform/quit_signals.h"
 
@@ -16,6 +19,13 @@ namespace hx {
 namespace {
 
 constexpr int kExitSecondInstance = 3;
+
+CMainDlg::stServerRequests RequestsOn(CNetChannel* channel) {
+    return {[channel](int index, const std::string& name) {
+                return SendPictureRequest(channel, index, name) == 1;
+            },
+            [channel] { return SendRoomListRequest(channel) == 1; }};
+}
 
 }  // namespace
 
@@ -58,10 +68,24 @@ void CHxKioskApp::CreateWindows(const stCommandLine& commandLine) {
     m_pChannelWnd->SetTrayWindow(m_pTrayWnd->GetSafeHwnd());
     // The channel reported its first states before the tray existed.
     m_pTrayWnd->PostMessage(CMenuDlg::kChannelStateMessage, CMenuDlg::kReapplyLastState, 0);
+    CreateKioskWindow(commandLine);
+}
+
+// The kiosk window's requests go out on the channel window's link, and the
+// server's messages reach the window through the router.
+void CHxKioskApp::CreateKioskWindow(const stCommandLine& commandLine) {
     m_pMainWnd = std::make_unique<CMainDlg>(
-        *m_pChannelWnd,
+        RequestsOn(m_pChannelWnd.get()),
         CMainDlg::stScreenSettings{static_cast<uint16_t>(commandLine.uiPort), HX_WEB_ROOT});
-    m_pMainWnd->Create();
+    m_pServerRouter = std::make_unique<CServerMessageRouter>(
+        m_pChannelWnd.get(), m_pMainWnd->Catalogue(), m_pMainWnd->Settings(),
+        [screen = m_pMainWnd.get()](std::string_view command, std::string_view args) {
+            screen->ReceiveScript(command, args);
+        });
+    if (m_pMainWnd->Create()) {
+        // Messages the server sent while the kiosk window did not exist arrive now.
+        m_pChannelWnd->SetServerEvents(m_pServerRouter.get());
+    }
 }
 
 void CHxKioskApp::RunMessageLoop() {
@@ -83,6 +107,7 @@ void CHxKioskApp::ExitInstance() {
     m_pTrayWnd.reset();
     m_pChannelWnd->SetServerEvents(nullptr);
     m_pChannelWnd.reset();
+    m_pServerRouter.reset();
     m_pMainWnd.reset();
     UninstallQuitSignals();
     HXKioskLog("HxKiosk 종료.");

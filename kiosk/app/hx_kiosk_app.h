@@ -1,12 +1,15 @@
 #pragma once
 // The application object: start-up, the main thread's message loop and an
-// orderly teardown. The kiosk's windows and devices join start-up here as they
-// are built.
+// orderly teardown. It creates the kiosk's windows and connects them: the
+// kiosk window's requests go out on the channel window, and the server's
+// messages reach the kiosk window through the router. The devices join
+// start-up here as they are built.
 
 #include <memory>
 
 #include "kiosk/app/command_line.h"
 #include "kiosk/app/menu_dlg.h"
+#include "kiosk/app/server_message_router.h"
 #include "kiosk/screen/main_dlg.h"
 #include "kiosk/server/channel_dlg.h"
 #include "platform/named_mutex.h"
@@ -25,6 +28,7 @@ public:
 private:
     bool InitInstance(const stCommandLine& commandLine);
     void CreateWindows(const stCommandLine& commandLine);
+    void CreateKioskWindow(const stCommandLine& commandLine);
     void RunMessageLoop();
     void ExitInstance();
 
@@ -32,6 +36,7 @@ private:
     std::unique_ptr<CChannelDlg> m_pChannelWnd;
     std::unique_ptr<CMenuDlg> m_pTrayWnd;
     std::unique_ptr<CMainDlg> m_pMainWnd;
+    std::unique_ptr<CServerMessageRouter> m_pServerRouter;  // server to kiosk window
     bool m_bQuitRequested = false;
 };
 

@@ -1,6 +1,6 @@
 #include "kiosk/app/ini_failure_report.h"
 
-#include "kiosk/app/daily_log.h"
+#include "kiosk/support/daily_log.h"
 #include "platform/ini_file.h"
 
 namespace hx {

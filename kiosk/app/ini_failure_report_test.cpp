@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "kiosk/app/daily_log.h"
-#include "kiosk/app/paths.h"
+#include "kiosk/support/daily_log.h"
+#include "kiosk/support/paths.h"
 #include "platform/cp949.h"
 #include "platform/ini_file.h"
 #include "tests/support/temp_drive.h"

@@ -1,38 +1,27 @@
 #include "kiosk/screen/main_dlg.h"
 
-#include "kiosk/app/daily_log.h"
-#include "kiosk/app/paths.h"
-#include "kiosk/app/service_monitor.h"
-#include "kiosk/server/channel_dlg.h"
-#include "kiosk/server/server_requests.h"
+#include "kiosk/support/daily_log.h"
+#include "kiosk/support/paths.h"
+#include "kiosk/support/service_monitor.h"
 
 namespace hx {
 
-CMainDlg::CMainDlg(CChannelDlg& channel, stScreenSettings screen)
-    : m_channel(channel),
-      m_screen(std::move(screen)),
+CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
+    : m_screen(std::move(screen)),
       m_messageBox(m_flash, HXKioskLog),
       m_dispatcher(*this),
       m_catalogue(
           [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
-          [this](int index, const std::string& name) {
-              return SendPictureRequest(&m_channel, index, name) == 1;
-          }),
+          std::move(server.requestPicture)),
       m_settings(m_catalogue, CKioskSettingsState::stHooks{
                                   [this](std::string_view command, std::string_view args) {
                                       ReceiveScript(command, args);
                                   },
-                                  [this] { return SendRoomListRequest(&m_channel) == 1; },
+                                  std::move(server.requestRoomList),
                                   GetLocalTimeNow,
                                   {},
-                                  {}}),
-      m_router(&m_channel, m_catalogue, m_settings,
-               [this](std::string_view command, std::string_view args) {
-                   ReceiveScript(command, args);
-               }) {}
+                                  {}}) {}
 
-// The channel window is gone by now (teardown destroys it first, after it
-// was told to stop delivering here), so it is not touched again.
 CMainDlg::~CMainDlg() {
     SetChannelMessageBox(nullptr);
     m_flash.Close();
@@ -49,8 +38,6 @@ void CMainDlg::OnInitDialog() {
     });
     SetChannelMessageBox(&m_messageBox);
     m_settings.Start(*this);
-    // Messages the server sent while this window did not exist arrive now.
-    m_channel.SetServerEvents(&m_router);
 }
 
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

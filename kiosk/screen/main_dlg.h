@@ -2,23 +2,24 @@
 // The kiosk window: hosts the customer screen and keeps what the screen
 // shows — the rooms, the server's configuration and options, the stay types
 // sold at this hour — and answers the screen's commands. The sale flow and
-// the device windows join here as they are built.
+// the device windows join here as they are built. It knows nothing of the
+// server link: the application passes in the requests it sends and feeds
+// the server's messages to its catalogue and settings.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
 #include "kiosk/screen/room_catalogue.h"
 #include "kiosk/screen/screen_message_box.h"
 #include "kiosk/screen/shockwave_flash.h"
-#include "kiosk/server/server_message_router.h"
 #include "platform/dialog.h"
 
 namespace hx {
-
-class CChannelDlg;
 
 class CMainDlg : public CDialog, private CMovieCommandHandler {
 public:
@@ -26,8 +27,13 @@ public:
         uint16_t uiPort = 8049;
         std::filesystem::path webRoot;
     };
+    // What the window asks of the front-desk server; each is true when sent.
+    struct stServerRequests {
+        CRoomPictures::PictureRequester requestPicture;
+        std::function<bool()> requestRoomList;
+    };
 
-    CMainDlg(CChannelDlg& channel, stScreenSettings screen);
+    CMainDlg(stServerRequests server, stScreenSettings screen);
     ~CMainDlg() override;
 
     void OnInitDialog() override;
@@ -38,9 +44,13 @@ public:
 
     uint16_t GetScreenPort() const { return m_flash.GetPort(); }
 
-private:
+    // Calls a function of the customer screen.
     void ReceiveScript(std::string_view command, std::string_view args);
+    // What the server's messages update.
+    CRoomCatalogue& Catalogue() { return m_catalogue; }
+    CKioskSettingsState& Settings() { return m_settings; }
 
+private:
     // What the screen asks of the kiosk.
     void OnInitKiosk() override;
     void OnSetHome(std::optional<bool> forgetSelection) override;
@@ -54,14 +64,12 @@ private:
     void OnTouchScreen(enumTouchedButton button) override;
     void NotYetServed(std::string_view command);
 
-    CChannelDlg& m_channel;
     const stScreenSettings m_screen;
     CShockwaveflash m_flash;
     CScreenMessageBox m_messageBox;
     CMovieCommandDispatcher m_dispatcher;
     CRoomCatalogue m_catalogue;
     CKioskSettingsState m_settings;
-    CServerMessageRouter m_router;
 };
 
 }  // namespace hx

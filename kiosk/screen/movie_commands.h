@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "kiosk/app/daily_log.h"
+#include "kiosk/support/daily_log.h"
 
 namespace hx {
 

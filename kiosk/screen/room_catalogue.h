@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "kiosk/app/daily_log.h"
 #include "kiosk/records/list_page_records.h"
 #include "kiosk/records/room_records.h"
 #include "kiosk/screen/room_pictures.h"
+#include "kiosk/support/daily_log.h"
 
 namespace hx {
 

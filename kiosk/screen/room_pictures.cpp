@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "kiosk/app/paths.h"
+#include "kiosk/support/paths.h"
 #include "net/crc32.h"
 #include "platform/ini_document.h"
 #include "platform/ini_file.h"

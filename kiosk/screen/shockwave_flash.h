@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kiosk/app/daily_log.h"
+#include "kiosk/support/daily_log.h"
 #include "platform/movie_host.h"
 #include "platform/wnd.h"
 

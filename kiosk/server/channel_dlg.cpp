@@ -5,8 +5,8 @@
 
 #include "kiosk/records/record_layout.h"
 #include "kiosk/server/server_message_dispatcher.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "platform/message_loop.h"
 #include "platform/registered_messages.h"
 

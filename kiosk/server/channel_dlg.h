@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "channel/net_channel.h"
-#include "kiosk/app/daily_log.h"
 #include "kiosk/server/server_events.h"
+#include "kiosk/support/daily_log.h"
 #include "platform/dialog.h"
 
 namespace hx {

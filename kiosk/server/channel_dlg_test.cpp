@@ -5,6 +5,7 @@
 #include "channel/testing_channel.h"
 #include "kiosk/records/config_records.h"
 #include "kiosk/server/testing_server_events.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/loop_test_support.h"
 
 namespace hx {

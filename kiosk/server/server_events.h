@@ -1,7 +1,8 @@
 #pragma once
 // The kiosk window's side of the server link: what it does when the link
 // comes and goes, and with each message the server sends on its own
-// initiative. The channel window calls these on the user interface thread.
+// initiative. The channel window calls these on the user interface thread;
+// start-up connects them to the kiosk window.
 
 #include <filesystem>
 #include <optional>

@@ -9,8 +9,8 @@
 #include <span>
 #include <string_view>
 
-#include "kiosk/app/daily_log.h"
 #include "kiosk/server/server_events.h"
+#include "kiosk/support/daily_log.h"
 
 namespace hx {
 

@@ -15,6 +15,7 @@
 #include "channel/net_client.h"
 #include "channel/server_ip_pool.h"
 #include "channel/testing_channel.h"
+#include "channel/testing_framework_key.h"
 #include "kiosk/records/ack_record.h"
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/list_page_records.h"
@@ -33,7 +34,7 @@ const std::filesystem::path kSample = std::filesystem::path(HX_FRONTDESK_SCENARI
 class FrontDeskProcess : public ::testing::Test {
 protected:
     void SetUp() override {
-        CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
+        CEnvr::SetFrameworkKey(kTestRegistryCompany, kTestRegistryApplication);
         std::filesystem::create_directories(GetWindowsFolder());
         DiscardWaitingMessages();
         CNetClient::SetLimitSecond(30);

@@ -17,11 +17,11 @@
 #include <thread>
 #include <vector>
 
-#include "kiosk/app/daily_log.h"
-#include "kiosk/app/paths.h"
+#include "kiosk/support/daily_log.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"
 #include "tools/frontdesk/testing_frontdesk.h"
@@ -29,7 +29,6 @@
 extern char** environ;
 
 namespace hx {
-
 
 namespace {
 

@@ -12,17 +12,16 @@
 #include <string>
 #include <thread>
 
-#include "kiosk/app/daily_log.h"
-#include "kiosk/app/paths.h"
+#include "kiosk/support/daily_log.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
 extern char** environ;
 
 namespace hx {
-
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "kiosk/server/server_message_router.h"
+#include "kiosk/app/server_message_router.h"
 
 #include <utility>
 

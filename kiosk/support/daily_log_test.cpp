@@ -1,4 +1,4 @@
-#include "kiosk/app/daily_log.h"
+#include "kiosk/support/daily_log.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "kiosk/app/paths.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {

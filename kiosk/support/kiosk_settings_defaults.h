@@ -1,10 +1,12 @@
 #pragma once
 // The kiosk's own registry values under HKLM\SOFTWARE\Norvane\HxKiosk and the
 // defaults they get on first read. The first reader of a missing value stores
-// its default for everyone, so every reader passes these constants.
+// its default for everyone, so every reader passes these constants. The values
+// the channel library reads have their defaults in the channel's header.
 
 #include <span>
 
+#include "channel/channel_settings_defaults.h"
 #include "platform/registry_value.h"
 
 namespace hx {
@@ -21,14 +23,6 @@ inline constexpr int kDefaultShowMouse = 1;
 inline constexpr int kDefaultDispenserLog = 1;
 inline constexpr int kDefaultPcbLog = 1;
 inline constexpr int kDefaultConfigPw = 4179;
-// TCP/IP
-inline constexpr const char* kDefaultMainServer = "";
-inline constexpr int kDefaultNextIndex = 0;
-// KIOSK
-inline constexpr int kDefaultKioskNo = 0;
-inline constexpr const char* kDefaultKioskName = "";
-// Computer
-inline constexpr const char* kDefaultKeyMac = "";
 // RFCard: base date and time of the guest card validity encoding
 inline constexpr int kDefaultRfStartYear = 2016;
 inline constexpr int kDefaultRfStartMonth = 1;
@@ -45,7 +39,7 @@ struct stKioskSettingDefault {
     const char* text;
 };
 
-// Every kiosk value that has a fixed default, in the order above.
+// Every kiosk value that has a fixed default, the channel's among them.
 std::span<const stKioskSettingDefault> KioskSettingDefaults();
 
 }  // namespace hx

@@ -1,4 +1,4 @@
-#include "kiosk/app/paths.h"
+#include "kiosk/support/paths.h"
 
 #include <string>
 

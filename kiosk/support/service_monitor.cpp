@@ -1,7 +1,7 @@
-#include "kiosk/app/service_monitor.h"
+#include "kiosk/support/service_monitor.h"
 
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 
 namespace hx {
 

@@ -1,10 +1,11 @@
 #pragma once
-// The kiosk window's side of the server link as far as it is built: rooms,
-// classes and pictures go to the room catalogue, configuration and options
-// to the settings state, and the screen hears of the link's changes. The
-// sale answer is kept and handed to the sale flow's hook; the steps of the
-// resend queue, the cash refund and the configuration menu join through the
-// hooks when they are built.
+// Connects the server link to the kiosk window as far as both are built:
+// rooms, classes and pictures go to the room catalogue, configuration and
+// options to the settings state, and the screen hears of the link's changes.
+// It lives with start-up, so neither the server folder nor the screen folder
+// needs the other. The sale answer is kept and handed to the sale flow's
+// hook; the steps of the resend queue, the cash refund and the configuration
+// menu join through the hooks when they are built.
 
 #include <filesystem>
 #include <functional>

@@ -1,13 +1,13 @@
-#include "kiosk/app/daily_log.h"
+#include "kiosk/support/daily_log.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "kiosk/app/paths.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/kiosk_settings_defaults.h"
 
 namespace hx {
 

@@ -1,4 +1,4 @@
-#include "platform/kiosk_settings_defaults.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 
 namespace hx {
 
