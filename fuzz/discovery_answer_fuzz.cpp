@@ -9,12 +9,7 @@
 #include "channel/auto_find_server.h"
 #include "fuzz/fuzz_require.h"
 
-namespace hx {
-
-}  // namespace hx
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace hx;
     using namespace hx;
     const auto* zero =
         size != 0 ? static_cast<const uint8_t*>(std::memchr(data, 0, size)) : nullptr;

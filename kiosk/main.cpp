@@ -5,12 +5,7 @@
 #include "kiosk/app/command_line.h"
 #include "kiosk/app/hx_kiosk_app.h"
 
-namespace hx {
-
-}  // namespace hx
-
 int main(int argc, char** argv) {
-    using namespace hx;
     using namespace hx;
     std::string error;
     const auto commandLine =

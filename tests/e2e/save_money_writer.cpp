@@ -9,12 +9,7 @@
 
 #include "platform/ini_file.h"
 
-namespace hx {
-
-}  // namespace hx
-
 int main(int argc, char** argv) {
-    using namespace hx;
     using namespace hx;
     if (argc != 4) {
         return 2;
