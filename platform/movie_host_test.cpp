@@ -291,6 +291,59 @@ TEST_F(MovieHost, StopClosesThePagesAndFreesThePort) {
     EXPECT_TRUE(second.Start(samePort));
 }
 
+// Room lists pushed to two pages, one of which has stopped reading.
+TEST_F(MovieHost, APageThatStopsReadingHoldsUpNoCallAndNoOtherPage) {
+    CTestMoviePage stalled;  // never reads until it has been dropped
+    CTestMoviePage reader;
+    ASSERT_TRUE(stalled.Connect(m_host.GetPort()));
+    ASSERT_TRUE(reader.Connect(m_host.GetPort()));
+    WaitForPages(2);
+
+    // The stalled page's connection takes a few megabytes before anything
+    // waits for it; the bound only keeps a broken host from looping forever.
+    const std::string rooms(64 * 1024, 'r');
+    const auto numbered = [&](int i) {
+        const std::string number = std::to_string(i);
+        return std::string(8 - number.size(), '0') + number + rooms;
+    };
+    constexpr int kMaxPushes = 1024;
+    int pushed = 0;
+    int queuedFor = 2;
+    while (queuedFor == 2 && pushed < kMaxPushes) {
+        queuedFor = m_host.CallFunction(numbered(pushed));
+        // The call came back though one page has read nothing, and the
+        // other page has the frame.
+        ASSERT_EQ(reader.NextInvoke(), numbered(pushed)) << pushed;
+        ++pushed;
+    }
+    ASSERT_EQ(queuedFor, 1) << "the stalled page was never dropped";
+    EXPECT_EQ(m_seen.LogLinesWith("a page stopped reading"), 1);
+
+    // A box that no page takes waits for the next page.
+    reader.Close();
+    WaitForPages(1);
+    EXPECT_EQ(m_host.CallFunction("to nobody"), 0);
+    EXPECT_EQ(m_host.ShowMessageBox("안내", "kept"), 0);
+
+    // Reading at last, the dropped page finds the frames before the drop,
+    // in order, and then the end of its connection.
+    int read = 0;
+    while (const std::optional<std::string> request = stalled.NextInvoke()) {
+        ASSERT_EQ(*request, numbered(read));
+        ++read;
+    }
+    EXPECT_LT(read, pushed - 1);
+    WaitForPages(0);
+
+    CTestMoviePage reconnected;
+    ASSERT_TRUE(reconnected.Connect(m_host.GetPort()));
+    const std::optional<nlohmann::json> box = reconnected.NextMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ((*box)["text"], "kept");
+    EXPECT_EQ(m_host.CallFunction("welcome back"), 1);
+    EXPECT_EQ(reconnected.NextInvoke(), "welcome back");
+}
+
 }  // namespace
 
 }  // namespace hx
