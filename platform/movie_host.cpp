@@ -22,8 +22,9 @@ namespace {
 
 constexpr const char* kPagePath = "/ws";
 constexpr std::string_view kPicturePrefix = "/skin/RoomImage/";
-// A page keeps one worker busy for as long as it is connected; the rest serve files.
-constexpr const char* kWorkerThreads = "8";
+// A page keeps one worker busy for as long as it is connected; these are
+// left for files however many pages are open.
+constexpr int kFileWorkers = 8;
 // How often a page's worker looks up from waiting for the page, to notice
 // that the page was dropped. Idle pages are not cut by it.
 constexpr const char* kPageWakeMs = "1000";
@@ -61,7 +62,7 @@ private:
     static void OnPageClose(const mg_connection* conn, void* server);
 
     int ServeFile(mg_connection* conn);
-    // Keeps a place for the page, or refuses it (foreign origin).
+    // Keeps a place for the page, or refuses it (foreign origin, too many pages).
     bool ReservePage(const mg_connection* conn);
     void AddPage(mg_connection* conn);
     void ReadPageFrame(int bits, std::string_view payload);
@@ -120,8 +121,13 @@ bool CMovieHost::CServer::Start() {
     std::call_once(libraryReady, [] { mg_init_library(0); });
 
     const std::string ports = "127.0.0.1:" + std::to_string(m_settings.port);
-    const char* options[] = {"listening_ports",      ports.c_str(), "num_threads", kWorkerThreads,
-                             "websocket_timeout_ms", kPageWakeMs,   nullptr};
+    const std::string workers = std::to_string(kMaxPages + kFileWorkers);
+    const std::string requestTimeout = std::to_string(m_settings.requestTimeout.count());
+    // Keep-alive stays off (civetweb's default), so a file connection gives
+    // its worker back after each request.
+    const char* options[] = {"listening_ports",      ports.c_str(),        "num_threads",
+                             workers.c_str(),        "request_timeout_ms", requestTimeout.c_str(),
+                             "websocket_timeout_ms", kPageWakeMs,          nullptr};
     mg_callbacks callbacks{};
     callbacks.log_message = &OnLogMessage;
     // Note: civetweb sets SIGPIPE to be ignored for the whole process.
@@ -258,6 +264,12 @@ bool CMovieHost::CServer::ReservePage(const mg_connection* conn) {
         return false;
     }
     std::lock_guard lock(m_pagesLock);
+    // Counted from here, not from the ready handler, so that pages shaking
+    // hands at once cannot all slip in.
+    if (m_pages.size() >= static_cast<std::size_t>(kMaxPages)) {
+        Log("refused a page: " + std::to_string(kMaxPages) + " pages are open already");
+        return false;
+    }
     m_pages.emplace(conn, nullptr);
     return true;
 }

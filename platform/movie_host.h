@@ -8,6 +8,7 @@
 // wait in its own queue, so a page that stops reading delays no caller and
 // no other page; when too much waits for it, it is dropped.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -30,7 +31,15 @@ struct stMovieHostSettings {
     std::filesystem::path webRoot;
     std::filesystem::path pictureFolder;  // served under /skin/RoomImage/
     std::size_t pageQueueBytes = kDefaultPageQueueBytes;
+    // The longest a request may take to arrive, and a write to wait for a
+    // page; a page that lets a write wait longer is dropped. An idle page is
+    // never cut.
+    std::chrono::milliseconds requestTimeout{10000};
 };
+
+// Pages connected at once; more are refused. Each keeps a server thread for
+// as long as it is connected, and files must always find one free.
+inline constexpr int kMaxPages = 16;
 
 // Message boxes kept for the next page while none is connected; beyond this
 // the oldest goes.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
@@ -342,6 +343,65 @@ TEST_F(MovieHost, APageThatStopsReadingHoldsUpNoCallAndNoOtherPage) {
     EXPECT_EQ((*box)["text"], "kept");
     EXPECT_EQ(m_host.CallFunction("welcome back"), 1);
     EXPECT_EQ(reconnected.NextInvoke(), "welcome back");
+}
+
+TEST_F(MovieHost, IdlePagesLeaveRoomForMorePagesAndForFiles) {
+    std::array<CTestMoviePage, kMaxPages> pages;
+    for (CTestMoviePage& page : pages) {
+        ASSERT_TRUE(page.Connect(m_host.GetPort()));
+    }
+    WaitForPages(kMaxPages);
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/js/screen.js").body, "let screen;");
+
+    CTestMoviePage oneTooMany;
+    EXPECT_FALSE(oneTooMany.Connect(m_host.GetPort()));
+    EXPECT_EQ(m_seen.LogLinesWith("refused a page: " + std::to_string(kMaxPages) +
+                                  " pages are open already"),
+              1);
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/").body, "<html>screen</html>");
+
+    // A place that frees up can be taken again.
+    pages.front().Close();
+    WaitForPages(kMaxPages - 1);
+    CTestMoviePage returning;
+    ASSERT_TRUE(returning.Connect(m_host.GetPort()));
+    WaitForPages(kMaxPages);
+    EXPECT_EQ(m_host.CallFunction("to every page"), kMaxPages);
+    EXPECT_EQ(returning.NextInvoke(), "to every page");
+    EXPECT_EQ(pages.back().NextInvoke(), "to every page");
+}
+
+// A short request time-out, longer than the time pages' workers wait before
+// they look up.
+class MovieHostWithShortTimeout : public MovieHost {
+protected:
+    void SetUp() override {
+        m_settings.requestTimeout = std::chrono::milliseconds(1500);
+        MovieHost::SetUp();
+    }
+};
+
+TEST_F(MovieHostWithShortTimeout, ARequestThatNeverEndsIsCutButAnIdlePageStays) {
+    CTestMoviePage idle;
+    ASSERT_TRUE(idle.Connect(m_host.GetPort()));
+    WaitForPages(1);
+
+    // The request's header never ends; the host ends the connection.
+    const int half = movie_page_detail::ConnectLoopback(m_host.GetPort());
+    ASSERT_GE(half, 0);
+    ASSERT_TRUE(movie_page_detail::SendAll(half, "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n"));
+    std::string reply;
+    const auto deadline = std::chrono::steady_clock::now() + movie_page_detail::kPatience;
+    while (movie_page_detail::ReceiveMore(half, reply, deadline)) {
+    }
+    char byte = 0;
+    EXPECT_EQ(::recv(half, &byte, 1, MSG_DONTWAIT), 0) << "the host did not end the request";
+    EXPECT_EQ(reply.find("screen"), std::string::npos);
+    ::close(half);
+
+    // The page said nothing for all that time and is still served.
+    EXPECT_EQ(m_host.CallFunction("still there"), 1);
+    EXPECT_EQ(idle.NextInvoke(), "still there");
 }
 
 }  // namespace
