@@ -6,13 +6,15 @@
 #include <cstdio>
 #include <deque>
 #include <exception>
+#include <map>
+#include <memory>
 #include <mutex>
-#include <set>
 #include <system_error>
 #include <utility>
 
 #include "platform/confined_path.h"
 #include "platform/page_origin.h"
+#include "platform/page_outbox.h"
 
 namespace hx {
 
@@ -20,8 +22,12 @@ namespace {
 
 constexpr const char* kPagePath = "/ws";
 constexpr std::string_view kPicturePrefix = "/skin/RoomImage/";
-// A page keeps one worker busy for as long as it is connected; the rest serve files.
-constexpr const char* kWorkerThreads = "8";
+// A page keeps one worker busy for as long as it is connected; these are
+// left for files however many pages are open.
+constexpr int kFileWorkers = 8;
+// How often a page's worker looks up from waiting for the page, to notice
+// that the page was dropped. Idle pages are not cut by it.
+constexpr const char* kPageWakeMs = "1000";
 
 void WriteToStderr(std::string_view line) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
@@ -56,12 +62,16 @@ private:
     static void OnPageClose(const mg_connection* conn, void* server);
 
     int ServeFile(mg_connection* conn);
-    bool AcceptsPage(const mg_connection* conn) const;
+    // Keeps a place for the page, or refuses it (foreign origin, too many pages).
+    bool ReservePage(const mg_connection* conn);
     void AddPage(mg_connection* conn);
     void ReadPageFrame(int bits, std::string_view payload);
     void RemovePage(const mg_connection* conn);
-    // With m_pagesLock held: the frame to every page; the pages it reached.
-    int WriteToPages(const std::string& frame);
+    // With m_pagesLock held: the frame queued for every page; the pages that took it.
+    int QueueForPages(const std::string& frame);
+    bool QueueForPage(CPageOutbox& page, const std::string& frame);
+    int PageCountLocked() const;
+    // On a page's writer thread.
     bool WriteToPage(mg_connection* page, const std::string& frame);
     stLookup LookUp(std::string_view uri) const;
 
@@ -70,9 +80,11 @@ private:
     const LogSink m_log;
     mg_context* m_context = nullptr;
     std::atomic<std::uint16_t> m_port{0};
-    mutable std::mutex m_pagesLock;  // held while writing, so a page cannot close meanwhile
-    std::set<mg_connection*> m_pages;
-    std::deque<std::string> m_waitingBoxes;  // frames, while no page is connected
+    // Never held across a write to a page: queueing never waits.
+    mutable std::mutex m_pagesLock;
+    // Every page from its accepted handshake on; the outbox comes once it is connected.
+    std::map<const mg_connection*, std::unique_ptr<CPageOutbox>> m_pages;
+    std::deque<std::string> m_waitingBoxes;  // frames, while no page takes them
 };
 
 int CMovieHost::CServer::OnLogMessage(const mg_connection* conn, const char* message) {
@@ -87,7 +99,7 @@ int CMovieHost::CServer::OnHttpRequest(mg_connection* conn, void* server) {
 }
 
 int CMovieHost::CServer::OnPageConnect(const mg_connection* conn, void* server) {
-    return static_cast<CServer*>(server)->AcceptsPage(conn) ? 0 : 1;
+    return static_cast<CServer*>(server)->ReservePage(conn) ? 0 : 1;
 }
 
 void CMovieHost::CServer::OnPageReady(mg_connection* conn, void* server) {
@@ -109,8 +121,13 @@ bool CMovieHost::CServer::Start() {
     std::call_once(libraryReady, [] { mg_init_library(0); });
 
     const std::string ports = "127.0.0.1:" + std::to_string(m_settings.port);
-    const char* options[] = {"listening_ports", ports.c_str(), "num_threads", kWorkerThreads,
-                             nullptr};
+    const std::string workers = std::to_string(kMaxPages + kFileWorkers);
+    const std::string requestTimeout = std::to_string(m_settings.requestTimeout.count());
+    // Keep-alive stays off (civetweb's default), so a file connection gives
+    // its worker back after each request.
+    const char* options[] = {"listening_ports",      ports.c_str(),        "num_threads",
+                             workers.c_str(),        "request_timeout_ms", requestTimeout.c_str(),
+                             "websocket_timeout_ms", kPageWakeMs,          nullptr};
     mg_callbacks callbacks{};
     callbacks.log_message = &OnLogMessage;
     // Note: civetweb sets SIGPIPE to be ignored for the whole process.
@@ -142,14 +159,15 @@ void CMovieHost::CServer::Stop() {
 int CMovieHost::CServer::CallFunction(std::string_view request) {
     const std::string frame = BuildInvokeFrame(request);
     std::lock_guard lock(m_pagesLock);
-    return WriteToPages(frame);
+    return QueueForPages(frame);
 }
 
 int CMovieHost::CServer::ShowMessageBox(std::string_view caption, std::string_view text) {
     std::string frame = BuildMessageBoxFrame(caption, text);
     std::lock_guard lock(m_pagesLock);
-    if (!m_pages.empty()) {
-        return WriteToPages(frame);
+    const int reached = QueueForPages(frame);
+    if (reached > 0) {
+        return reached;
     }
     if (m_waitingBoxes.size() == kMaxWaitingMessageBoxes) {
         Log("too many message boxes wait for a page; the oldest is dropped");
@@ -159,25 +177,47 @@ int CMovieHost::CServer::ShowMessageBox(std::string_view caption, std::string_vi
     return 0;
 }
 
-int CMovieHost::CServer::WriteToPages(const std::string& frame) {
+int CMovieHost::CServer::QueueForPages(const std::string& frame) {
     int reached = 0;
-    for (mg_connection* page : m_pages) {
-        reached += WriteToPage(page, frame) ? 1 : 0;
+    for (auto& [conn, page] : m_pages) {
+        reached += page && QueueForPage(*page, frame) ? 1 : 0;
     }
     return reached;
 }
 
+bool CMovieHost::CServer::QueueForPage(CPageOutbox& page, const std::string& frame) {
+    const enumQueued queued = page.Queue(frame);
+    if (queued == enumQueued::Overflowed) {
+        Log("a page stopped reading: more than " + std::to_string(m_settings.pageQueueBytes) +
+            " bytes wait for it; it is dropped and may reconnect");
+    }
+    return queued == enumQueued::Queued;
+}
+
 bool CMovieHost::CServer::WriteToPage(mg_connection* page, const std::string& frame) {
-    if (mg_websocket_write(page, MG_WEBSOCKET_OPCODE_TEXT, frame.data(), frame.size()) > 0) {
+    // civetweb locks the connection for the frame, so its own replies to the
+    // page cannot cut into it. A frame cut short leaves the page unable to
+    // read what follows.
+    const int written =
+        mg_websocket_write(page, MG_WEBSOCKET_OPCODE_TEXT, frame.data(), frame.size());
+    if (written > 0 && static_cast<std::size_t>(written) == frame.size()) {
         return true;
     }
-    Log("a page did not take a frame");
+    Log("a frame did not reach a page whole; the page is dropped and may reconnect");
     return false;
 }
 
 int CMovieHost::CServer::PageCount() const {
     std::lock_guard lock(m_pagesLock);
-    return static_cast<int>(m_pages.size());
+    return PageCountLocked();
+}
+
+int CMovieHost::CServer::PageCountLocked() const {
+    int connected = 0;
+    for (const auto& [conn, page] : m_pages) {
+        connected += page ? 1 : 0;
+    }
+    return connected;
 }
 
 stLookup CMovieHost::CServer::LookUp(std::string_view uri) const {
@@ -217,31 +257,59 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
     return 200;
 }
 
-bool CMovieHost::CServer::AcceptsPage(const mg_connection* conn) const {
+bool CMovieHost::CServer::ReservePage(const mg_connection* conn) {
     const char* origin = mg_get_header(conn, "Origin");
-    if (IsAllowedOrigin(origin, Port())) {
-        return true;
+    if (!IsAllowedOrigin(origin, Port())) {
+        Log(std::string("refused a page from origin ") + origin);
+        return false;
     }
-    Log(std::string("refused a page from origin ") + origin);
-    return false;
+    std::lock_guard lock(m_pagesLock);
+    // Counted from here, not from the ready handler, so that pages shaking
+    // hands at once cannot all slip in.
+    if (m_pages.size() >= static_cast<std::size_t>(kMaxPages)) {
+        Log("refused a page: " + std::to_string(kMaxPages) + " pages are open already");
+        return false;
+    }
+    m_pages.emplace(conn, nullptr);
+    return true;
 }
 
 void CMovieHost::CServer::AddPage(mg_connection* conn) {
+    auto page = std::make_unique<CPageOutbox>(
+        m_settings.pageQueueBytes,
+        [this, conn](const std::string& frame) { return WriteToPage(conn, frame); },
+        // For a page's connection civetweb only raises a flag here; the
+        // page's worker sees it when it next looks up (kPageWakeMs), ends
+        // the connection and calls the close handler, which waits for this
+        // thread. So nothing is closed under the worker's feet.
+        [conn] { mg_close_connection(conn); });
     std::lock_guard lock(m_pagesLock);
-    m_pages.insert(conn);
-    Log("page connected (" + std::to_string(m_pages.size()) + " open)");
-    for (const std::string& box : m_waitingBoxes) {
-        WriteToPage(conn, box);
+    for (std::string& box : m_waitingBoxes) {
+        page->Queue(std::move(box));
     }
     m_waitingBoxes.clear();
+    m_pages[conn] = std::move(page);
+    Log("page connected (" + std::to_string(PageCountLocked()) + " open)");
 }
 
 void CMovieHost::CServer::RemovePage(const mg_connection* conn) {
-    // The close handler sees the connection the ready handler was given, as const.
-    std::lock_guard lock(m_pagesLock);
-    if (m_pages.erase(const_cast<mg_connection*>(conn)) > 0) {
-        Log("page disconnected (" + std::to_string(m_pages.size()) + " open)");
+    std::unique_ptr<CPageOutbox> page;
+    {
+        std::lock_guard lock(m_pagesLock);
+        const auto found = m_pages.find(conn);
+        if (found == m_pages.end()) {
+            return;
+        }
+        page = std::move(found->second);
+        m_pages.erase(found);
+        if (!page) {
+            return;
+        }
+        Log("page disconnected (" + std::to_string(PageCountLocked()) + " open)");
     }
+    // The connection stays valid until this handler returns: the writer
+    // finishes with it first.
+    page->Stop();
 }
 
 void CMovieHost::CServer::ReadPageFrame(int bits, std::string_view payload) {

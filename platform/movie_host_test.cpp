@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
@@ -289,6 +290,118 @@ TEST_F(MovieHost, StopClosesThePagesAndFreesThePort) {
     EXPECT_EQ(m_host.CallFunction("after stop"), 0);
     EXPECT_EQ(page.NextText(), std::nullopt);
     EXPECT_TRUE(second.Start(samePort));
+}
+
+// Room lists pushed to two pages, one of which has stopped reading.
+TEST_F(MovieHost, APageThatStopsReadingHoldsUpNoCallAndNoOtherPage) {
+    CTestMoviePage stalled;  // never reads until it has been dropped
+    CTestMoviePage reader;
+    ASSERT_TRUE(stalled.Connect(m_host.GetPort()));
+    ASSERT_TRUE(reader.Connect(m_host.GetPort()));
+    WaitForPages(2);
+
+    // The stalled page's connection takes a few megabytes before anything
+    // waits for it; the bound only keeps a broken host from looping forever.
+    const std::string rooms(64 * 1024, 'r');
+    const auto numbered = [&](int i) {
+        const std::string number = std::to_string(i);
+        return std::string(8 - number.size(), '0') + number + rooms;
+    };
+    constexpr int kMaxPushes = 1024;
+    int pushed = 0;
+    int queuedFor = 2;
+    while (queuedFor == 2 && pushed < kMaxPushes) {
+        queuedFor = m_host.CallFunction(numbered(pushed));
+        // The call came back though one page has read nothing, and the
+        // other page has the frame.
+        ASSERT_EQ(reader.NextInvoke(), numbered(pushed)) << pushed;
+        ++pushed;
+    }
+    ASSERT_EQ(queuedFor, 1) << "the stalled page was never dropped";
+    EXPECT_EQ(m_seen.LogLinesWith("a page stopped reading"), 1);
+
+    // A box that no page takes waits for the next page.
+    reader.Close();
+    WaitForPages(1);
+    EXPECT_EQ(m_host.CallFunction("to nobody"), 0);
+    EXPECT_EQ(m_host.ShowMessageBox("안내", "kept"), 0);
+
+    // Reading at last, the dropped page finds the frames before the drop,
+    // in order, and then the end of its connection.
+    int read = 0;
+    while (const std::optional<std::string> request = stalled.NextInvoke()) {
+        ASSERT_EQ(*request, numbered(read));
+        ++read;
+    }
+    EXPECT_LT(read, pushed - 1);
+    WaitForPages(0);
+
+    CTestMoviePage reconnected;
+    ASSERT_TRUE(reconnected.Connect(m_host.GetPort()));
+    const std::optional<nlohmann::json> box = reconnected.NextMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ((*box)["text"], "kept");
+    EXPECT_EQ(m_host.CallFunction("welcome back"), 1);
+    EXPECT_EQ(reconnected.NextInvoke(), "welcome back");
+}
+
+TEST_F(MovieHost, IdlePagesLeaveRoomForMorePagesAndForFiles) {
+    std::array<CTestMoviePage, kMaxPages> pages;
+    for (CTestMoviePage& page : pages) {
+        ASSERT_TRUE(page.Connect(m_host.GetPort()));
+    }
+    WaitForPages(kMaxPages);
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/js/screen.js").body, "let screen;");
+
+    CTestMoviePage oneTooMany;
+    EXPECT_FALSE(oneTooMany.Connect(m_host.GetPort()));
+    EXPECT_EQ(m_seen.LogLinesWith("refused a page: " + std::to_string(kMaxPages) +
+                                  " pages are open already"),
+              1);
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/").body, "<html>screen</html>");
+
+    // A place that frees up can be taken again.
+    pages.front().Close();
+    WaitForPages(kMaxPages - 1);
+    CTestMoviePage returning;
+    ASSERT_TRUE(returning.Connect(m_host.GetPort()));
+    WaitForPages(kMaxPages);
+    EXPECT_EQ(m_host.CallFunction("to every page"), kMaxPages);
+    EXPECT_EQ(returning.NextInvoke(), "to every page");
+    EXPECT_EQ(pages.back().NextInvoke(), "to every page");
+}
+
+// A short request time-out, longer than the time pages' workers wait before
+// they look up.
+class MovieHostWithShortTimeout : public MovieHost {
+protected:
+    void SetUp() override {
+        m_settings.requestTimeout = std::chrono::milliseconds(1500);
+        MovieHost::SetUp();
+    }
+};
+
+TEST_F(MovieHostWithShortTimeout, ARequestThatNeverEndsIsCutButAnIdlePageStays) {
+    CTestMoviePage idle;
+    ASSERT_TRUE(idle.Connect(m_host.GetPort()));
+    WaitForPages(1);
+
+    // The request's header never ends; the host ends the connection.
+    const int half = movie_page_detail::ConnectLoopback(m_host.GetPort());
+    ASSERT_GE(half, 0);
+    ASSERT_TRUE(movie_page_detail::SendAll(half, "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n"));
+    std::string reply;
+    const auto deadline = std::chrono::steady_clock::now() + movie_page_detail::kPatience;
+    while (movie_page_detail::ReceiveMore(half, reply, deadline)) {
+    }
+    char byte = 0;
+    EXPECT_EQ(::recv(half, &byte, 1, MSG_DONTWAIT), 0) << "the host did not end the request";
+    EXPECT_EQ(reply.find("screen"), std::string::npos);
+    ::close(half);
+
+    // The page said nothing for all that time and is still served.
+    EXPECT_EQ(m_host.CallFunction("still there"), 1);
+    EXPECT_EQ(idle.NextInvoke(), "still there");
 }
 
 }  // namespace
