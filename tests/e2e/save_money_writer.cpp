@@ -1,20 +1,14 @@
 // Rewrites the four float counts of a SaveMoney.ini in a tight loop, all four
 // equal within one write and growing by one each time, until it is killed.
-// Usage: save_money_writer FILE FIRST_VALUE COUNT. Writes one byte to stdout
+// Usage: save_money_writer FILE FIRST_VALUE COUNT. Prints the line "ready"
 // once the first write is complete.
-#include <unistd.h>
-
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/ini_file.h"
 
-namespace hx {
-
-}  // namespace hx
-
 int main(int argc, char** argv) {
-    using namespace hx;
     using namespace hx;
     if (argc != 4) {
         return 2;
@@ -29,7 +23,7 @@ int main(int argc, char** argv) {
         if (!WritePrivateProfileKeys("Money", counts, file)) {
             return 1;
         }
-        if (value == first && ::write(STDOUT_FILENO, "R", 1) != 1) {
+        if (value == first && (std::fputs("ready\n", stdout) < 0 || std::fflush(stdout) != 0)) {
             return 1;
         }
     }
