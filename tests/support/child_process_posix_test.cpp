@@ -22,6 +22,13 @@ protected:
         launch.outputFile = Output();
         return launch;
     }
+    // A child that runs until its input ends, or it is signalled: the input
+    // stays open as long as the test does not close it.
+    stChildLaunch ReadingInput(const std::string& script = "read line") const {
+        stChildLaunch launch = Shell(script);
+        launch.withInput = true;
+        return launch;
+    }
     std::filesystem::path Output() const { return m_folder.Path() / "output.txt"; }
 
     CTempFolder m_folder;
@@ -41,10 +48,9 @@ TEST_F(ChildProcess, GetsItsArgumentsAndEnvironmentAndGivesItsExitCode) {
 }
 
 TEST_F(ChildProcess, ReadsWhatIsWrittenToItsInputAndSeesItsEnd) {
-    stChildLaunch launch = Shell("while read line; do echo \"got $line\"; done; echo end");
-    launch.withInput = true;
     CChildProcess child;
-    ASSERT_TRUE(child.Start(launch));
+    ASSERT_TRUE(
+        child.Start(ReadingInput("while read line; do echo \"got $line\"; done; echo end")));
     ASSERT_TRUE(child.WriteInput("one\ntwo\n"));
     EXPECT_TRUE(WaitForLine(Output(), [](const std::string& line) { return line == "got two"; }));
     child.CloseInput();
@@ -63,10 +69,8 @@ TEST_F(ChildProcess, WithoutAnInputTheChildReadsNothing) {
 TEST_F(ChildProcess, ASignalledChildHasNoExitCode) {
     for (const enumChildSignal signal :
          {enumChildSignal::Terminate, enumChildSignal::Interrupt, enumChildSignal::Kill}) {
-        stChildLaunch launch = Shell("read line");
-        launch.withInput = true;  // left open: the child waits until it is signalled
         CChildProcess child;
-        ASSERT_TRUE(child.Start(launch));
+        ASSERT_TRUE(child.Start(ReadingInput()));
         EXPECT_TRUE(child.IsRunning());
         ASSERT_TRUE(child.Signal(signal));
         EXPECT_EQ(child.WaitForExit(), std::nullopt);
@@ -83,11 +87,10 @@ TEST_F(ChildProcess, StopEndsAChildThatIgnoresTheRequestToEnd) {
 }
 
 TEST_F(ChildProcess, StopGivesTheExitCodeOfAChildThatEndsOnRequest) {
-    // Waits on its input, which Stop closes just before asking it to end.
-    stChildLaunch launch = Shell("trap 'exit 5' TERM; echo ready; while :; do read line; done");
-    launch.withInput = true;
+    // Stop closes the input just before it asks the child to end.
     CChildProcess child;
-    ASSERT_TRUE(child.Start(launch));
+    ASSERT_TRUE(
+        child.Start(ReadingInput("trap 'exit 5' TERM; echo ready; while :; do read line; done")));
     ASSERT_TRUE(WaitForLine(Output(), [](const std::string& line) { return line == "ready"; }));
     EXPECT_EQ(child.Stop(), 5);
 }
@@ -104,8 +107,7 @@ TEST_F(ChildProcess, AProgramThatIsNotThereDoesNotStart) {
 }
 
 TEST_F(ChildProcess, OneChildAtATimePerObject) {
-    stChildLaunch launch = Shell("read line");
-    launch.withInput = true;
+    const stChildLaunch launch = ReadingInput();
     CChildProcess child;
     ASSERT_TRUE(child.Start(launch));
     EXPECT_FALSE(child.Start(launch));
