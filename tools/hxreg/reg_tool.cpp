@@ -1,9 +1,10 @@
 #include "tools/hxreg/reg_tool.h"
 
-#include <strings.h>
-
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 #include "platform/drive.h"
 #include "platform/registry_db.h"
@@ -87,9 +88,17 @@ bool Confirmed(std::ostream& out, const stRegCommand& command, const std::string
     return command.force;
 }
 
+// Names match as the store matches them: ASCII letters in either case.
+bool SameValueName(std::string_view stored, std::string_view asked) {
+    return std::ranges::equal(stored, asked, [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
 const stRegNamedValue* FindValue(const stRegKeyListing& listing, const std::string& name) {
     for (const stRegNamedValue& value : listing.values) {
-        if (::strcasecmp(value.name.c_str(), name.c_str()) == 0) {
+        if (SameValueName(value.name, name)) {
             return &value;
         }
     }
