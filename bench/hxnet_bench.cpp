@@ -4,36 +4,27 @@
 //   send plus receive of room list pages with the default framing over a
 //   loopback connection against a plain socket copy of the same bytes.
 // The last lines are "ratio <what> R", above 1 meaning ours is faster.
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "net/crc32.h"
 #include "net/io_packet.h"
 #include "net/packet_header.h"
-
-extern char** environ;
+#include "net/testing_cksum.h"
+#include "tests/support/file_text.h"
+#include "tests/support/loopback_tcp.h"
+#include "tests/support/temp_folder.h"
 
 namespace hx {
-
 
 namespace {
 
@@ -137,47 +128,17 @@ void BM_FramingRoomPages(benchmark::State& state) {
 }
 BENCHMARK(BM_FramingRoomPages)->UseRealTime()->MinTime(1.0);
 
-// Both ends of one loopback TCP connection, as bare descriptors.
-struct stPlainPair {
-    int client = -1;
-    int server = -1;
-
-    stPlainPair() {
-        int listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener, 1);
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-        client = socket(AF_INET, SOCK_STREAM, 0);
-        int on = 1;
-        setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        server = accept(listener, nullptr, nullptr);
-        close(listener);
-    }
-
-    ~stPlainPair() {
-        close(client);
-        close(server);
-    }
-};
-
 void BM_PlainCopyRoomPages(benchmark::State& state) {
     const std::vector<uint8_t> page = RoomListPage();
     std::vector<uint8_t> received(page.size());
-    stPlainPair pair;
+    CLoopbackTcp client;
+    CLoopbackTcp server;
+    if (!CLoopbackTcp::ConnectPair(client, server)) {
+        state.SkipWithError("no loopback connection");
+        return;
+    }
     for (auto _ : state) {
-        bool ok = send(pair.client, page.data(), page.size(), MSG_NOSIGNAL) ==
-                  static_cast<ssize_t>(page.size());
-        for (size_t got = 0; ok && got < received.size();) {
-            ssize_t n = recv(pair.server, received.data() + got, received.size() - got, 0);
-            ok = n > 0;
-            got += ok ? static_cast<size_t>(n) : 0;
-        }
-        if (!ok) {
+        if (!client.SendAll(page) || !server.ReceiveExactly(received)) {
             state.SkipWithError("plain copy failed");
             break;
         }
@@ -211,65 +172,25 @@ private:
     std::map<std::string, double> m_bytesPerSecond;
 };
 
-// Runs "cksum FILE", returns its wall time in seconds and its output line.
-double TimeCksum(const std::filesystem::path& file, std::string& output) {
-    int out[2];
-    if (pipe(out) != 0) {
-        return 0;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::string path = file.string();
-    char* argv[] = {const_cast<char*>("cksum"), path.data(), nullptr};
-    auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    int spawned = posix_spawnp(&child, "cksum", &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    output.clear();
-    char chunk[256];
-    for (ssize_t n; spawned == 0 && (n = read(out[0], chunk, sizeof chunk)) > 0;) {
-        output.append(chunk, static_cast<size_t>(n));
-    }
-    close(out[0]);
-    int status = 0;
-    if (spawned != 0 || waitpid(child, &status, 0) != child || status != 0) {
-        return 0;
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The value cksum prints: our CRC continued over the length, inverted.
-uint32_t ExpectedCksum(const std::vector<uint8_t>& data) {
-    uint32_t crc = Crc32(data.data(), data.size());
-    for (size_t n = data.size(); n != 0; n >>= 8) {
-        uint8_t b = static_cast<uint8_t>(n);
-        crc = Crc32(&b, 1, crc);
-    }
-    return ~crc;
-}
-
 // Best of a few warm runs, in bytes per second; 0 when cksum is unusable.
 double CksumBytesPerSecond() {
     const auto& data = CrcData();
-    auto file =
-        std::filesystem::temp_directory_path() / ("hxnet_bench_" + std::to_string(getpid()));
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data.data()),
-               static_cast<std::streamsize>(data.size()));
+    const CTempFolder folder("hxnet_bench");
+    const std::filesystem::path file = folder.Path() / "crc-data";
+    const bool written = WriteWholeFile(file, data);
     double best = 0;
-    std::string output;
-    for (int run = 0; run < 5; ++run) {
-        double seconds = TimeCksum(file, output);
-        if (seconds > 0 && (best == 0 || seconds < best)) {
+    std::optional<uint32_t> printed;
+    for (int run = 0; run < 5 && written; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        printed = RunSystemCksum(file);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (printed && (best == 0 || seconds < best)) {
             best = seconds;
         }
     }
-    std::filesystem::remove(file);
-    if (best == 0 || std::stoul(output) != ExpectedCksum(data)) {
-        std::printf("cksum unavailable or disagreeing: %s\n", output.c_str());
+    if (best == 0 || printed != CksumOf(data)) {
+        std::printf("cksum unavailable or disagreeing: %u\n", printed.value_or(0));
         return 0;
     }
     std::printf("cksum: %.0f MB/s (best of 5, wall time of the child)\n", data.size() / best / 1e6);

@@ -7,33 +7,21 @@
 // The clock starts when the push command is written to the desk, so the
 // desk's own work for the pages is inside the measured time.
 // The last line is "ratio list/single R".
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "kiosk/support/daily_log.h"
+#include "kiosk/app/testing_kiosk_program.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
-#include "kiosk/support/paths.h"
-#include "platform/cp949.h"
 #include "platform/envr.h"
-#include "platform/local_time.h"
+#include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"
 
@@ -74,66 +62,28 @@ std::filesystem::path WriteScenario(const std::filesystem::path& folder) {
     return file;
 }
 
-class CChild {
-public:
-    explicit CChild(std::vector<std::string> args, bool withInput = false) {
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        int input[2] = {-1, -1};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        if (withInput && ::pipe(input) == 0) {
-            posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-            posix_spawn_file_actions_addclose(&actions, input[1]);
-        }
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-            m_pid = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        if (input[0] >= 0) {
-            ::close(input[0]);
-            m_input = input[1];
-        }
-    }
-    ~CChild() {
-        if (m_input >= 0) {
-            ::close(m_input);
-        }
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-    CChild(const CChild&) = delete;
-    CChild& operator=(const CChild&) = delete;
+// The desk, taking control commands on its input; no journal, so that its own
+// work in a push is only the push. True once it listens.
+bool StartDesk(CChildProcess& desk, const std::filesystem::path& scenario,
+               const std::filesystem::path& folder) {
+    stChildLaunch launch;
+    launch.args = {HX_FRONTDESK_PROGRAM,
+                   "--scenario",
+                   scenario.string(),
+                   "--data",
+                   (folder / "desk").string(),
+                   "--listen",
+                   std::string(kDeskAddress) + ":12001"};
+    launch.withInput = true;
+    launch.outputFile = folder / "desk.out";
+    launch.errorFile = folder / "desk.err";
+    return desk.Start(launch) && WaitForLine(launch.errorFile, [](const std::string& line) {
+                                     return line.starts_with("frontdesk: listening on");
+                                 }).has_value();
+}
 
-    bool Tell(const std::string& line) const {
-        const std::string text = line + "\n";
-        return ::write(m_input, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_input = -1;
-};
-
-std::optional<std::string> WaitForKioskLog(const std::regex& pattern) {
-    const auto file = GetLogPath(CDailyLogWriter::FileNameFor("HXKioskLog", GetLocalTimeNow()));
-    for (int i = 0; i < 600; ++i) {
-        std::ifstream in(file, std::ios::binary);
-        const std::string text = Utf8FromCp949(
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-        std::smatch match;
-        if (std::regex_search(text, match, pattern)) {
-            return match[1].str();
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return std::nullopt;
+bool Tell(CChildProcess& desk, const std::string& line) {
+    return desk.WriteInput(line + "\n");
 }
 
 bool IsCall(const std::string& request, const std::string& command) {
@@ -158,10 +108,10 @@ double Median(std::vector<double> values) {
 }
 
 // Milliseconds from telling the desk `line` until the page got `command`.
-std::optional<double> TimePush(const CChild& desk, CTestMoviePage& page, const std::string& line,
+std::optional<double> TimePush(CChildProcess& desk, CTestMoviePage& page, const std::string& line,
                                const std::string& command, int expectedRooms) {
     const auto start = Clock::now();
-    if (!desk.Tell(line) || ReadUntil(page, command) != expectedRooms) {
+    if (!Tell(desk, line) || ReadUntil(page, command) != expectedRooms) {
         return std::nullopt;
     }
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -171,14 +121,16 @@ int Run(const CTempDrive& drive) {
     CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
     CEnvr(kRegistryApplication).WriteString("TCP/IP", "Server", kDeskAddress);
     const std::filesystem::path scenario = WriteScenario(drive.Folder());
-    CChild desk(
-        {HX_FRONTDESK_PROGRAM, "--scenario", scenario.string(), "--data",
-         (drive.Folder() / "desk").string(), "--listen", std::string(kDeskAddress) + ":12001"},
-        true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    CChild kiosk({HX_KIOSK_PROGRAM, "--drive", drive.Folder().string(), "--ui-port", "0"});
+    CChildProcess desk;
+    if (!StartDesk(desk, scenario, drive.Folder())) {
+        std::fprintf(stderr, "the desk did not start\n");
+        return 1;
+    }
+    CChildProcess kiosk;
     const std::optional<std::string> port =
-        WaitForKioskLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"));
+        StartKioskProgram(kiosk, drive.Folder())
+            ? WaitForKioskLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"))
+            : std::nullopt;
     CTestMoviePage page;
     if (!port || !WaitForKioskLog(std::regex("(서버와 연결됨)")) ||
         !page.Connect(static_cast<uint16_t>(std::stoi(*port))) ||
@@ -189,7 +141,7 @@ int Run(const CTempDrive& drive) {
     }
     // A list may still be on its way (the desk's pages can cross the page's
     // request); the calls come in order, so one change pushed now drains it.
-    if (!desk.Tell("room 1001 name=준비") || ReadUntil(page, "UpdateRoomData") < 0) {
+    if (!Tell(desk, "room 1001 name=준비") || ReadUntil(page, "UpdateRoomData") < 0) {
         std::fprintf(stderr, "the kiosk did not pass on a room change\n");
         return 1;
     }

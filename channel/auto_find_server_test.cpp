@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,12 +12,11 @@
 #include "channel/testing_framework_key.h"
 #include "platform/envr.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/wait_until.h"
 
 namespace hx {
 
 namespace {
-
-using namespace std::chrono_literals;
 
 std::span<const uint8_t> Bytes(std::string_view text) {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
@@ -57,23 +55,25 @@ public:
 private:
     void Run() {
         while (!m_stop) {
-            if (m_socket.HasDatagram() != 1) {
-                std::this_thread::sleep_for(1ms);
-                continue;
+            if (WaitUntil([this] { return m_stop || m_socket.HasDatagram() == 1; }) && !m_stop) {
+                AnswerOneQuery();
             }
-            std::vector<uint8_t> buffer(512);
-            stDatagramSender sender;
-            const int size = m_socket.ReceiveFrom(buffer, sender);
-            {
-                std::lock_guard lock(m_mutex);
-                m_queries.push_back(
-                    {std::string(buffer.begin(), buffer.begin() + std::max(size, 0)), sender.port});
-            }
-            for (const stReply& reply : m_replies) {
-                CUdpSocket from;
-                if (from.Open() && from.Bind(reply.fromAddress, 0)) {
-                    from.SendTo(Bytes(reply.payload), sender.address, sender.port);
-                }
+        }
+    }
+
+    void AnswerOneQuery() {
+        std::vector<uint8_t> buffer(512);
+        stDatagramSender sender;
+        const int size = m_socket.ReceiveFrom(buffer, sender);
+        {
+            std::lock_guard lock(m_mutex);
+            m_queries.push_back(
+                {std::string(buffer.begin(), buffer.begin() + std::max(size, 0)), sender.port});
+        }
+        for (const stReply& reply : m_replies) {
+            CUdpSocket from;
+            if (from.Open() && from.Bind(reply.fromAddress, 0)) {
+                from.SendTo(Bytes(reply.payload), sender.address, sender.port);
             }
         }
     }
@@ -175,9 +175,7 @@ TEST_F(AutoFindServerTest, SilenceGivesUpAfterFiveBroadcasts) {
 
     EXPECT_EQ(ResolveNextServer(), "");
     // The last query may still be on its way to the responder.
-    for (int i = 0; i < 2000 && server.Queries().size() < 5; ++i) {
-        std::this_thread::sleep_for(1ms);
-    }
+    WaitUntil([&] { return server.Queries().size() >= 5; });
     std::vector<std::string> payloads;
     for (const stDatagram& query : server.Queries()) {
         payloads.push_back(query.payload);

@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
-#include <functional>
+#include <memory>
 #include <mutex>
 #include <regex>
 #include <stdexcept>
@@ -17,18 +16,11 @@
 #include "platform/envr.h"
 #include "platform/registry_db.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/wait_until.h"
 
 namespace hx {
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return done();
-}
 
 class ChannelThread : public ::testing::Test {
 protected:
@@ -57,12 +49,11 @@ TEST_F(ChannelThread, PassesGoOnAfterAFailureWhichIsRecordedUnderLog) {
         }
         return 0;
     });
-    ASSERT_TRUE(WaitFor([&] { return passes >= 5; }));
+    ASSERT_TRUE(WaitUntil([&] { return passes >= 5; }));
     EXPECT_TRUE(thread.Stop());
+    // The loop has left once Stop returns true, so the count is final.
     EXPECT_FALSE(thread.IsRunning());
     const int stoppedAt = passes;
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    EXPECT_EQ(passes, stoppedAt) << "no pass after Stop";
 
     const std::vector<stRegNamedValue> values = LogValues();
     ASSERT_EQ(values.size(), 1u);
@@ -71,6 +62,7 @@ TEST_F(ChannelThread, PassesGoOnAfterAFailureWhichIsRecordedUnderLog) {
     const std::string text = StringFromValue(values[0].value).value_or("");
     EXPECT_EQ(text.rfind("수신 오류 xxx", 0), 0u);
     EXPECT_EQ(text.size(), 512u);
+    EXPECT_EQ(passes, stoppedAt) << "no pass after Stop";
 }
 
 TEST_F(ChannelThread, StopGivesUpOnAStuckPassButThePassIsNeverCalledOnceTheThreadIsGone) {
@@ -85,21 +77,25 @@ TEST_F(ChannelThread, StopGivesUpOnAStuckPassButThePassIsNeverCalledOnceTheThrea
         release.wait(lock, [&] { return released; });
         return 1;
     });
-    ASSERT_TRUE(WaitFor([&] { return passes == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return passes == 1; }));
     EXPECT_EQ(CChannelThread::GetRunningCount(), countBefore + 1);
     EXPECT_FALSE(thread->Stop(30)) << "the pass is still running";
     EXPECT_TRUE(thread->IsRunning());
 
+    // The release comes once the destruction has begun, which then waits for
+    // the pass in progress.
+    std::atomic<bool> destroying{false};
     std::thread releaser([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        WaitUntil([&] { return destroying.load(); });
         std::lock_guard lock(mutex);
         released = true;
         release.notify_all();
     });
-    thread.reset();  // waits for the pass in progress
+    destroying = true;
+    thread.reset();
     releaser.join();
     EXPECT_EQ(passes, 1);
-    EXPECT_TRUE(WaitFor([&] { return CChannelThread::GetRunningCount() == countBefore; }));
+    EXPECT_TRUE(WaitUntil([&] { return CChannelThread::GetRunningCount() == countBefore; }));
 }
 
 TEST_F(ChannelThread, OnlyAnIdlePassLeadsToTheIdleWaitWhichIsNeverCalledOnceTheThreadIsGone) {
@@ -107,22 +103,25 @@ TEST_F(ChannelThread, OnlyAnIdlePassLeadsToTheIdleWaitWhichIsNeverCalledOnceTheT
     std::atomic<int> passes{0};
     std::atomic<int> waits{0};
     std::atomic<long> longestLimit{0};
+    auto idleWaitAlive = std::make_shared<bool>(true);
+    const std::weak_ptr<bool> idleWaitKept = idleWaitAlive;
     auto thread = std::make_unique<CChannelThread>(
         [&passes] {
             return std::array{1, -1, 0}[passes++ % 3];
         },
-        [&](std::chrono::milliseconds limit) {
+        [&, alive = std::move(idleWaitAlive)](std::chrono::milliseconds limit) {
             ++waits;
             longestLimit = std::max<long>(longestLimit, limit.count());
         });
-    ASSERT_TRUE(WaitFor([&] { return passes >= 9; }));
+    ASSERT_TRUE(WaitUntil([&] { return passes >= 9; }));
     thread.reset();
+    // The object took its idle wait with it, so it can never be called again.
+    EXPECT_TRUE(idleWaitKept.expired());
     const int passesAtEnd = passes;
     const int waitsAtEnd = waits;
     EXPECT_GE(waitsAtEnd, passesAtEnd / 3 - 1);
     EXPECT_LE(waitsAtEnd, passesAtEnd / 3);
     EXPECT_EQ(longestLimit, CChannelThread::kIdleWaitMs.count());
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(waits, waitsAtEnd) << "no idle wait after the thread object is gone";
 }
 

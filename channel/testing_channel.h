@@ -151,22 +151,6 @@ private:
     std::vector<stBox> m_boxes;
 };
 
-// Handles the calling thread's messages until `done` holds, for at most
-// limitMs of real time. Only for what a real socket must deliver.
-inline bool PumpUntil(const std::function<bool()>& done, int limitMs = kServerWaitMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    while (true) {
-        PumpMessagesFor(0);
-        if (done()) {
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
-
 // Handles messages until the channel's connect attempt has ended and its
 // outcome has been taken: adopted, or the reconnect timer armed.
 inline bool FinishAttempt(const CNetChannel& channel) {

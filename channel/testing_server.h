@@ -6,12 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "channel/net_channel_handshake.h"
@@ -19,6 +17,7 @@
 #include "net/io_base.h"
 #include "net/io_packet.h"
 #include "net/packet_header.h"
+#include "tests/support/wait_until.h"
 
 namespace hx {
 
@@ -80,17 +79,16 @@ public:
     uint16_t Port() const { return static_cast<uint16_t>(m_listener->GetLocalPort()); }
 
     // The next connection becomes the one this server talks on.
-    bool Accept(int limitMs = kServerWaitMs) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-        while (std::chrono::steady_clock::now() < end) {
-            if (std::unique_ptr<CIOPacket> accepted = m_listener->Accept()) {
-                m_connection = std::move(accepted);
-                ++m_accepted;
-                return true;
+    bool Accept() {
+        return WaitUntil([this] {
+            std::unique_ptr<CIOPacket> accepted = m_listener->Accept();
+            if (!accepted) {
+                return false;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return false;
+            m_connection = std::move(accepted);
+            ++m_accepted;
+            return true;
+        });
     }
     int AcceptedCount() const { return m_accepted; }
 

@@ -13,14 +13,16 @@ function(hx_folder_tests out_var folder)
     set(${out_var} ${_tests} PARENT_SCOPE)
 endfunction()
 
-# One GoogleTest executable per folder; every test runs through CTest.
+# One GoogleTest executable per folder; every test runs through CTest and may
+# use the shared test helpers.
 function(hx_add_test_executable name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     if(NOT ARG_SOURCES)
         return()
     endif()
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} HxTestSupport GTest::gtest GTest::gtest_main
+        GTest::gmock Threads::Threads)
     target_compile_definitions(${name} PRIVATE HX_BINARY_DIR="${CMAKE_BINARY_DIR}")
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()

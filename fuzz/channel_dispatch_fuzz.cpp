@@ -22,6 +22,7 @@
 #include "kiosk/server/channel_dlg.h"
 #include "kiosk/server/server_requests.h"
 #include "platform/drive.h"
+#include "tests/support/temp_drive.h"
 
 namespace hx {
 
@@ -72,15 +73,14 @@ std::vector<std::vector<uint8_t>> SplitMessages(const uint8_t* data, size_t size
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hx;
-    static const std::filesystem::path drive = [] {
-        const std::filesystem::path folder =
-            std::filesystem::temp_directory_path() / "hx_channel_dispatch_fuzz";
-        std::filesystem::create_directories(folder);
-        SetDriveFolder(folder);
+    static const bool ready = [] {
+        // What the kiosk writes goes to a drive folder of the fuzzer's own.
+        static const CTempDrive drive;
         static CSilentMessageBox box;
         SetChannelMessageBox(&box);
-        return folder;
+        return true;
     }();
+    Require(ready);
     // Every input starts from an empty program folder.
     std::error_code ignored;
     std::filesystem::remove_all(GetProgramFolder(), ignored);

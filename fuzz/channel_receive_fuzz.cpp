@@ -4,14 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 #include "channel/net_channel.h"
 #include "channel/net_channel_message_box.h"
 #include "channel/net_client.h"
 #include "fuzz/fuzz_require.h"
-#include "platform/drive.h"
+#include "tests/support/temp_drive.h"
 
 namespace hx {
 
@@ -50,10 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hx;
     static const bool ready = [] {
         // The channel's log goes to a drive folder of the fuzzer's own.
-        const std::filesystem::path drive =
-            std::filesystem::temp_directory_path() / "hx_channel_receive_fuzz";
-        std::filesystem::create_directories(drive);
-        SetDriveFolder(drive);
+        static const CTempDrive drive;
         static CSilentMessageBox box;
         SetChannelMessageBox(&box);
         return true;

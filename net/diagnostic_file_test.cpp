@@ -4,14 +4,16 @@
 
 #include <string>
 
-#include "net/test_drive_folder.h"
+#include "tests/support/file_text.h"
+#include "tests/support/temp_drive.h"
 
 namespace hx {
 
 namespace {
 
 TEST(DiagnosticFile, PastItsLimitTheFileReplacesTheOldOneAndANewOneStarts) {
-    CTestDriveFolder drive;
+    CTempDrive drive;
+    drive.MakeFolder("Program Files/Harlix");
     CDiagnosticFile file("Bounded.log", 100);
     const std::filesystem::path current = CLog::DiagnosticFolder() / "Bounded.log";
     const std::filesystem::path old = CLog::DiagnosticFolder() / "Bounded.log.old";
@@ -20,8 +22,8 @@ TEST(DiagnosticFile, PastItsLimitTheFileReplacesTheOldOneAndANewOneStarts) {
     }
     // 12 lines fill a file; the third file holds the last line, the second
     // (lines 22 to 33) is the old one, the first is gone.
-    EXPECT_EQ(CTestDriveFolder::ReadFile(current), "line 34\n");
-    const std::string setAside = CTestDriveFolder::ReadFile(old);
+    EXPECT_EQ(ReadWholeFile(current), "line 34\n");
+    const std::string setAside = ReadWholeFile(old);
     EXPECT_EQ(setAside.size(), 96u);
     EXPECT_EQ(setAside.substr(0, 8), "line 22\n");
     EXPECT_EQ(setAside.substr(88), "line 33\n");
@@ -30,12 +32,14 @@ TEST(DiagnosticFile, PastItsLimitTheFileReplacesTheOldOneAndANewOneStarts) {
 TEST(DiagnosticFile, ANewDriveFolderStartsAFreshFile) {
     CDiagnosticFile file("Moving.log");
     {
-        CTestDriveFolder first;
+        CTempDrive first;
+        first.MakeFolder("Program Files/Harlix");
         file.Write("first\n");
     }
-    CTestDriveFolder second;
+    CTempDrive second;
+    second.MakeFolder("Program Files/Harlix");
     file.Write("second\n");
-    EXPECT_EQ(CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "Moving.log"), "second\n");
+    EXPECT_EQ(ReadWholeFile(CLog::DiagnosticFolder() / "Moving.log"), "second\n");
 }
 
 }  // namespace

@@ -13,21 +13,13 @@
 #include "net/message_header.h"
 #include "net/packet_header.h"
 #include "net/run_length.h"
+#include "tests/support/test_random.h"
 
 namespace hx {
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes RandomBytes(size_t length, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bytes bytes(length);
-    for (auto& b : bytes) {
-        b = static_cast<uint8_t>(rng());
-    }
-    return bytes;
-}
 
 struct stWireBlock {
     stBlockHeader header;

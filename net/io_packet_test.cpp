@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,7 +13,9 @@
 #include "net/message_header.h"
 #include "net/net_log.h"
 #include "net/packet_header.h"
-#include "net/test_drive_folder.h"
+#include "tests/support/file_text.h"
+#include "tests/support/temp_drive.h"
+#include "tests/support/test_random.h"
 
 namespace hx {
 
@@ -22,18 +23,15 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes RandomBytes(size_t length, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bytes bytes(length);
-    for (auto& b : bytes) {
-        b = static_cast<uint8_t>(rng() % 16);  // compressible only now and then
-    }
-    return bytes;
+// Compressible only now and then.
+Bytes FewSymbols(size_t length, uint32_t seed) {
+    return CTestRandom(seed).Bytes(length, 16);
 }
 
 class IOPacket : public ::testing::Test {
 protected:
     void SetUp() override {
+        m_drive.MakeFolder("Program Files/Harlix");
         stIoTimeLimits limits;
         limits.writableWaitMs = 20;  // drain early: big crossing sends finish quickly
         limits.connectRetryMs = 1;
@@ -65,7 +63,7 @@ protected:
         return pair;
     }
 
-    CTestDriveFolder m_drive;
+    CTempDrive m_drive;
 };
 
 TEST_F(IOPacket, HeaderOnlyPacketArrivesAndIsCounted) {
@@ -96,8 +94,8 @@ TEST_F(IOPacket, CrossingLargeSendsBothCompleteIntact) {
         ~CLargeMessages() { SetMaxMessageBytes(0); }
     } largeMessages;
     stPair pair = Connected();
-    const Bytes toServer = RandomBytes(6 << 20, 1);
-    const Bytes toClient = RandomBytes(5 << 20, 2);
+    const Bytes toServer = FewSymbols(6 << 20, 1);
+    const Bytes toClient = FewSymbols(5 << 20, 2);
     Bytes atServer;
     Bytes atClient;
     auto exchange = [](CIOPacket& io, const Bytes& out, Bytes& in, int& sendResult,
@@ -221,7 +219,7 @@ TEST_F(IOPacket, TraceAndFailuresGoToTheTransportLog) {
     ASSERT_EQ(pair.server->Send(packet.data(), static_cast<int>(packet.size())), IO_OK);
     Bytes wrongLength(5);
     EXPECT_EQ(pair.client->Receive(wrongLength.data(), 5), IO_ERROR);
-    std::string log = CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "HxNet.log");
+    std::string log = ReadWholeFile(CLog::DiagnosticFolder() / "HxNet.log");
     EXPECT_NE(log.find(", 6)\r\n\t78560000 0102\r\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Send(0x"), std::string::npos) << log;
     EXPECT_NE(log.find("Receive(5) failed"), std::string::npos) << log;
@@ -242,7 +240,7 @@ TEST_F(IOPacket, OperationsGiveUpWhenTheLockWaitRunsOut) {
     }
     EXPECT_EQ(pair.client->Send(byte.data(), 1), IO_ERROR);
     EXPECT_EQ(pair.client->IsAlive(), 0);
-    std::string record = CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "Mutex.log");
+    std::string record = ReadWholeFile(CLog::DiagnosticFolder() / "Mutex.log");
     EXPECT_NE(record.find("io_packet.cpp"), std::string::npos) << record;
 
     CLockObj::SetWaitLimit(CLockObj::kDefaultWaitMs);

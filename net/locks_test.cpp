@@ -9,7 +9,8 @@
 #include "net/lock_obj.h"
 #include "net/log.h"
 #include "net/mutex_ex.h"
-#include "net/test_drive_folder.h"
+#include "tests/support/file_text.h"
+#include "tests/support/temp_drive.h"
 
 namespace hx {
 
@@ -17,12 +18,13 @@ namespace {
 
 class Locks : public ::testing::Test {
 protected:
-    void SetUp() override { CLockObj::SetWaitLimit(50); }
+    void SetUp() override {
+        m_drive.MakeFolder("Program Files/Harlix");
+        CLockObj::SetWaitLimit(50);
+    }
     void TearDown() override { CLockObj::SetWaitLimit(CLockObj::kDefaultWaitMs); }
 
-    std::string MutexLog() const {
-        return CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "Mutex.log");
-    }
+    std::string MutexLog() const { return ReadWholeFile(CLog::DiagnosticFolder() / "Mutex.log"); }
 
     // Takes the mutex from another thread and reports where that failed.
     static bool TryFromOtherThread(CMutexEx& mutex, int& line) {
@@ -36,7 +38,7 @@ protected:
         return locked;
     }
 
-    CTestDriveFolder m_drive;
+    CTempDrive m_drive;
 };
 
 TEST_F(Locks, OwnerTakesItAgainAndTheSiteIsRecorded) {
@@ -110,7 +112,8 @@ TEST_F(Locks, RelockWaitsAgainAfterATimeout) {
 }
 
 TEST(LockException, MessageFormsAndCutting) {
-    CTestDriveFolder drive;
+    CTempDrive drive;
+    drive.MakeFolder("Program Files/Harlix");
     CLockException unknownSite(nullptr, 0);
     char message[CLockException::kMessageSize];
     EXPECT_EQ(unknownSite.GetErrorMessage(message, sizeof message), 1);

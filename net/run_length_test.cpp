@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
+
+#include "tests/support/test_random.h"
 
 namespace hx {
 
@@ -92,13 +93,11 @@ TEST(RunLength, LongLiteralStretchesSplitAt127) {
 }
 
 TEST(RunLength, RandomInputsCodeByTheRulesAndRoundTrip) {
-    std::mt19937 rng(5);
+    CTestRandom random(5);
     for (int round = 0; round < 500; ++round) {
-        Bytes input(rng() % 5000);
-        int alphabet = 1 + static_cast<int>(rng() % 4);  // few symbols: many runs
-        for (auto& b : input) {
-            b = static_cast<uint8_t>(round % 2 ? rng() % alphabet : rng());
-        }
+        const size_t length = random.Next() % 5000;
+        const unsigned alphabet = 1 + random.Next() % 4;  // few symbols: many runs
+        const Bytes input = random.Bytes(length, round % 2 ? alphabet : 256);
         Bytes coded = Encode(input);
         ASSERT_EQ(coded, ReferenceEncode(input)) << "round " << round;
         ASSERT_LE(coded.size(), RunLengthBound(input.size()));

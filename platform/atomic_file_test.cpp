@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -29,24 +29,19 @@ protected:
     const fs::path& m_folder = m_drive.Folder();
 };
 
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST_F(AtomicFileTest, CreatesAndReplacesLeavingNothingElseBehind) {
     const fs::path file = m_folder / "SaveMoney.ini";
     ASSERT_TRUE(ReplaceFileAtomically(file, "[Money]\r\n1000=1\r\n"));
-    EXPECT_EQ(ReadAll(file), "[Money]\r\n1000=1\r\n");
+    EXPECT_EQ(ReadWholeFile(file), "[Money]\r\n1000=1\r\n");
     EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644));
 
     fs::permissions(file, fs::perms(0600));
     ASSERT_TRUE(ReplaceFileAtomically(file, std::string("a\0b", 3)));
-    EXPECT_EQ(ReadAll(file), std::string("a\0b", 3));
+    EXPECT_EQ(ReadWholeFile(file), std::string("a\0b", 3));
     EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
 
     ASSERT_TRUE(ReplaceFileAtomically(file, ""));
-    EXPECT_EQ(ReadAll(file), "");
+    EXPECT_EQ(ReadWholeFile(file), "");
     EXPECT_EQ(Names(), std::vector<std::string>{"SaveMoney.ini"});
 }
 
@@ -61,7 +56,7 @@ TEST_F(AtomicFileTest, FailuresLeaveTheOldStateAndNoTemporaryFile) {
     EXPECT_FALSE(ReplaceFileAtomically(m_folder / "missing" / "a.ini", "new"));
     std::ofstream(m_folder / "plain") << "old";
     EXPECT_FALSE(ReplaceFileAtomically(m_folder / "plain" / "a.ini", "new"));
-    EXPECT_EQ(ReadAll(m_folder / "plain"), "old");
+    EXPECT_EQ(ReadWholeFile(m_folder / "plain"), "old");
 }
 
 }  // namespace

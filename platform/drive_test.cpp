@@ -1,17 +1,20 @@
 #include "platform/drive.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
+
+#include "tests/support/scoped_environment.h"
 
 namespace hx {
 
 namespace {
 
 TEST(DriveFolder, CommandLineWinsOverEnvironmentWhichWinsOverDefault) {
-    ::setenv("HXKIOSK_DRIVE", "/tmp/from-env", 1);
-    EXPECT_EQ(ResolveDriveFolder(std::string("/tmp/from-cli")), "/tmp/from-cli");
-    EXPECT_EQ(ResolveDriveFolder(std::nullopt), "/tmp/from-env");
-    ::unsetenv("HXKIOSK_DRIVE");
+    {
+        const CScopedEnvironment drive("HXKIOSK_DRIVE", "/tmp/from-env");
+        EXPECT_EQ(ResolveDriveFolder(std::string("/tmp/from-cli")), "/tmp/from-cli");
+        EXPECT_EQ(ResolveDriveFolder(std::nullopt), "/tmp/from-env");
+    }
+    const CScopedEnvironment noDrive("HXKIOSK_DRIVE", std::nullopt);
     EXPECT_EQ(ResolveDriveFolder(std::nullopt), "/var/lib/hxkiosk");
     EXPECT_EQ(ResolveDriveFolder(std::string()), "/var/lib/hxkiosk");
 }

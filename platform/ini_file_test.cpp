@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -17,15 +16,6 @@ namespace hx {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const fs::path& file, std::string_view bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 struct stFailure {
     std::string file;
@@ -60,7 +50,8 @@ TEST_F(IniFileTest, ReadsCp949FilesWithEitherLineEndAndFallsBackToDefaults) {
     const fs::path file = Ini("HXKiosk.ini");
     EXPECT_EQ(GetPrivateProfileString("Dispenser", "port", "COM3", file), "COM3");
 
-    WriteAll(file, "[Dispenser]\r\nport=COM5\r\n[Log]\nTitle=\xB1\xE2\xB7\xCF \xBD\xC7\xC6\xD0\n");
+    WriteWholeFile(file,
+                   "[Dispenser]\r\nport=COM5\r\n[Log]\nTitle=\xB1\xE2\xB7\xCF \xBD\xC7\xC6\xD0\n");
     EXPECT_EQ(GetPrivateProfileString("DISPENSER", "Port", "COM3", file), "COM5");
     EXPECT_EQ(GetPrivateProfileString("log", "title", "", file), "기록 실패");
     EXPECT_EQ(GetPrivateProfileString("log", "title", "", file, 4), "기");
@@ -86,7 +77,7 @@ TEST_F(IniFileTest, NumbersReadLikeAsciiToInteger) {
     EXPECT_EQ(AsciiToInt("4294967295"), INT_MAX);
 
     const fs::path file = Ini("SaveMoney.ini");
-    WriteAll(file, "[Money]\r\n1000=12\r\n5000=many\r\n10000= -3 notes\r\n");
+    WriteWholeFile(file, "[Money]\r\n1000=12\r\n5000=many\r\n10000= -3 notes\r\n");
     EXPECT_EQ(GetPrivateProfileNumber("Money", "1000", 0, file), 12);
     EXPECT_EQ(GetPrivateProfileNumber("Money", "5000", 9, file), 0);
     EXPECT_EQ(GetPrivateProfileNumber("Money", "10000", 0, file), -3);
@@ -96,19 +87,19 @@ TEST_F(IniFileTest, NumbersReadLikeAsciiToInteger) {
 TEST_F(IniFileTest, WritesCreateEditAndDeleteKeepingOtherLines) {
     const fs::path file = Ini("HXKiosk.ini");
     ASSERT_TRUE(WritePrivateProfileString("Printer", "UseSRP330", "ON", file));
-    EXPECT_EQ(ReadAll(file), "[Printer]\r\nUseSRP330=ON\r\n");
+    EXPECT_EQ(ReadWholeFile(file), "[Printer]\r\nUseSRP330=ON\r\n");
 
-    WriteAll(file,
-             "; kiosk devices\n[Printer]\nUseSRP330=ON\nSrt320Port=COM1\n\n[PCB]\nport=COM2\n");
+    WriteWholeFile(
+        file, "; kiosk devices\n[Printer]\nUseSRP330=ON\nSrt320Port=COM1\n\n[PCB]\nport=COM2\n");
     ASSERT_TRUE(WritePrivateProfileString("printer", "srt320port", "대실", file));
     ASSERT_TRUE(WritePrivateProfileString("Printer", "UseSRP330", nullptr, file));
-    EXPECT_EQ(ReadAll(file),
+    EXPECT_EQ(ReadWholeFile(file),
               "; kiosk devices\r\n[Printer]\r\nSrt320Port=\xB4\xEB\xBD\xC7\r\n\r\n"
               "[PCB]\r\nport=COM2\r\n");
     EXPECT_EQ(GetPrivateProfileString("Printer", "Srt320Port", "", file), "대실");
 
     ASSERT_TRUE(WritePrivateProfileString("Printer", nullptr, nullptr, file));
-    EXPECT_EQ(ReadAll(file), "; kiosk devices\r\n[PCB]\r\nport=COM2\r\n");
+    EXPECT_EQ(ReadWholeFile(file), "; kiosk devices\r\n[PCB]\r\nport=COM2\r\n");
 
     // Deleting what is not there is no write at all: no file appears.
     ASSERT_TRUE(WritePrivateProfileString("Money", "1000", nullptr, Ini("none.ini")));
@@ -119,11 +110,11 @@ TEST_F(IniFileTest, WritesCreateEditAndDeleteKeepingOtherLines) {
 
 TEST_F(IniFileTest, KeysThatBelongTogetherAreWrittenInOneReplacement) {
     const fs::path file = Ini("SaveMoney.ini");
-    WriteAll(file, "[Money]\r\n5000=1\r\nRFCard=1\r\n");
+    WriteWholeFile(file, "[Money]\r\n5000=1\r\nRFCard=1\r\n");
     const std::vector<stIniEntry> counts = {
         {"1000", "10"}, {"5000", "20"}, {"10000", "30"}, {"RFCard", "40"}};
     ASSERT_TRUE(WritePrivateProfileKeys("Money", counts, file));
-    EXPECT_EQ(ReadAll(file), "[Money]\r\n5000=20\r\nRFCard=40\r\n1000=10\r\n10000=30\r\n");
+    EXPECT_EQ(ReadWholeFile(file), "[Money]\r\n5000=20\r\nRFCard=40\r\n1000=10\r\n10000=30\r\n");
     EXPECT_EQ(GetPrivateProfileNumber("Money", "10000", 0, file), 30);
 }
 
@@ -131,17 +122,17 @@ TEST_F(IniFileTest, FailedWritesCallTheHookWithTheirArgumentsAndChangeNothing) {
     const fs::path missingFolder = m_drive.Folder() / "Harlix" / "NoSuchFolder" / "SaveMoney.ini";
     EXPECT_FALSE(WritePrivateProfileString("Money", "1000", "5", missingFolder));
     const fs::path underAFile = Ini("plain.ini") / "SaveMoney.ini";
-    WriteAll(Ini("plain.ini"), "[A]\r\n");
+    WriteWholeFile(Ini("plain.ini"), "[A]\r\n");
     EXPECT_FALSE(WritePrivateProfileString("Money", nullptr, nullptr, m_drive.Folder()));
     EXPECT_FALSE(WritePrivateProfileKeys(
         "Money", std::vector<stIniEntry>{{"1000", "1"}, {"RFCard", "2"}}, underAFile));
     const fs::path file = Ini("RoomImages.ini");
-    WriteAll(file, "[Name]\r\n0=a.png\r\n");
+    WriteWholeFile(file, "[Name]\r\n0=a.png\r\n");
     EXPECT_FALSE(WritePrivateProfileString("Name", "0", "b.png\r\n[Count]\r\nCount=99", file));
     EXPECT_FALSE(WritePrivateProfileString(nullptr, "0", "x", file));
 
-    EXPECT_EQ(ReadAll(file), "[Name]\r\n0=a.png\r\n");
-    EXPECT_EQ(ReadAll(Ini("plain.ini")), "[A]\r\n");
+    EXPECT_EQ(ReadWholeFile(file), "[Name]\r\n0=a.png\r\n");
+    EXPECT_EQ(ReadWholeFile(Ini("plain.ini")), "[A]\r\n");
     const std::vector<stFailure> expected = {
         {missingFolder.string(), "Money", "1000", "5"},
         {m_drive.Folder().string(), "Money", std::nullopt, std::nullopt},
@@ -181,7 +172,7 @@ TEST_F(IniFileTest, WinIniLivesInTheWindowsFolder) {
     fs::create_directories(m_drive.Folder() / "Windows");
     ASSERT_TRUE(WriteProfileString("ZP.Agent", "Server", "127.0.0.5"));
     EXPECT_EQ(GetProfileString("zp.agent", "server", "", 64), "127.0.0.5");
-    EXPECT_EQ(ReadAll(GetWinIniPath()), "[ZP.Agent]\r\nServer=127.0.0.5\r\n");
+    EXPECT_EQ(ReadWholeFile(GetWinIniPath()), "[ZP.Agent]\r\nServer=127.0.0.5\r\n");
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 #include "platform/linux_network_adapters.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <regex>
 #include <set>
 
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -25,11 +25,6 @@ protected:
 
     const fs::path& Root() const { return m_drive.Folder(); }
 
-    static void Write(const fs::path& file, const std::string& text) {
-        fs::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
-
     // A device folder with its bus and driver links, and the interface pointing at it.
     fs::path AddDevice(const std::string& name, const std::string& devicePath,
                        const std::string& bus, const std::string& driver) {
@@ -45,8 +40,8 @@ protected:
     void AddPci(const std::string& name, const std::string& vendor, const std::string& product,
                 const std::string& driver) {
         const fs::path device = AddDevice(name, "pci0000:00/" + name, "pci", driver);
-        Write(device / "vendor", vendor + "\n");
-        Write(device / "device", product + "\n");
+        WriteWholeFile(device / "vendor", vendor + "\n");
+        WriteWholeFile(device / "device", product + "\n");
     }
 
     std::string Describe(const std::string& name) {
@@ -71,16 +66,16 @@ TEST_F(NetworkAdapterDescriptionTest, PciCardsNameVendorBusKindAndDriver) {
 
     // The name databases add products, and vendors the built-in table lacks;
     // a product id listed only under another vendor is not taken.
-    Write(Root() / "ids/pci.ids",
-          "# comment\n"
-          "10ec  Realtek Semiconductor Co., Ltd.\n"
-          "\t8139  RTL-8100/8101L/8139 PCI Fast Ethernet Adapter\n"
-          "\t8168  RTL8111/8168/8411 PCI Express Gigabit Ethernet Controller\n"
-          "\t\t1019 8168  subsystem line\n"
-          "abcd  Example Networks\n"
-          "\t0041  XN-41\n"
-          "abce  Next Vendor\n"
-          "\t0042  Not this one\n");
+    WriteWholeFile(Root() / "ids/pci.ids",
+                   "# comment\n"
+                   "10ec  Realtek Semiconductor Co., Ltd.\n"
+                   "\t8139  RTL-8100/8101L/8139 PCI Fast Ethernet Adapter\n"
+                   "\t8168  RTL8111/8168/8411 PCI Express Gigabit Ethernet Controller\n"
+                   "\t\t1019 8168  subsystem line\n"
+                   "abcd  Example Networks\n"
+                   "\t0041  XN-41\n"
+                   "abce  Next Vendor\n"
+                   "\t0042  Not this one\n");
     EXPECT_EQ(Describe("enp3s0"),
               "Realtek PCI Ethernet Adapter (r8169): RTL8111/8168/8411 PCI Express Gigabit "
               "Ethernet Controller");
@@ -89,13 +84,13 @@ TEST_F(NetworkAdapterDescriptionTest, PciCardsNameVendorBusKindAndDriver) {
 
 TEST_F(NetworkAdapterDescriptionTest, UsbAdaptersTakeTheirNamesFromTheUsbDevice) {
     const fs::path realtek = AddDevice("enx00e04c", "usb1/1-1/1-1:1.0", "usb", "r8152");
-    Write(realtek / "../idVendor", "0bda\n");
-    Write(realtek / "../idProduct", "8153\n");
-    Write(realtek / "../product", "USB 10/100/1000 LAN\n");
+    WriteWholeFile(realtek / "../idVendor", "0bda\n");
+    WriteWholeFile(realtek / "../idProduct", "8153\n");
+    WriteWholeFile(realtek / "../product", "USB 10/100/1000 LAN\n");
     const fs::path dongle = AddDevice("wlx0013ef", "usb1/1-2/1-2:1.0", "usb", "mt7601u");
-    Write(dongle / "../idVendor", "f00d\n");
-    Write(dongle / "../manufacturer", "Acme\n");
-    Write(m_paths.classNet / "wlx0013ef/uevent", "DEVTYPE=wlan\nINTERFACE=wlx0013ef\n");
+    WriteWholeFile(dongle / "../idVendor", "f00d\n");
+    WriteWholeFile(dongle / "../manufacturer", "Acme\n");
+    WriteWholeFile(m_paths.classNet / "wlx0013ef/uevent", "DEVTYPE=wlan\nINTERFACE=wlx0013ef\n");
 
     EXPECT_EQ(Describe("enx00e04c"), "Realtek USB Ethernet Adapter (r8152): USB 10/100/1000 LAN");
     EXPECT_EQ(Describe("wlx0013ef"), "Acme USB Wireless Adapter (mt7601u)");
@@ -106,11 +101,11 @@ TEST_F(NetworkAdapterDescriptionTest, InterfacesWithoutHardwareAreVirtual) {
         fs::create_directories(m_paths.virtualNet / name);
         fs::create_directories(m_paths.classNet / name);
     }
-    Write(m_paths.classNet / "docker0/uevent", "DEVTYPE=bridge\nINTERFACE=docker0\n");
+    WriteWholeFile(m_paths.classNet / "docker0/uevent", "DEVTYPE=bridge\nINTERFACE=docker0\n");
     const fs::path virtio =
         AddDevice("eth0", "pci0000:00/0000:00:03.0/virtio2", "virtio", "virtio_net");
-    Write(virtio / "vendor", "0x1af4\n");
-    Write(virtio / "device", "0x0001\n");
+    WriteWholeFile(virtio / "vendor", "0x1af4\n");
+    WriteWholeFile(virtio / "device", "0x0001\n");
 
     EXPECT_EQ(Describe("docker0"), "Virtual Ethernet Adapter (bridge)");
     EXPECT_EQ(Describe("veth1"), "Virtual Ethernet Adapter");
@@ -134,6 +129,22 @@ TEST(NetworkAdapterTest, DefaultGatewayComesFromTheRouteTable) {
     EXPECT_EQ(DefaultGatewayOf("", "eth0"), "");
 }
 
+// Four numbers from 0 to 255 between dots, without leading zeros.
+bool IsDottedQuad(const std::string& text) {
+    static const std::string number = "(0|[1-9][0-9]{0,2})";
+    static const std::regex quad(number + "\\." + number + "\\." + number + "\\." + number);
+    std::smatch numbers;
+    if (!std::regex_match(text, numbers, quad)) {
+        return false;
+    }
+    for (size_t i = 1; i < numbers.size(); ++i) {
+        if (std::stoi(numbers[i].str()) > 255) {
+            return false;
+        }
+    }
+    return true;
+}
+
 TEST(NetworkAdapterTest, ListsThisMachinesAdaptersConsistently) {
     std::set<std::string> names;
     for (const stNetworkAdapter& adapter : CLinuxNetworkAdapters().ListAdapters()) {
@@ -142,10 +153,8 @@ TEST(NetworkAdapterTest, ListsThisMachinesAdaptersConsistently) {
         EXPECT_TRUE(fs::exists(fs::path("/sys/class/net") / adapter.name));
         EXPECT_FALSE(adapter.description.empty());
         EXPECT_EQ(adapter.ipAddress.empty(), adapter.ipMask.empty());
-        in_addr parsed;
         for (const std::string& address : {adapter.ipAddress, adapter.ipMask, adapter.gateway}) {
-            EXPECT_TRUE(address.empty() || inet_pton(AF_INET, address.c_str(), &parsed) == 1)
-                << address;
+            EXPECT_TRUE(address.empty() || IsDottedQuad(address)) << address;
         }
         EXPECT_TRUE(!adapter.dhcp || !adapter.ipAddress.empty());
     }

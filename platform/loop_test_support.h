@@ -1,9 +1,11 @@
 #pragma once
 // Shared by the message loop's tests: a window that records what reaches it,
-// and a fixture that runs each test on the manual clock with an empty queue.
+// a fixture that runs each test on the manual clock with an empty queue, and
+// a bounded pumping wait for what another thread must deliver.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "platform/loop_clock.h"
 #include "platform/message_loop.h"
 #include "platform/wnd.h"
+#include "tests/support/wait_until.h"
 
 namespace hx {
 
@@ -48,6 +51,18 @@ inline void DiscardWaitingMessages() {
     MSG msg;
     while (PeekMessage(&msg, 0, 0, 0, PM_REMOVE)) {
     }
+}
+
+// Handles the calling thread's messages until `done` holds, for at most
+// `limit` of real time. Only for what another thread or a socket must deliver.
+inline bool PumpUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds limit = kTestPatience) {
+    return WaitUntil(
+        [&] {
+            PumpMessagesFor(0);
+            return done();
+        },
+        limit);
 }
 
 class CManualClockTest : public ::testing::Test {

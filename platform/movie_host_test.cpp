@@ -1,17 +1,19 @@
 #include "platform/movie_host.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <array>
 #include <chrono>
 #include <condition_variable>
-#include <fstream>
 #include <mutex>
-#include <thread>
+#include <string>
 #include <vector>
 
+#include "tests/support/file_text.h"
+#include "tests/support/loopback_tcp.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_movie_page.h"
+#include "tests/support/wait_until.h"
 
 namespace hx {
 
@@ -20,11 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kSecret = "[Secret]\nPassword=do-not-serve\n";
-
-void WriteFile(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
 
 // Both sides of the host, as the kiosk sees them: the commands handed over
 // on the server's threads and the log lines.
@@ -66,15 +63,13 @@ private:
 class MovieHost : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "hxmovie.XXXXXX").string();
-        m_drive = ::mkdtemp(pattern.data());
         m_settings.port = 0;
-        m_settings.webRoot = m_drive / "web";
-        m_settings.pictureFolder = m_drive / "Harlix/Skin/RoomImage";
-        WriteFile(m_settings.webRoot / "index.html", "<html>screen</html>");
-        WriteFile(m_settings.webRoot / "js/screen.js", "let screen;");
-        WriteFile(m_settings.pictureFolder / "305_0.png", "picture 305");
-        WriteFile(m_drive / "Harlix/INI/HXKiosk.ini", kSecret);
+        m_settings.webRoot = m_folder.Path() / "web";
+        m_settings.pictureFolder = m_folder.Path() / "Harlix/Skin/RoomImage";
+        WriteWholeFile(m_settings.webRoot / "index.html", "<html>screen</html>");
+        WriteWholeFile(m_settings.webRoot / "js/screen.js", "let screen;");
+        WriteWholeFile(m_settings.pictureFolder / "305_0.png", "picture 305");
+        WriteWholeFile(m_folder.Path() / "Harlix/INI/HXKiosk.ini", kSecret);
         fs::create_symlink("../../INI/HXKiosk.ini", m_settings.pictureFolder / "escape.png");
         fs::create_symlink("305_0.png", m_settings.pictureFolder / "alias.png");
 
@@ -84,21 +79,15 @@ protected:
         ASSERT_TRUE(m_host.Start(m_settings));
         ASSERT_NE(m_host.GetPort(), 0);
     }
-    void TearDown() override {
-        m_host.Stop();
-        fs::remove_all(m_drive);
-    }
+    void TearDown() override { m_host.Stop(); }
 
     // The host registers a page just after its handshake; calls wait for that.
     void WaitForPages(int count) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (m_host.GetPageCount() != count && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        WaitUntil([&] { return m_host.GetPageCount() == count; }, std::chrono::seconds(10));
         ASSERT_EQ(m_host.GetPageCount(), count);
     }
 
-    fs::path m_drive;
+    CTempFolder m_folder{"hxmovie"};
     stMovieHostSettings m_settings;
     CHostRecorder m_seen;
     CMovieHost m_host;
@@ -158,7 +147,7 @@ TEST_F(MovieHost, ServesThePageAndTheRoomPictures) {
 }
 
 TEST_F(MovieHost, NoOtherFileOfTheDriveIsReachable) {
-    const std::string absolute = (m_drive / "Harlix/INI/HXKiosk.ini").string();
+    const std::string absolute = (m_folder.Path() / "Harlix/INI/HXKiosk.ini").string();
     for (const std::string& target : {
              std::string("/skin/RoomImage/../../INI/HXKiosk.ini"),
              std::string("/skin/RoomImage/%2e%2e/%2e%2e/INI/HXKiosk.ini"),
@@ -387,17 +376,15 @@ TEST_F(MovieHostWithShortTimeout, ARequestThatNeverEndsIsCutButAnIdlePageStays) 
     WaitForPages(1);
 
     // The request's header never ends; the host ends the connection.
-    const int half = movie_page_detail::ConnectLoopback(m_host.GetPort());
-    ASSERT_GE(half, 0);
-    ASSERT_TRUE(movie_page_detail::SendAll(half, "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n"));
+    CLoopbackTcp half;
+    ASSERT_TRUE(half.Connect("127.0.0.1", m_host.GetPort()));
+    ASSERT_TRUE(half.SendAll("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n"));
     std::string reply;
-    const auto deadline = std::chrono::steady_clock::now() + movie_page_detail::kPatience;
-    while (movie_page_detail::ReceiveMore(half, reply, deadline)) {
+    const auto deadline = std::chrono::steady_clock::now() + kTestPatience;
+    while (half.ReceiveSome(reply, deadline)) {
     }
-    char byte = 0;
-    EXPECT_EQ(::recv(half, &byte, 1, MSG_DONTWAIT), 0) << "the host did not end the request";
+    EXPECT_LT(std::chrono::steady_clock::now(), deadline) << "the host did not end the request";
     EXPECT_EQ(reply.find("screen"), std::string::npos);
-    ::close(half);
 
     // The page said nothing for all that time and is still served.
     EXPECT_EQ(m_host.CallFunction("still there"), 1);

@@ -1,9 +1,8 @@
 #include "platform/named_mutex.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include "tests/support/child_process.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -12,14 +11,10 @@ namespace {
 
 // The child's exit code says whether it got the mutex.
 int AcquireInChild(const char* name) {
-    const pid_t child = ::fork();
-    if (child == 0) {
+    return RunInForkedProcess([name] {
         CNamedMutex mutex;
-        ::_exit(mutex.TryAcquire(name) ? 1 : 0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WEXITSTATUS(status);
+        return mutex.TryAcquire(name) ? 1 : 0;
+    });
 }
 
 TEST(NamedMutex, HeldByOneOwnerAcrossProcessesAndFreedByReleaseOrExit) {

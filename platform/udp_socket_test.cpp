@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "tests/support/wait_until.h"
 
 namespace hx {
 
@@ -17,13 +17,7 @@ std::span<const uint8_t> Bytes(std::string_view text) {
 
 // Loopback delivery is quick but not promised to be done when sendto returns.
 bool WaitForDatagram(CUdpSocket& socket) {
-    for (int i = 0; i < 2000; ++i) {
-        if (socket.HasDatagram() != 0) {
-            return socket.HasDatagram() == 1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
+    return WaitUntil([&] { return socket.HasDatagram() != 0; }) && socket.HasDatagram() == 1;
 }
 
 void OpenBound(CUdpSocket& socket, const std::string& address) {

@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "kiosk/support/daily_log.h"
 #include "kiosk/support/paths.h"
-#include "platform/cp949.h"
+#include "kiosk/support/testing_kiosk_log.h"
 #include "platform/ini_file.h"
 #include "tests/support/temp_drive.h"
 
@@ -23,11 +19,9 @@ TEST(IniFailureReport, AFailedWriteLeavesItsLineInTheKioskLog) {
     EXPECT_FALSE(WritePrivateProfileString("Money", "1000", "12", file));
     SetIniWriteFailureHook({});
 
-    const auto log = GetLogPath(CDailyLogWriter::FileNameFor("HXKioskLog", GetLocalTimeNow()));
-    std::ifstream in(log, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string log = KioskLogText();
     const std::string expected = file.string() + " 기록 실패. AppName=Money KeyName=1000 Val=12";
-    EXPECT_NE(Utf8FromCp949(bytes).find(expected), std::string::npos) << Utf8FromCp949(bytes);
+    EXPECT_NE(log.find(expected), std::string::npos) << log;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "channel/testing_channel.h"
 #include "kiosk/records/file_chunk_records.h"
@@ -11,6 +10,7 @@
 #include "kiosk/server/channel_dlg.h"
 #include "kiosk/server/server_requests.h"
 #include "net/crc32.h"
+#include "tests/support/file_text.h"
 
 namespace hx {
 
@@ -140,8 +140,7 @@ TEST_F(ServerMessageRouter, OnlyMissingOrChangedPicturesAreFetchedWhileTheScreen
     SendFile(CMD_PICTURE_CHUNK, fetched);
     EXPECT_EQ(MovieUntil("InitRoomData"),
               (std::vector<std::string>{"ClearLoading", "InitRoomData"}));
-    std::ifstream in(folder / "101_0.png", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), fetched);
+    EXPECT_EQ(ReadWholeFile(folder / "101_0.png"), fetched);
 }
 
 TEST_F(ServerMessageRouter, SaleAnswerStartupAnswerAndLinkLossReachTheirHandlers) {

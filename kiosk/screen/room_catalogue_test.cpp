@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "kiosk/screen/room_line.h"
+#include "tests/support/temp_folder.h"
 
 namespace hx {
 
@@ -42,9 +42,7 @@ stRoomPage Page(int32_t pageNo, int32_t pageCount, std::vector<stRoom4Kiosk> roo
 class RoomCatalogue : public ::testing::Test {
 protected:
     RoomCatalogue()
-        : m_root(std::filesystem::temp_directory_path() /
-                 ("hx_room_catalogue_" + std::to_string(std::random_device{}()))),
-          catalogue(
+        : catalogue(
               [this](std::string_view command, std::string_view args) {
                   calls.push_back(std::string(command) + ";" + std::string(args));
               },
@@ -53,13 +51,11 @@ protected:
                   return true;
               },
               [this](std::string_view line) { logLines.emplace_back(line); },
-              {m_root / "RoomImages.ini", m_root / "RoomImage"}) {
+              {m_folder.Path() / "RoomImages.ini", m_folder.Path() / "RoomImage"}) {
         catalogue.AppendClassPage({1, 1, {Class(1, "스탠다드"), Class(2, "디럭스")}});
         catalogue.SetMovieReady(true);
         catalogue.SetShowAllRooms(true);
     }
-
-    ~RoomCatalogue() override { std::filesystem::remove_all(m_root); }
 
     // Sends a one-page list and forgets what it put on the screen.
     void LoadRooms(std::vector<stRoom4Kiosk> rooms) {
@@ -88,7 +84,7 @@ protected:
         return std::string(command) + ";" + BuildRoomLine(room, catalogue.ClassName(room.classId));
     }
 
-    std::filesystem::path m_root;
+    CTempFolder m_folder{"hx_room_catalogue"};
     std::vector<std::string> calls;
     std::vector<std::string> logLines;
     CRoomCatalogue catalogue;
@@ -355,13 +351,13 @@ TEST_F(RoomCatalogue, BillUnitIsTheLargestNoteDividingEveryPrice) {
 
 TEST_F(RoomCatalogue, TheRoomListIsResentAfterTheLastPicture) {
     LoadRooms({Room(101, 1, "101호")});
-    std::filesystem::create_directories(m_root / "RoomImage");
-    std::ofstream(m_root / "RoomImages.ini")
+    std::filesystem::create_directories(m_folder.Path() / "RoomImage");
+    std::ofstream(m_folder.Path() / "RoomImages.ini")
         << "[Count]\nCount=1\n[Name]\n0=101_0.png\n[CRC]\n0=739719564\n";
 
     catalogue.SynchronisePictures();
     EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 0 101_0.png"}));
-    EXPECT_EQ(catalogue.PictureTarget(0), m_root / "RoomImage" / "101_0.png");
+    EXPECT_EQ(catalogue.PictureTarget(0), m_folder.Path() / "RoomImage" / "101_0.png");
 
     calls.clear();
     catalogue.OnPictureReceived();

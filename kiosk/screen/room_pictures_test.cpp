@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "net/crc32.h"
+#include "tests/support/file_text.h"
+#include "tests/support/temp_folder.h"
 
 namespace hx {
 
@@ -17,9 +17,7 @@ namespace {
 class RoomPictures : public ::testing::Test {
 protected:
     RoomPictures()
-        : m_root(std::filesystem::temp_directory_path() /
-                 ("hx_room_pictures_" + std::to_string(std::random_device{}()))),
-          m_pictures(
+        : m_pictures(
               [this](std::string_view command, std::string_view args) {
                   calls.push_back(std::string(command) + ";" + std::string(args));
               },
@@ -28,19 +26,12 @@ protected:
                   return requestsSucceed;
               },
               [this](std::string_view line) { logLines.emplace_back(line); },
-              {m_root / "RoomImages.ini", m_root / "Skin" / "RoomImage"}) {
-        std::filesystem::create_directories(m_root / "Skin" / "RoomImage");
-    }
-
-    ~RoomPictures() override { std::filesystem::remove_all(m_root); }
-
-    void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
+              {m_folder.Path() / "RoomImages.ini", m_folder.Path() / "Skin" / "RoomImage"}) {
+        std::filesystem::create_directories(m_folder.Path() / "Skin" / "RoomImage");
     }
 
     void WritePicture(const std::string& relative, const std::string& bytes) {
-        WriteFile(m_root / "Skin" / "RoomImage" / relative, bytes);
+        WriteWholeFile(m_folder.Path() / "Skin" / "RoomImage" / relative, bytes);
     }
 
     // entries: name and stored checksum text.
@@ -53,11 +44,11 @@ protected:
             crcs += std::to_string(index) + "=" + entries[index].second + "\r\n";
         }
         const std::string declared = count.empty() ? std::to_string(entries.size()) : count;
-        WriteFile(m_root / "RoomImages.ini",
-                  "[Count]\r\nCount=" + declared + "\r\n" + names + crcs);
+        WriteWholeFile(m_folder.Path() / "RoomImages.ini",
+                       "[Count]\r\nCount=" + declared + "\r\n" + names + crcs);
     }
 
-    std::filesystem::path m_root;
+    CTempFolder m_folder{"hx_room_pictures"};
     std::vector<std::string> calls;
     std::vector<std::string> logLines;
     bool requestsSucceed = true;
@@ -109,9 +100,9 @@ TEST_F(RoomPictures, FileChecksumSpansBlocksAndIsZeroWhenUnreadable) {
         bytes[at] = static_cast<char>(at * 31 + 7);
     }
     WritePicture("big.png", bytes);
-    EXPECT_EQ(FileCrc32(m_root / "Skin" / "RoomImage" / "big.png"),
+    EXPECT_EQ(FileCrc32(m_folder.Path() / "Skin" / "RoomImage" / "big.png"),
               Crc32(bytes.data(), bytes.size()));
-    EXPECT_EQ(FileCrc32(m_root / "no such file"), 0u);
+    EXPECT_EQ(FileCrc32(m_folder.Path() / "no such file"), 0u);
 
     // An existing picture that cannot be read counts as checksum 0.
     WritePicture("dir.png/inside", "x");
@@ -123,7 +114,7 @@ TEST_F(RoomPictures, FileChecksumSpansBlocksAndIsZeroWhenUnreadable) {
 TEST_F(RoomPictures, RequestsOneAtATimeAndClearsTheLoadingPopupAfterTheLast) {
     WriteList({{"101_0.png", "1"}, {"sub\\102_0.png", "2"}});
     ASSERT_EQ(m_pictures.Synchronise(), 2u);
-    EXPECT_EQ(m_pictures.TargetOf(1), m_root / "Skin" / "RoomImage" / "sub" / "102_0.png");
+    EXPECT_EQ(m_pictures.TargetOf(1), m_folder.Path() / "Skin" / "RoomImage" / "sub" / "102_0.png");
     EXPECT_EQ(m_pictures.TargetOf(2), std::nullopt);
     EXPECT_EQ(m_pictures.TargetOf(-1), std::nullopt);
 

@@ -1,18 +1,15 @@
 #include "kiosk/screen/shockwave_flash.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <chrono>
 #include <climits>
-#include <thread>
 
+#include "platform/loop_test_support.h"
 #include "platform/message_loop.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_movie_page.h"
 
 namespace hx {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -61,20 +58,6 @@ TEST(MovieArguments, NumbersAreReadAsPlainDecimals) {
     EXPECT_EQ(ParseMovieRoomNumber("   "), 0);
 }
 
-// Dispatches the calling thread's messages until `done` holds (bounded wait).
-template <typename Condition>
-bool PumpUntil(Condition done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        PumpMessagesFor(0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
 struct stDelivered {
     std::string command;
     std::string args;
@@ -84,11 +67,9 @@ struct stDelivered {
 class MovieBridge : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "hxbridge.XXXXXX").string();
-        m_folder = ::mkdtemp(pattern.data());
         m_settings.port = 0;
-        m_settings.webRoot = m_folder / "web";
-        m_settings.pictureFolder = m_folder / "RoomImage";
+        m_settings.webRoot = m_folder.Path() / "web";
+        m_settings.pictureFolder = m_folder.Path() / "RoomImage";
         ASSERT_TRUE(
             m_flash.Open(m_settings, [this](const std::string& command, const std::string& args) {
                 m_delivered.push_back({command, args, GetCurrentThreadId()});
@@ -98,16 +79,13 @@ protected:
             }));
         ASSERT_TRUE(m_page.Connect(m_flash.GetPort()));
     }
-    void TearDown() override {
-        m_flash.Close();
-        fs::remove_all(m_folder);
-    }
+    void TearDown() override { m_flash.Close(); }
 
     bool WaitForDelivered(std::size_t count) {
         return PumpUntil([&] { return m_delivered.size() >= count; });
     }
 
-    fs::path m_folder;
+    CTempFolder m_folder{"hxbridge"};
     stMovieHostSettings m_settings;
     std::vector<std::string> m_log;
     CShockwaveflash m_flash{[this](std::string_view line) { m_log.emplace_back(line); }};

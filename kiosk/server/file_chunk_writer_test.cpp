@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -13,11 +13,6 @@ namespace {
 
 stFileChunk Chunk(int32_t offset, const std::string& data) {
     return {CMD_PICTURE_CHUNK, 0, offset, std::vector<uint8_t>(data.begin(), data.end())};
-}
-
-std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class FileChunkWriter : public ::testing::Test {
@@ -40,11 +35,11 @@ TEST_F(FileChunkWriter, FileGrowsUnderItsTemporaryNameAndReplacesTheOldOneWhole)
     EXPECT_EQ(Write(0, full), enumChunkWrite::Written);
     EXPECT_EQ(Write(kFullChunkBytes, full), enumChunkWrite::Written);
     EXPECT_EQ(m_temporary.filename(), "a.png.lock");
-    EXPECT_EQ(ReadFile(m_temporary), full + full) << "the first chunk started it afresh";
-    EXPECT_EQ(ReadFile(m_target), "old picture") << "untouched until the file is whole";
+    EXPECT_EQ(ReadWholeFile(m_temporary), full + full) << "the first chunk started it afresh";
+    EXPECT_EQ(ReadWholeFile(m_target), "old picture") << "untouched until the file is whole";
 
     EXPECT_EQ(Write(2 * kFullChunkBytes, ""), enumChunkWrite::Completed);
-    EXPECT_EQ(ReadFile(m_target), full + full);
+    EXPECT_EQ(ReadWholeFile(m_target), full + full);
     EXPECT_FALSE(std::filesystem::exists(m_temporary));
 }
 

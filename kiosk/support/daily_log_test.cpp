@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <thread>
 #include <vector>
@@ -11,16 +10,12 @@
 #include "kiosk/support/kiosk_settings_defaults.h"
 #include "kiosk/support/paths.h"
 #include "platform/envr.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 const stLocalTime kLastMoment{2026, 12, 9, 23, 59, 59, 999};
 const stLocalTime kNextDay{2026, 12, 10, 0, 0, 0, 0};
@@ -40,8 +35,8 @@ TEST_F(DailyLogTest, LineIsByteExactCp949WithCrLfInTheFileOfItsOwnDay) {
         "[2026-12-09 23:59:59.999]"
         "\xbc\xad\xb9\xf6\xbf\xcd\x20\xbf\xac\xb0\xe1\xb5\xca\x2e"
         "\r\n";
-    EXPECT_EQ(ReadFile(GetLogPath("HXKioskLog-20261209.log")), expected);
-    const std::string nextDay = ReadFile(GetLogPath("HXKioskLog-20261210.log"));
+    EXPECT_EQ(ReadWholeFile(GetLogPath("HXKioskLog-20261209.log")), expected);
+    const std::string nextDay = ReadWholeFile(GetLogPath("HXKioskLog-20261210.log"));
     EXPECT_EQ(nextDay.rfind("[2026-12-10 00:00:00.000]", 0), 0u);
 }
 
@@ -49,7 +44,7 @@ TEST_F(DailyLogTest, TextIsNeverUsedAsAFormatAndLinesAppend) {
     CDailyLogWriter writer("HXKioskLog");
     writer.WriteAt(kLastMoment, "%s %d 100% %n");
     writer.WriteAt(kLastMoment, "multi\nline");
-    EXPECT_EQ(ReadFile(GetLogPath("HXKioskLog-20261209.log")),
+    EXPECT_EQ(ReadWholeFile(GetLogPath("HXKioskLog-20261209.log")),
               "[2026-12-09 23:59:59.999]%s %d 100% %n\r\n"
               "[2026-12-09 23:59:59.999]multi\nline\r\n");
 }
@@ -73,7 +68,7 @@ TEST_F(DailyLogTest, BoardAndDispenserLogsFollowTheirSwitchAtEveryEntry) {
 
     CEnvr().WriteInt("Settings", "PCBLog", 1);
     board.WriteAt(kLastMoment, "PC<<  CB on");
-    EXPECT_EQ(ReadFile(boardFile), "[2026-12-09 23:59:59.999]PC<<  CB on\r\n");
+    EXPECT_EQ(ReadWholeFile(boardFile), "[2026-12-09 23:59:59.999]PC<<  CB on\r\n");
 
     CEnvr().WriteInt("Settings", "DispenserLog", 0);
     DispenserLog("(a) (b) c");

@@ -3,14 +3,9 @@
 // sales seen by every kiosk, and a client sending garbage that is thrown out
 // while the others go on. Each test's desk has a loopback address of its own,
 // since kiosks always connect to port 12001.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <random>
 
 #include "channel/net_client.h"
 #include "channel/server_ip_pool.h"
@@ -21,6 +16,11 @@
 #include "kiosk/records/list_page_records.h"
 #include "kiosk/records/report_records.h"
 #include "kiosk/records/sale_records.h"
+#include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
+#include "tests/support/loopback_tcp.h"
+#include "tests/support/temp_drive.h"
+#include "tests/support/test_random.h"
 #include "tools/frontdesk/testing_frontdesk.h"
 
 namespace hx {
@@ -60,8 +60,7 @@ protected:
         channel->Start(0);
         EXPECT_TRUE(FinishAttempt(*channel));
         EXPECT_EQ(channel->IsAlive(), 1) << "no handshake with the desk";
-        EXPECT_TRUE(
-            PumpUntil([&] { return Received(*channel, CMD_KIOSK_OPTIONS) > 0; }, kFrontDeskWaitMs));
+        EXPECT_TRUE(PumpUntil([&] { return Received(*channel, CMD_KIOSK_OPTIONS) > 0; }));
         return channel;
     }
 
@@ -150,11 +149,9 @@ TEST_F(FrontDeskProcess, AcceptedSaleChangesTheRoomForEveryKioskAndARefusalGives
     EXPECT_NE(buyer->GetUniqueNo(), other->GetUniqueNo());
 
     SendSale(*buyer, 301, STAY_SLEEP);
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            return Received(*buyer, CMD_SINGLE_ROOM) > 0 && Received(*other, CMD_SINGLE_ROOM) > 0;
-        },
-        kFrontDeskWaitMs));
+    ASSERT_TRUE(PumpUntil([&] {
+        return Received(*buyer, CMD_SINGLE_ROOM) > 0 && Received(*other, CMD_SINGLE_ROOM) > 0;
+    }));
     stSaleAnswer answer;
     ASSERT_TRUE(Unpack(LastParsed(*buyer, CMD_SALE_ANSWER).value_or(Bytes{}), answer));
     EXPECT_EQ(answer.result, kSaleAccepted);
@@ -167,29 +164,16 @@ TEST_F(FrontDeskProcess, AcceptedSaleChangesTheRoomForEveryKioskAndARefusalGives
     }
 
     SendSale(*buyer, 209, STAY_RENTAL);
-    ASSERT_TRUE(
-        PumpUntil([&] { return Received(*buyer, CMD_SALE_ANSWER) == 2; }, kFrontDeskWaitMs));
+    ASSERT_TRUE(PumpUntil([&] { return Received(*buyer, CMD_SALE_ANSWER) == 2; }));
     ASSERT_TRUE(Unpack(LastParsed(*buyer, CMD_SALE_ANSWER).value_or(Bytes{}), answer));
     EXPECT_EQ(answer.result, -2) << "the scenario refuses day use of 209 with -2";
 }
 
 // Connects a plain socket and writes bytes that are nothing of the protocol.
 bool SendRandomBytes(const std::string& address) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in peer{};
-    peer.sin_family = AF_INET;
-    peer.sin_port = htons(kChannelBasePort);
-    ::inet_pton(AF_INET, address.c_str(), &peer.sin_addr);
-    std::mt19937 generator(12001);
-    std::vector<uint8_t> noise(256);
-    for (uint8_t& byte : noise) {
-        byte = static_cast<uint8_t>(generator());
-    }
-    const bool sent =
-        ::connect(fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0 &&
-        ::send(fd, noise.data(), noise.size(), 0) == static_cast<ssize_t>(noise.size());
-    ::close(fd);
-    return sent;
+    CLoopbackTcp connection;
+    return connection.Connect(address, kChannelBasePort) &&
+           connection.SendAll(RandomBytes(256, 12001));
 }
 
 TEST_F(FrontDeskProcess, ClientSendingRandomBytesIsThrownOutWhileOthersAreServed) {
@@ -214,7 +198,7 @@ TEST_F(FrontDeskProcess, ControlCommandReachesTheKiosk) {
     const auto desk = StartDesk("127.0.23.4");
     const auto kiosk = ConnectKiosk("KIOSK-LOBBY");
     EXPECT_EQ(desk->Command("room 202 state=2"), "ok: 1 packet(s) to 1 kiosk(s)");
-    ASSERT_TRUE(PumpUntil([&] { return Received(*kiosk, CMD_SINGLE_ROOM) > 0; }, kFrontDeskWaitMs));
+    ASSERT_TRUE(PumpUntil([&] { return Received(*kiosk, CMD_SINGLE_ROOM) > 0; }));
     stSingleRoom change;
     ASSERT_TRUE(Unpack(LastParsed(*kiosk, CMD_SINGLE_ROOM).value_or(Bytes{}), change));
     EXPECT_EQ(change.room.roomNo, 202);
@@ -226,8 +210,7 @@ TEST_F(FrontDeskProcess, SoldRoomStaysSoldAfterARestart) {
     {
         const auto kiosk = ConnectKiosk("KIOSK-LOBBY");
         SendSale(*kiosk, 302, STAY_RENTAL);
-        ASSERT_TRUE(
-            PumpUntil([&] { return Received(*kiosk, CMD_SALE_ANSWER) > 0; }, kFrontDeskWaitMs));
+        ASSERT_TRUE(PumpUntil([&] { return Received(*kiosk, CMD_SALE_ANSWER) > 0; }));
     }
     EXPECT_EQ(desk->Stop(), 0) << "SIGTERM ends the desk in order";
     desk = StartDesk("127.0.23.5");
@@ -243,11 +226,13 @@ TEST_F(FrontDeskProcess, SoldRoomStaysSoldAfterARestart) {
 
 TEST(FrontDeskHelp, DocumentsTheScenarioAndTheCommands) {
     CTempDrive folder;
-    const std::filesystem::path output = folder.Folder() / "help.txt";
-    const std::string command = std::string(HX_FRONTDESK_PROGRAM) + " --help > " + output.string();
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    std::ifstream in(output);
-    const std::string help(std::istreambuf_iterator<char>(in), {});
+    stChildLaunch launch;
+    launch.args = {HX_FRONTDESK_PROGRAM, "--help"};
+    launch.outputFile = folder.Folder() / "help.txt";
+    CChildProcess desk;
+    ASSERT_TRUE(desk.Start(launch));
+    ASSERT_EQ(desk.WaitForExit(), 0);
+    const std::string help = ReadWholeFile(launch.outputFile);
     for (const char* topic :
          {"--scenario", "--listen", "\"rooms\"", "\"classes\"", "\"configuration\"", "\"options\"",
           "\"acknowledgements\"", "\"refusals\"", "\"pictures\"", "container", "message", "drop",

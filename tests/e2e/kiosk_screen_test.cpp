@@ -2,31 +2,23 @@
 // WebSocket, each a real process or socket: the rooms the server offers reach
 // the screen line by line, as the movie asks for them.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <chrono>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "kiosk/support/daily_log.h"
+#include "kiosk/app/testing_kiosk_program.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
 #include "kiosk/support/paths.h"
-#include "platform/cp949.h"
 #include "platform/envr.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"
+#include "tests/support/wait_until.h"
 #include "tools/frontdesk/testing_frontdesk.h"
-
-extern char** environ;
 
 namespace hx {
 
@@ -42,27 +34,6 @@ std::string DeskAddressForThisTest() {
 const std::string kInvokeStart =
     "<invoke name=\"ReceiveScript\" returntype=\"xml\"><arguments><string>";
 
-std::string KioskLogText() {
-    const auto file = GetLogPath(CDailyLogWriter::FileNameFor("HXKioskLog", GetLocalTimeNow()));
-    std::ifstream in(file, std::ios::binary);
-    return Utf8FromCp949(
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-}
-
-// Bounded, so a broken kiosk fails the test instead of hanging it. The first
-// group of the match (or the whole match), copied out of the log text.
-std::optional<std::string> WaitForLog(const std::regex& pattern, std::string& text) {
-    for (int i = 0; i < 600; ++i) {
-        text = KioskLogText();
-        std::smatch match;
-        if (std::regex_search(text, match, pattern)) {
-            return match.size() > 1 ? match[1].str() : match[0].str();
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return std::nullopt;
-}
-
 // "Command;args" of an invoke request.
 std::string ScriptOf(const std::string& request) {
     const std::string end = "</string></arguments></invoke>";
@@ -71,27 +42,6 @@ std::string ScriptOf(const std::string& request) {
     }
     return request.substr(kInvokeStart.size(), request.size() - kInvokeStart.size() - end.size());
 }
-
-class CKioskProcess {
-public:
-    explicit CKioskProcess(const CTempDrive& drive) {
-        std::vector<std::string> args = {HX_KIOSK_PROGRAM, "--drive", drive.Folder().string(),
-                                         "--ui-port", "0"};
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        EXPECT_EQ(posix_spawn(&m_pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
-    }
-    ~CKioskProcess() {
-        ::kill(m_pid, SIGTERM);
-        ::waitpid(m_pid, nullptr, 0);
-    }
-
-private:
-    pid_t m_pid = -1;
-};
 
 // The desk, then the kiosk pointed at it, then a movie page that has said
 // InitKiosk and been answered.
@@ -104,12 +54,12 @@ protected:
         std::filesystem::create_directories(m_drive.Folder() / "desk");
         m_desk = std::make_unique<CFrontDeskProcess>(address, kSample, m_drive.Folder() / "desk");
         ASSERT_TRUE(m_desk->WaitUntilListening());
-        m_kiosk = std::make_unique<CKioskProcess>(m_drive);
+        ASSERT_TRUE(StartKioskProgram(m_kiosk, m_drive.Folder()));
 
         const std::optional<std::string> port =
-            WaitForLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"), m_log);
+            WaitForKioskLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"), m_log);
         ASSERT_TRUE(port) << m_log;
-        ASSERT_TRUE(WaitForLog(std::regex("서버와 연결됨\\."), m_log)) << m_log;
+        ASSERT_TRUE(WaitForKioskLog(std::regex("서버와 연결됨\\."), m_log)) << m_log;
         ASSERT_TRUE(m_page.Connect(static_cast<uint16_t>(std::stoi(*port))));
         ASSERT_TRUE(m_page.SendCommand("InitKiosk", ""));
         const std::optional<std::string> answer = m_page.NextInvoke();
@@ -166,7 +116,7 @@ protected:
 
     CTempDrive m_drive;
     std::unique_ptr<CFrontDeskProcess> m_desk;
-    std::unique_ptr<CKioskProcess> m_kiosk;
+    CChildProcess m_kiosk;
     CTestMoviePage m_page;
     std::string m_log;
 };
@@ -182,7 +132,7 @@ TEST_F(KioskScreenTest, TheServersRoomsReachTheMovieLineByLine) {
         EXPECT_EQ(separators, 28u) << line;
     }
     const std::string sent = std::to_string(lines.size()) + "건 룸정보 전송 완료\\.";
-    EXPECT_TRUE(WaitForLog(std::regex(sent), m_log)) << m_log;
+    EXPECT_TRUE(WaitForKioskLog(std::regex(sent), m_log)) << m_log;
 
     EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
         return entry.value("event", "") == "received" && entry.value("command", 0) == 11220;
@@ -228,19 +178,19 @@ TEST_F(KioskScreenTest, OnlyMissingPicturesAreFetchedBehindTheLoadingScreen) {
         }
         return true;
     };
-    for (int i = 0; i < 600 && !allFetched(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(allFetched());
+    ASSERT_TRUE(WaitUntil(allFetched));
     // The screen has its rooms once the download has ended.
     ASSERT_FALSE(AskForRoomList().empty());
     const size_t requestsBefore = JournalCount(511);
 
     std::filesystem::remove(pictures / "201_0.png");
     EXPECT_EQ(m_desk->Command("images").rfind("ok", 0), 0u);
+    // The first download's last frames may still be on their way to the page,
+    // so the file itself proves the fetch; the screen then shows and clears
+    // the loading popup.
+    EXPECT_TRUE(WaitUntil([&] { return std::filesystem::exists(pictures / "201_0.png"); }));
     EXPECT_TRUE(WaitForScript("PopupLoading"));
     EXPECT_TRUE(WaitForScript("ClearLoading"));
-    EXPECT_TRUE(std::filesystem::exists(pictures / "201_0.png"));
     EXPECT_EQ(JournalCount(511), requestsBefore + 1);
 }
 
@@ -254,7 +204,8 @@ TEST_F(KioskScreenTest, TheServersMessageBoxesReachTheScreenAndTheLog) {
     const std::optional<nlohmann::json> box = m_page.NextMessageBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(*box, nlohmann::json::parse(R"({"caption": "안내", "text": "오늘 밤 10시 점검"})"));
-    EXPECT_TRUE(WaitForLog(std::regex("메시지 상자 \\[안내\\] 오늘 밤 10시 점검"), m_log)) << m_log;
+    EXPECT_TRUE(WaitForKioskLog(std::regex("메시지 상자 \\[안내\\] 오늘 밤 10시 점검"), m_log))
+        << m_log;
 }
 
 }  // namespace

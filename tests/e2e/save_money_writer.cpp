@@ -1,9 +1,8 @@
 // Rewrites the four float counts of a SaveMoney.ini in a tight loop, all four
 // equal within one write and growing by one each time, until it is killed.
-// Usage: save_money_writer FILE FIRST_VALUE COUNT. Writes one byte to stdout
+// Usage: save_money_writer FILE FIRST_VALUE COUNT. Prints the line "ready"
 // once the first write is complete.
-#include <unistd.h>
-
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,7 @@ int main(int argc, char** argv) {
         if (!WritePrivateProfileKeys("Money", counts, file)) {
             return 1;
         }
-        if (value == first && ::write(STDOUT_FILENO, "R", 1) != 1) {
+        if (value == first && (std::fputs("ready\n", stdout) < 0 || std::fflush(stdout) != 0)) {
             return 1;
         }
     }

@@ -1,33 +1,29 @@
 #pragma once
-// A fresh drive folder for one test, removed afterwards.
-
-#include <stdlib.h>
+// A fresh drive folder for one test, made the process's drive folder and
+// removed afterwards.
 
 #include <filesystem>
-#include <string>
 
 #include "platform/drive.h"
+#include "tests/support/temp_folder.h"
 
 namespace hx {
 
 class CTempDrive {
 public:
-    CTempDrive() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "hxtest.XXXXXX").string();
-        m_folder = ::mkdtemp(pattern.data());
-        SetDriveFolder(m_folder);
-    }
-    ~CTempDrive() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
-    CTempDrive(const CTempDrive&) = delete;
-    CTempDrive& operator=(const CTempDrive&) = delete;
+    CTempDrive() : m_folder("hxdrive") { SetDriveFolder(m_folder.Path()); }
 
-    const std::filesystem::path& Folder() const { return m_folder; }
+    const std::filesystem::path& Folder() const { return m_folder.Path(); }
+
+    // Makes a folder below the drive ("Program Files/Harlix") with its parents; its path.
+    std::filesystem::path MakeFolder(const std::filesystem::path& relative) const {
+        const std::filesystem::path folder = Folder() / relative;
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
 
 private:
-    std::filesystem::path m_folder;
+    CTempFolder m_folder;
 };
 
 }  // namespace hx

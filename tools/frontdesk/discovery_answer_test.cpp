@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
+#include "tests/support/wait_until.h"
 #include "tools/frontdesk/datagram_listener.h"
 
 namespace hx {
@@ -33,10 +32,7 @@ TEST(DiscoveryAnswer, AnswersTheSenderOverLoopback) {
     CUdpSocket agent;
     ASSERT_TRUE(agent.Open() && agent.Bind("127.0.0.1", 0));
     ASSERT_EQ(agent.SendTo(Datagram("ZP-AGENT"), "127.0.0.1", listener.Port()), 8);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (agent.HasDatagram() != 1 && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    WaitUntil([&] { return agent.HasDatagram() == 1; });
     std::vector<uint8_t> answer(64);
     stDatagramSender sender;
     const int length = agent.ReceiveFrom(answer, sender);

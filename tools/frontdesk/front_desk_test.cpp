@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "kiosk/records/ack_record.h"
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/report_records.h"
 #include "kiosk/records/room_records.h"
 #include "kiosk/records/sale_records.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/wait_until.h"
 #include "tools/frontdesk/control_executor.h"
+#include "tools/frontdesk/testing_journal.h"
 #include "tools/frontdesk/testing_kiosk.h"
+#include "tools/frontdesk/testing_scenario.h"
 
 namespace hx {
 
@@ -20,15 +21,7 @@ namespace {
 using json = nlohmann::json;
 
 stScenario TwoRooms() {
-    stScenario scenario;
-    scenario.classes = {{0, 1, 1, "스탠다드"}};
-    for (int32_t roomNo : {201, 202}) {
-        stRoom4Kiosk room;
-        room.roomNo = roomNo;
-        room.classId = 1;
-        room.name = std::to_string(roomNo) + "호";
-        scenario.rooms.push_back(room);
-    }
+    stScenario scenario = TwoRoomScenario();
     scenario.options.deviceName = "시험기";
     scenario.kiosks = {{"LOBBY", "", 5, "로비", false}, {"BANNED", "", 0, "", true}};
     return scenario;
@@ -68,27 +61,17 @@ protected:
         return kiosk;
     }
 
-    std::vector<json> Journal() {
-        std::vector<json> entries;
-        std::ifstream in(m_folder.Folder() / "journal.jsonl");
-        for (std::string line; std::getline(in, line);) {
-            entries.push_back(json::parse(line));
-        }
-        return entries;
-    }
     // Sessions write from their own threads: waits until the line is there.
     bool Journalled(const std::string& event, const json::json_pointer& field, const json& value) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTestWaitMs);
-        while (std::chrono::steady_clock::now() < end) {
-            for (const json& entry : Journal()) {
+        return WaitUntil([&] {
+            for (const json& entry : ReadJournal(m_folder.Folder() / "journal.jsonl")) {
                 if (entry.value("event", "") == event && entry.contains(field) &&
                     entry[field] == value) {
                     return true;
                 }
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return false;
+            return false;
+        });
     }
 
     CTempDrive m_folder;

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "kiosk/records/kiosk_command.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -102,8 +103,7 @@ TEST_F(LedgerTest, DamagedFileIsNeverWrittenOver) {
     EXPECT_FALSE(ledger.Load(error));
     EXPECT_NE(error.find("damaged"), std::string::npos);
     EXPECT_FALSE(ledger.RecordSale(1, CashSale(201, 30000), 1));
-    std::ifstream in(File());
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+    EXPECT_EQ(ReadWholeFile(File()), damaged);
 }
 
 TEST_F(LedgerTest, AChangeThatCannotBeWrittenIsNotMade) {

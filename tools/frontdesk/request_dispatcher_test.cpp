@@ -15,6 +15,7 @@
 #include "kiosk/records/update_records.h"
 #include "net/packet_header.h"
 #include "tests/support/temp_drive.h"
+#include "tools/frontdesk/testing_scenario.h"
 
 namespace hx {
 
@@ -24,15 +25,7 @@ constexpr stKioskIdentity kKiosk{3, 0x1001};
 constexpr int64_t kNow = 1700000000;
 
 stScenario SmallScenario(const std::filesystem::path& pictures) {
-    stScenario scenario;
-    scenario.classes = {{0, 1, 1, "스탠다드"}};
-    for (int32_t roomNo : {201, 202}) {
-        stRoom4Kiosk room;
-        room.roomNo = roomNo;
-        room.classId = 1;
-        room.rentalDuration = "0300";
-        scenario.rooms.push_back(room);
-    }
+    stScenario scenario = TwoRoomScenario();
     scenario.updateId = "UPDATE-7";
     scenario.startupResult = 1;
     scenario.pictureFolder = pictures;

@@ -6,23 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "channel/net_channel_handshake.h"
 #include "net/io_base.h"
 #include "net/io_packet.h"
 #include "net/packet_header.h"
+#include "tests/support/wait_until.h"
 
 namespace hx {
 
 using Bytes = std::vector<uint8_t>;
-
-inline constexpr int kTestWaitMs = 10000;
 
 class CTestKiosk {
 public:
@@ -37,13 +34,9 @@ public:
     }
 
     // The next message, or nothing when none came in time or the link ended.
-    std::optional<Bytes> Receive(int limitMs = kTestWaitMs) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-        while (m_connection->ReadReady() == 0) {
-            if (std::chrono::steady_clock::now() >= end) {
-                return std::nullopt;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::optional<Bytes> Receive() {
+        if (!WaitUntil([this] { return m_connection->ReadReady() != 0; })) {
+            return std::nullopt;
         }
         uint8_t* buffer = nullptr;
         int length = 0;
@@ -57,9 +50,9 @@ public:
     }
 
     // Messages up to and including the first with `command`; empty when it never came.
-    std::vector<Bytes> ReceiveUntil(uint32_t command, int limitMs = kTestWaitMs) {
+    std::vector<Bytes> ReceiveUntil(uint32_t command) {
         std::vector<Bytes> messages;
-        while (std::optional<Bytes> message = Receive(limitMs)) {
+        while (std::optional<Bytes> message = Receive()) {
             messages.push_back(*message);
             if (UnpackHeader(*message).command == command) {
                 return messages;
@@ -69,15 +62,8 @@ public:
     }
 
     // True once the desk has closed the connection.
-    bool IsClosedByPeer(int limitMs = kTestWaitMs) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-        while (std::chrono::steady_clock::now() < end) {
-            if (m_connection->ReadReady() != 0 && !Receive(limitMs)) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return false;
+    bool IsClosedByPeer() {
+        return WaitUntil([this] { return m_connection->ReadReady() != 0 && !Receive(); });
     }
 
     // Connects, asks, and confirms an acceptance; the desk's answer either way.

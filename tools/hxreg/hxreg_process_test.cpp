@@ -1,21 +1,16 @@
 // hxreg as a separate process against the store the test process uses.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
-#include <fstream>
-#include <sstream>
+#include <memory>
 #include <thread>
 
 #include "platform/envr.h"
+#include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 
-extern char** environ;
-
 namespace hx {
-
 
 namespace {
 
@@ -24,41 +19,24 @@ protected:
     void SetUp() override { CEnvr::SetFrameworkKey("Norvane", "HxKiosk"); }
 
     // Starts hxreg on the test's drive with its output in numbered files.
-    pid_t Start(std::vector<std::string> args, int outputNumber = 0) {
-        args.insert(args.begin(), {HXREG_PATH, "--drive", m_drive.Folder().string()});
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, OutputFile(outputNumber).c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-        pid_t pid = -1;
-        EXPECT_EQ(::posix_spawn(&pid, HXREG_PATH, &files, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&files);
-        return pid;
+    std::unique_ptr<CChildProcess> Start(std::vector<std::string> args, int outputNumber = 0) {
+        stChildLaunch launch;
+        launch.args = {HXREG_PATH, "--drive", m_drive.Folder().string()};
+        launch.args.insert(launch.args.end(), args.begin(), args.end());
+        launch.outputFile = OutputFile(outputNumber);
+        auto hxreg = std::make_unique<CChildProcess>();
+        EXPECT_TRUE(hxreg->Start(launch));
+        return hxreg;
     }
 
-    static int Wait(pid_t pid) {
-        int status = 0;
-        if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-            return -1;
-        }
-        return WEXITSTATUS(status);
+    static int Wait(const std::unique_ptr<CChildProcess>& hxreg) {
+        return hxreg->WaitForExit().value_or(-1);
     }
 
-    std::string Output(int number = 0) {
-        std::ifstream file(OutputFile(number));
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    std::string Output(int number = 0) { return ReadWholeFile(OutputFile(number)); }
 
-    std::string OutputFile(int number) {
-        return (m_drive.Folder() / ("hxreg." + std::to_string(number) + ".out")).string();
+    std::filesystem::path OutputFile(int number) {
+        return m_drive.Folder() / ("hxreg." + std::to_string(number) + ".out");
     }
 
     CTempDrive m_drive;
@@ -89,10 +67,25 @@ TEST_F(HxRegProcessTest, ValuesCrossBetweenProcessesBothWays) {
               "    KioskNo    REG_DWORD    0x3\n\n");
 }
 
+// Scripts may give the drive through the environment instead of --drive.
+TEST_F(HxRegProcessTest, WithoutADriveOptionTheEnvironmentNamesTheDrive) {
+    ASSERT_TRUE(CEnvr().WriteInt("KIOSK", "KioskNo", 4));
+    stChildLaunch launch;
+    launch.args = {HXREG_PATH, "query", kKey, "/v", "KioskNo"};
+    launch.environment = {"HXKIOSK_DRIVE=" + m_drive.Folder().string()};
+    launch.outputFile = OutputFile(0);
+    CChildProcess hxreg;
+    ASSERT_TRUE(hxreg.Start(launch));
+    EXPECT_EQ(hxreg.WaitForExit(), 0);
+    EXPECT_EQ(Output(),
+              "\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Norvane\\HxKiosk\\KIOSK\n"
+              "    KioskNo    REG_DWORD    0x4\n\n");
+}
+
 TEST_F(HxRegProcessTest, ConcurrentProcessesAndThreadsNeverFail) {
     constexpr int kProcesses = 6;
     constexpr int kRounds = 30;
-    std::vector<pid_t> children;
+    std::vector<std::unique_ptr<CChildProcess>> children;
     for (int p = 0; p < kProcesses; ++p) {
         children.push_back(Start({"add", kKey, "/v", "P" + std::to_string(p), "/t", "REG_DWORD",
                                   "/d", std::to_string(p), "/f"},
@@ -106,7 +99,7 @@ TEST_F(HxRegProcessTest, ConcurrentProcessesAndThreadsNeverFail) {
             failures += envr.GetInt("KIOSK", "T", -1) != i;
         }
     });
-    for (pid_t child : children) {
+    for (const std::unique_ptr<CChildProcess>& child : children) {
         EXPECT_EQ(Wait(child), 0);
     }
     writer.join();

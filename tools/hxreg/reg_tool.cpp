@@ -1,6 +1,7 @@
 #include "tools/hxreg/reg_tool.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -87,11 +88,11 @@ bool Confirmed(std::ostream& out, const stRegCommand& command, const std::string
     return command.force;
 }
 
-// Value names compare as the store compares them: ASCII letters without case.
-bool SameValueName(std::string_view a, std::string_view b) {
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    return std::ranges::equal(a, b, [&](char x, char y) {
-        return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
+// Names match as the store matches them: ASCII letters in either case.
+bool SameValueName(std::string_view stored, std::string_view asked) {
+    return std::ranges::equal(stored, asked, [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
     });
 }
 

@@ -1,0 +1,127 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "tests/support/loopback_tcp.h"
+
+namespace hx {
+
+namespace {
+
+int Descriptor(std::intptr_t socket) {
+    return static_cast<int>(socket);
+}
+
+// Calls `transfer` on what is left until all of `bytes` has gone through it;
+// false when the connection ended first.
+template <typename Byte, typename Transfer>
+bool TransferAll(std::span<Byte> bytes, Transfer transfer) {
+    while (!bytes.empty()) {
+        const ssize_t done = transfer(bytes);
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(done));
+    }
+    return true;
+}
+
+}  // namespace
+
+CLoopbackTcp::~CLoopbackTcp() {
+    Close();
+}
+
+bool CLoopbackTcp::ConnectPair(CLoopbackTcp& client, CLoopbackTcp& server) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool listening =
+        listener >= 0 &&
+        ::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        ::listen(listener, 1) == 0 &&
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    bool connected = listening && client.Connect("127.0.0.1", ntohs(address.sin_port));
+    if (connected) {
+        const int on = 1;
+        ::setsockopt(Descriptor(client.m_socket), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        server.Close();
+        server.m_socket = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+        connected = server.IsOpen();
+    }
+    if (listener >= 0) {
+        ::close(listener);
+    }
+    return connected;
+}
+
+bool CLoopbackTcp::Connect(const std::string& address, std::uint16_t port) {
+    Close();
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(port);
+    if (::inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1) {
+        return false;
+    }
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_socket = fd;
+    return true;
+}
+
+void CLoopbackTcp::Close() {
+    if (IsOpen()) {
+        ::close(Descriptor(m_socket));
+        m_socket = -1;
+    }
+}
+
+bool CLoopbackTcp::SendAll(std::span<const std::uint8_t> bytes) {
+    const int fd = Descriptor(m_socket);
+    return IsOpen() && TransferAll(bytes, [fd](std::span<const std::uint8_t> rest) {
+               return ::send(fd, rest.data(), rest.size(), MSG_NOSIGNAL);
+           });
+}
+
+bool CLoopbackTcp::ReceiveSome(std::string& buffer,
+                               std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd waiting{Descriptor(m_socket), POLLIN, 0};
+    if (!IsOpen() || left.count() <= 0 ||
+        ::poll(&waiting, 1, static_cast<int>(left.count())) <= 0) {
+        return false;
+    }
+    char chunk[4096];
+    const ssize_t got = ::recv(Descriptor(m_socket), chunk, sizeof chunk, 0);
+    if (got <= 0) {
+        return false;
+    }
+    buffer.append(chunk, static_cast<std::size_t>(got));
+    return true;
+}
+
+bool CLoopbackTcp::ReceiveExactly(std::span<std::uint8_t> bytes) {
+    const int fd = Descriptor(m_socket);
+    return IsOpen() && TransferAll(bytes, [fd](std::span<std::uint8_t> rest) {
+               return ::recv(fd, rest.data(), rest.size(), 0);
+           });
+}
+
+}  // namespace hx
