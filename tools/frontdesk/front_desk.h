@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "net/io_packet.h"
+#include "net/socket_waiter.h"
 #include "tools/frontdesk/desk_state.h"
 #include "tools/frontdesk/journal.h"
 #include "tools/frontdesk/kiosk_directory.h"
@@ -63,6 +64,7 @@ private:
     void OnClosed(const stSessionInfo& session) override;
 
     void AcceptLoop();
+    void Admit(std::unique_ptr<CIOPacket> connection);
     void ReapFinished();
     // Runs `act` on every session the target names that is being served.
     int ForTargets(const KioskTarget& target, const std::function<void(CKioskSession&)>& act);
@@ -74,6 +76,7 @@ private:
     std::unique_ptr<CIOPacket> m_listener;
     uint16_t m_port = 0;
     std::atomic<bool> m_stopping{false};
+    CSocketWaiter m_acceptWaiter;
     std::thread m_acceptThread;
     std::mutex m_sessionsMutex;  // never held while a session is stopped
     std::vector<std::unique_ptr<CKioskSession>> m_sessions;

@@ -9,6 +9,8 @@
 #include "kiosk/records/report_records.h"
 #include "kiosk/records/room_records.h"
 #include "kiosk/records/sale_records.h"
+#include "net/io_limits.h"
+#include "net/message_header.h"
 #include "tests/support/temp_drive.h"
 #include "tools/frontdesk/control_executor.h"
 #include "tools/frontdesk/testing_kiosk.h"
@@ -47,6 +49,24 @@ Bytes StepReport(int32_t code) {
     report.code = code;
     report.text = "단계";
     return Pack(report);
+}
+
+constexpr uint64_t kMinuteMs = 60 * 1000;
+
+// A connection made with the transport alone, for sending what no kiosk would.
+std::unique_ptr<CIOPacket> RawConnection(uint16_t port) {
+    auto connection = std::make_unique<CIOPacket>("127.0.0.1", port);
+    connection->AddExtOption(IOEXT_NOPING);
+    EXPECT_EQ(connection->Connect(1), IO_OK);
+    return connection;
+}
+
+// A message header announcing 500 bytes and only 100 of them.
+void SendHalfAMessage(CIOPacket& connection) {
+    Bytes partial(kMessageHeaderSize + 100, 0);
+    PackMessageHeader(500, partial.data());
+    connection.SetBlockMode(false);
+    connection.Send(partial.data(), static_cast<int>(partial.size()));
 }
 
 class FrontDeskTest : public ::testing::Test {
@@ -233,6 +253,23 @@ TEST_F(FrontDeskTest, SilenceAndPoliciesChangeWhileRunning) {
 
     EXPECT_EQ(m_executor.Execute("drop to=5"), "ok: dropped 1 kiosk(s)");
     EXPECT_TRUE(kiosk->IsClosedByPeer());
+}
+
+TEST_F(FrontDeskTest, StopEndsASessionWaitingForTheRestOfAMessage) {
+    // Without the stop's help the session would wait ten minutes for the rest.
+    struct stPatientTransport {
+        stPatientTransport() {
+            stIoTimeLimits patient;
+            patient.idleReadMs = patient.receiveMs = static_cast<int>(10 * kMinuteMs);
+            SetIoTimeLimits(patient);
+        }
+        ~stPatientTransport() { SetIoTimeLimits(stIoTimeLimits{}); }
+    } patientTransport;
+    const auto kiosk = RawConnection(m_desk.Port());
+    SendHalfAMessage(*kiosk);
+    ASSERT_TRUE(Journalled("connected", "/session"_json_pointer, 1));
+    m_desk.Stop();
+    EXPECT_TRUE(Journalled("closed", "/reason"_json_pointer, "the desk stopped"));
 }
 
 }  // namespace

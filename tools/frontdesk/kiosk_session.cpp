@@ -1,11 +1,11 @@
 #include "tools/frontdesk/kiosk_session.h"
 
-#include <chrono>
 #include <random>
 
 #include "channel/net_channel_handshake.h"
 #include "net/io_base.h"
 #include "net/net_log.h"
+#include "net/socket_wait.h"
 #include "tools/frontdesk/handshake_request.h"
 #include "tools/frontdesk/packet_addressing.h"
 #include "tools/frontdesk/packet_decoder.h"
@@ -17,7 +17,9 @@ namespace {
 
 using json = nlohmann::json;
 
-constexpr auto kIdlePause = std::chrono::milliseconds(2);
+// Everything a waiting session waits for wakes it; the bound only keeps a lost
+// wake from costing more than this.
+constexpr int kWakeCheckMs = 250;
 constexpr size_t kBrokenFramingBytes = 64;
 constexpr size_t kJournalHeadBytes = 64;
 
@@ -75,7 +77,7 @@ const char* SessionStateName(enumSessionState state) {
 }
 
 CKioskSession::CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host)
-    : m_connection(std::move(connection)), m_host(host) {
+    : m_connection(std::move(connection)), m_socket(m_connection->GetSocket()), m_host(host) {
     m_info.id = id;
     char peer[64] = {};
     if (m_connection->GetPeerName(peer, sizeof peer) == 1) {
@@ -92,18 +94,29 @@ void CKioskSession::Start() {
     m_thread = std::thread([this] { Run(); });
 }
 
-void CKioskSession::Stop() {
+void CKioskSession::RequestStop() {
     m_stopping = true;
+    m_waiter.Wake();
+    // A send to a kiosk that stopped reading, or half a message from one,
+    // would otherwise hold the thread for as long as the kiosk likes.
+    ShutdownSocket(m_socket);
+}
+
+void CKioskSession::Stop() {
+    RequestStop();
     if (m_thread.joinable()) {
         m_thread.join();
     }
 }
 
 void CKioskSession::Enqueue(enumOutgoing kind, std::vector<Bytes> packets) {
-    std::lock_guard lock(m_mutex);
-    for (Bytes& packet : packets) {
-        m_outbox.push_back({kind, std::move(packet)});
+    {
+        std::lock_guard lock(m_mutex);
+        for (Bytes& packet : packets) {
+            m_outbox.push_back({kind, std::move(packet)});
+        }
     }
+    m_waiter.Wake();
 }
 
 void CKioskSession::Push(std::vector<Bytes> packets) {
@@ -116,6 +129,7 @@ void CKioskSession::PushBrokenFraming() {
 
 void CKioskSession::Drop() {
     m_dropRequested = true;
+    m_waiter.Wake();
 }
 
 stSessionInfo CKioskSession::Info() const {
@@ -140,38 +154,42 @@ void CKioskSession::Write(json entry) {
 }
 
 void CKioskSession::Run() {
-    bool open = true;
-    while (open && !m_stopping) {
-        bool idle = false;
-        open = ServeOnce(idle);
-        if (open && idle) {
-            std::this_thread::sleep_for(kIdlePause);
-        }
+    while (ServeOnce()) {
     }
-    m_connection->Close();
-    const stSessionInfo info = Info();
-    SetState(enumSessionState::Closed);
-    m_host.OnClosed(info);
+    // The kiosk sees the end now; the descriptor goes with this object.
+    ShutdownSocket(m_socket);
+    m_host.OnClosed(Info());
     // Last: once finished, the desk may join and delete this session.
     m_finished = true;
 }
 
-bool CKioskSession::ServeOnce(bool& idle) {
+bool CKioskSession::Ended(const std::string& reason) {
+    SetState(enumSessionState::Closed);
+    // Once the desk is stopping, a failure is the stop's doing, whatever it looks like.
+    Write({{"event", "closed"}, {"reason", m_stopping ? "the desk stopped" : reason}});
+    return false;
+}
+
+bool CKioskSession::ServeOnce() {
+    if (m_stopping) {
+        return Ended("the desk stopped");
+    }
     if (!FlushOutbox()) {
         return false;
     }
     if (m_dropRequested) {
-        Write({{"event", "closed"}, {"reason", "dropped by a control command"}});
-        return false;
+        return Ended("dropped by a control command");
     }
     const int ready = m_connection->ReadReady();
     if (ready < 0) {
-        Write({{"event", "closed"}, {"reason", "the connection failed"}});
-        return false;
+        return Ended("the connection failed");
     }
-    idle = ready == 0;
+    if (ready == 0) {
+        m_waiter.Wait(m_socket, kWakeCheckMs);
+        return true;
+    }
     Bytes message;
-    return idle || (ReceiveMessage(message) && HandleMessage(message));
+    return ReceiveMessage(message) && HandleMessage(message);
 }
 
 bool CKioskSession::FlushOutbox() {
@@ -220,12 +238,7 @@ bool CKioskSession::Send(const stOutgoing& outgoing) {
     const int result = outgoing.kind == enumOutgoing::BrokenFraming
                            ? SendBrokenFraming(outgoing.bytes)
                            : SendPacket(outgoing.bytes, outgoing.kind == enumOutgoing::Push);
-    if (result != IO_OK) {
-        Write(
-            {{"event", "closed"}, {"reason", std::string("send failed: ") + IoResultText(result)}});
-        return false;
-    }
-    return true;
+    return result == IO_OK || Ended(std::string("send failed: ") + IoResultText(result));
 }
 
 bool CKioskSession::ReceiveMessage(Bytes& message) {
@@ -236,15 +249,16 @@ bool CKioskSession::ReceiveMessage(Bytes& message) {
         message.assign(buffer, buffer + length);
     }
     FreeReceiveBuffer(buffer);
-    if (result == IO_CLOSED) {
-        Write({{"event", "closed"}, {"reason", "closed by the kiosk"}});
-    } else if (result != IO_OK) {
-        Write({{"event", "malformed"},
-               {"reason", std::string("framing: ") + IoResultText(result)},
-               {"code", result}});
-        Write({{"event", "closed"}, {"reason", "malformed framing"}});
+    if (result == IO_OK) {
+        return true;
     }
-    return result == IO_OK;
+    if (result == IO_CLOSED) {
+        return Ended("closed by the kiosk");
+    }
+    Write({{"event", "malformed"},
+           {"reason", std::string("framing: ") + IoResultText(result)},
+           {"code", result}});
+    return Ended("malformed framing");
 }
 
 bool CKioskSession::HandleMessage(std::span<const uint8_t> message) {
@@ -256,8 +270,7 @@ bool CKioskSession::HandleMessage(std::span<const uint8_t> message) {
                {"command", decoded.command},
                {"length", message.size()},
                {"head", HeadAsHex(message)}});
-        Write({{"event", "closed"}, {"reason", "malformed packet"}});
-        return false;
+        return Ended("malformed packet");
     }
     // Decided before the line is written, so the journal tells what was done.
     const bool silent = m_host.IsSilent();
@@ -291,8 +304,7 @@ bool CKioskSession::HandleHandshake(std::span<const uint8_t> message) {
     if (decision.refused) {
         Enqueue(enumOutgoing::Answer, {BuildHandshakeRefusal()});
         FlushOutbox();
-        Write({{"event", "closed"}, {"reason", "handshake refused"}});
-        return false;
+        return Ended("handshake refused");
     }
     {
         std::lock_guard lock(m_mutex);

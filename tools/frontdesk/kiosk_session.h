@@ -4,7 +4,9 @@
 // kiosk sends, handed to the desk. Whatever other threads want sent (pushes,
 // broken bytes) waits in the session's outbox, so the connection is only ever
 // touched by its own thread and a kiosk that stops reading stalls no one else.
-// Anything malformed is journalled and ends this connection, only this one.
+// Between messages the thread sleeps on the socket until the kiosk sends or
+// the outbox wakes it. Anything malformed is journalled and ends this
+// connection, only this one.
 
 #include <atomic>
 #include <cstdint>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "net/io_packet.h"
+#include "net/socket_waiter.h"
 #include "tools/frontdesk/journal.h"
 #include "tools/frontdesk/kiosk_directory.h"
 #include "tools/frontdesk/request_dispatcher.h"
@@ -62,14 +65,17 @@ public:
 class CKioskSession {
 public:
     CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host);
-    // Stops the thread.
+    // Stops the thread and closes the connection.
     ~CKioskSession();
     CKioskSession(const CKioskSession&) = delete;
     CKioskSession& operator=(const CKioskSession&) = delete;
 
     void Start();
-    // Ends the thread and closes the connection; returns once it has ended.
+    // Ends the connection and the thread; returns once it has ended, even
+    // while the kiosk sends half a message or stops reading.
     void Stop();
+    // The same without waiting, so many sessions can end side by side.
+    void RequestStop();
 
     // Any thread. Packets sent on the desk's own initiative: addressed to this
     // kiosk when they go out.
@@ -90,7 +96,10 @@ private:
     };
 
     void Run();
-    bool ServeOnce(bool& idle);
+    // False once the connection has ended.
+    bool ServeOnce();
+    // Journals why the connection ends; false, for the caller to return.
+    bool Ended(const std::string& reason);
     bool FlushOutbox();
     bool Send(const stOutgoing& outgoing);
     int SendBrokenFraming(const Bytes& bytes);
@@ -101,11 +110,16 @@ private:
     bool HandleHandshake(std::span<const uint8_t> message);
     bool HandleConfirmation();
     void HandleRequest(std::span<const uint8_t> message);
+    // Wakes the thread.
     void Enqueue(enumOutgoing kind, std::vector<Bytes> packets);
     void SetState(enumSessionState state);
     void Write(nlohmann::json entry);
 
     std::unique_ptr<CIOPacket> m_connection;
+    // Taken once: only the destructor closes it, so Stop may shut it down
+    // from any thread without ever reaching a reused descriptor.
+    intptr_t m_socket;
+    CSocketWaiter m_waiter;
     CSessionHost& m_host;
     mutable std::mutex m_mutex;  // guards m_info and m_outbox
     stSessionInfo m_info;
