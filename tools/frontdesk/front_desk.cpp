@@ -159,6 +159,11 @@ int CFrontDesk::PushBrokenFraming(const KioskTarget& target) {
     return ForTargets(target, [](CKioskSession& session) { session.PushBrokenFraming(); });
 }
 
+int CFrontDesk::PushZeroMessage(const KioskTarget& target, int32_t length) {
+    return ForTargets(target,
+                      [length](CKioskSession& session) { session.PushZeroMessage(length); });
+}
+
 int CFrontDesk::Drop(const KioskTarget& target) {
     return ForTargets(target, [](CKioskSession& session) { session.Drop(); });
 }

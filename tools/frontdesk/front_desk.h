@@ -51,6 +51,7 @@ public:
     // Each returns the number of kiosks reached.
     int Push(const KioskTarget& target, const std::vector<Bytes>& packets);
     int PushBrokenFraming(const KioskTarget& target);
+    int PushZeroMessage(const KioskTarget& target, int32_t length);
     int Drop(const KioskTarget& target);
 
 private:

@@ -14,6 +14,7 @@
 #include "tests/support/temp_drive.h"
 #include "tools/frontdesk/control_executor.h"
 #include "tools/frontdesk/testing_kiosk.h"
+#include "tools/frontdesk/zero_message.h"
 
 namespace hx {
 
@@ -230,9 +231,11 @@ TEST_F(FrontDeskTest, ControlCommandsPushToTheKiosksTheyName) {
     ASSERT_TRUE(box);
     EXPECT_EQ(UnpackHeader(*box).command, CMD_MESSAGE_BOX);
 
-    EXPECT_TRUE(m_executor.Execute("room 999 remove").starts_with("error"));
-    EXPECT_TRUE(m_executor.Execute("config colour=1").starts_with("error"));
-    EXPECT_TRUE(m_executor.Execute("fly").starts_with("error"));
+    for (const char* refused :
+         {"room 999 remove", "config colour=1", "fly", "malformed", "malformed huge",
+          "malformed huge 0", "malformed huge 2147483648", "malformed huge ten"}) {
+        EXPECT_TRUE(m_executor.Execute(refused).starts_with("error")) << refused;
+    }
 }
 
 TEST_F(FrontDeskTest, SilenceAndPoliciesChangeWhileRunning) {
@@ -253,6 +256,15 @@ TEST_F(FrontDeskTest, SilenceAndPoliciesChangeWhileRunning) {
 
     EXPECT_EQ(m_executor.Execute("drop to=5"), "ok: dropped 1 kiosk(s)");
     EXPECT_TRUE(kiosk->IsClosedByPeer());
+}
+
+TEST_F(FrontDeskTest, HugeMessageGoesToTheKioskNamedAnnouncingItsLength) {
+    const auto kiosk = ServedKiosk("LOBBY");
+    const auto other = ServedKiosk("OTHER");
+    EXPECT_EQ(m_executor.Execute("malformed huge 1073741824 to=5"), "ok: to 1 kiosk(s)");
+    EXPECT_EQ(kiosk->ReadAnnouncedLength(), 1073741824);
+    EXPECT_TRUE(kiosk->ReadZeros(1 << 20)) << "its first mebibyte";
+    EXPECT_TRUE(Journalled("sending", "/announced"_json_pointer, 1073741824));
 }
 
 TEST_F(FrontDeskTest, StopEndsASessionWaitingForTheRestOfAMessage) {

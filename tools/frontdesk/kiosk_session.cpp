@@ -10,6 +10,7 @@
 #include "tools/frontdesk/packet_addressing.h"
 #include "tools/frontdesk/packet_decoder.h"
 #include "tools/frontdesk/server_packets.h"
+#include "tools/frontdesk/zero_message.h"
 
 namespace hx {
 
@@ -109,11 +110,11 @@ void CKioskSession::Stop() {
     }
 }
 
-void CKioskSession::Enqueue(enumOutgoing kind, std::vector<Bytes> packets) {
+void CKioskSession::Enqueue(enumOutgoing kind, std::vector<Bytes> packets, int32_t zeroLength) {
     {
         std::lock_guard lock(m_mutex);
         for (Bytes& packet : packets) {
-            m_outbox.push_back({kind, std::move(packet)});
+            m_outbox.push_back({kind, std::move(packet), zeroLength});
         }
     }
     m_waiter.Wake();
@@ -125,6 +126,10 @@ void CKioskSession::Push(std::vector<Bytes> packets) {
 
 void CKioskSession::PushBrokenFraming() {
     Enqueue(enumOutgoing::BrokenFraming, {RandomBytes(kBrokenFramingBytes)});
+}
+
+void CKioskSession::PushZeroMessage(int32_t length) {
+    Enqueue(enumOutgoing::ZeroMessage, {Bytes()}, length);
 }
 
 void CKioskSession::Drop() {
@@ -234,10 +239,30 @@ int CKioskSession::SendPacket(Bytes bytes, bool addressToKiosk) {
     return result;
 }
 
+// Takes as long as the kiosk takes to read it: journalled at the start too.
+int CKioskSession::SendZeroMessage(int32_t length) {
+    Write({{"event", "sending"}, {"what", "zeros"}, {"announced", length}});
+    const int result = hx::SendZeroMessage(*m_connection, length);
+    if (result == IO_OK) {
+        Write({{"event", "sent"}, {"what", "zeros"}, {"announced", length}});
+    }
+    return result;
+}
+
 bool CKioskSession::Send(const stOutgoing& outgoing) {
-    const int result = outgoing.kind == enumOutgoing::BrokenFraming
-                           ? SendBrokenFraming(outgoing.bytes)
-                           : SendPacket(outgoing.bytes, outgoing.kind == enumOutgoing::Push);
+    int result = IO_OK;
+    switch (outgoing.kind) {
+        case enumOutgoing::BrokenFraming:
+            result = SendBrokenFraming(outgoing.bytes);
+            break;
+        case enumOutgoing::ZeroMessage:
+            result = SendZeroMessage(outgoing.zeroLength);
+            break;
+        case enumOutgoing::Answer:
+        case enumOutgoing::Push:
+            result = SendPacket(outgoing.bytes, outgoing.kind == enumOutgoing::Push);
+            break;
+    }
     return result == IO_OK || Ended(std::string("send failed: ") + IoResultText(result));
 }
 

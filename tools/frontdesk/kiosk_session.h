@@ -82,6 +82,8 @@ public:
     void Push(std::vector<Bytes> packets);
     // Bytes that are not a message at all, inside a correct block.
     void PushBrokenFraming();
+    // A message announcing `length` bytes, all zeros (see zero_message.h).
+    void PushZeroMessage(int32_t length);
     void Drop();
 
     stSessionInfo Info() const;
@@ -89,10 +91,11 @@ public:
     bool IsFinished() const { return m_finished; }
 
 private:
-    enum class enumOutgoing { Answer, Push, BrokenFraming };
+    enum class enumOutgoing { Answer, Push, BrokenFraming, ZeroMessage };
     struct stOutgoing {
         enumOutgoing kind;
         Bytes bytes;
+        int32_t zeroLength = 0;
     };
 
     void Run();
@@ -103,6 +106,7 @@ private:
     bool FlushOutbox();
     bool Send(const stOutgoing& outgoing);
     int SendBrokenFraming(const Bytes& bytes);
+    int SendZeroMessage(int32_t length);
     // Packets sent on the desk's own initiative are addressed to this kiosk first.
     int SendPacket(Bytes bytes, bool addressToKiosk);
     bool ReceiveMessage(Bytes& message);
@@ -110,8 +114,8 @@ private:
     bool HandleHandshake(std::span<const uint8_t> message);
     bool HandleConfirmation();
     void HandleRequest(std::span<const uint8_t> message);
-    // Wakes the thread.
-    void Enqueue(enumOutgoing kind, std::vector<Bytes> packets);
+    // Wakes the thread; a zero message has no bytes, only its length.
+    void Enqueue(enumOutgoing kind, std::vector<Bytes> packets, int32_t zeroLength = 0);
     void SetState(enumSessionState state);
     void Write(nlohmann::json entry);
 

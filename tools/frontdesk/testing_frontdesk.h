@@ -85,6 +85,7 @@ public:
     CFrontDeskProcess(const CFrontDeskProcess&) = delete;
     CFrontDeskProcess& operator=(const CFrontDeskProcess&) = delete;
 
+    pid_t Pid() const { return m_pid; }
     std::filesystem::path JournalPath() const { return m_folder / "journal.jsonl"; }
     std::filesystem::path OutputPath() const { return m_folder / "stdout.txt"; }
 
