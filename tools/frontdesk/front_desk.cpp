@@ -1,5 +1,6 @@
 #include "tools/frontdesk/front_desk.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "tools/frontdesk/desk_packets.h"
@@ -20,9 +21,10 @@ int64_t SecondsNow() {
 
 }  // namespace
 
-CFrontDesk::CFrontDesk(stDeskState& state, CJournal& journal)
+CFrontDesk::CFrontDesk(stDeskState& state, CJournal& journal, const stDeskLimits& limits)
     : m_state(state),
       m_journal(journal),
+      m_limits(limits),
       m_directory(state.scenario.kiosks, state.scenario.refuseUnknownKiosks) {}
 
 CFrontDesk::~CFrontDesk() {
@@ -81,9 +83,21 @@ void CFrontDesk::AcceptLoop() {
 
 void CFrontDesk::Admit(std::unique_ptr<CIOPacket> connection) {
     std::lock_guard lock(m_sessionsMutex);
+    const auto open = std::count_if(m_sessions.begin(), m_sessions.end(),
+                                    [](const auto& session) { return session->IsOpen(); });
+    if (open >= m_limits.maxConnections) {
+        char peer[64] = {};
+        connection->GetPeerName(peer, sizeof peer);
+        m_journal.Write({{"event", "closed"},
+                         {"session", m_nextSessionId++},
+                         {"peer", peer},
+                         {"reason", "over the connection limit"},
+                         {"limit", m_limits.maxConnections}});
+        return;
+    }
     CSessionHost& host = *this;
-    m_sessions.push_back(
-        std::make_unique<CKioskSession>(m_nextSessionId++, std::move(connection), host));
+    m_sessions.push_back(std::make_unique<CKioskSession>(m_nextSessionId++, std::move(connection),
+                                                         host, m_limits.idleTimeout));
     m_sessions.back()->Start();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The desk itself: listens for kiosks, runs a session for each, and serves
-// them all from one state under one lock. Control commands reach it from any
-// thread.
+// The desk itself: listens for kiosks, runs a session for each up to its
+// limits, and serves them all from one state under one lock. Control commands
+// reach it from any thread.
 
 #include <atomic>
 #include <cstdint>
@@ -15,6 +15,7 @@
 
 #include "net/io_packet.h"
 #include "net/socket_waiter.h"
+#include "tools/frontdesk/desk_limits.h"
 #include "tools/frontdesk/desk_state.h"
 #include "tools/frontdesk/journal.h"
 #include "tools/frontdesk/kiosk_directory.h"
@@ -28,7 +29,7 @@ using KioskTarget = std::optional<uint32_t>;
 
 class CFrontDesk : private CSessionHost {
 public:
-    CFrontDesk(stDeskState& state, CJournal& journal);
+    CFrontDesk(stDeskState& state, CJournal& journal, const stDeskLimits& limits = {});
     ~CFrontDesk() override;
     CFrontDesk(const CFrontDesk&) = delete;
     CFrontDesk& operator=(const CFrontDesk&) = delete;
@@ -65,6 +66,7 @@ private:
     void OnClosed(const stSessionInfo& session) override;
 
     void AcceptLoop();
+    // Serves the connection, or closes it at once when the desk is full.
     void Admit(std::unique_ptr<CIOPacket> connection);
     void ReapFinished();
     // Runs `act` on every session the target names that is being served.
@@ -72,6 +74,7 @@ private:
 
     stDeskState& m_state;
     CJournal& m_journal;
+    stDeskLimits m_limits;
     std::mutex m_stateMutex;  // guards m_state and m_directory
     CKioskDirectory m_directory;
     std::unique_ptr<CIOPacket> m_listener;

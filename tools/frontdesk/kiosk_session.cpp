@@ -1,11 +1,14 @@
 #include "tools/frontdesk/kiosk_session.h"
 
+#include <algorithm>
+#include <chrono>
 #include <random>
 
 #include "channel/net_channel_handshake.h"
 #include "net/io_base.h"
 #include "net/net_log.h"
 #include "net/socket_wait.h"
+#include "platform/loop_clock.h"
 #include "tools/frontdesk/handshake_request.h"
 #include "tools/frontdesk/packet_addressing.h"
 #include "tools/frontdesk/packet_decoder.h"
@@ -18,9 +21,9 @@ namespace {
 
 using json = nlohmann::json;
 
-// Everything a waiting session waits for wakes it; the bound only keeps a lost
-// wake from costing more than this.
-constexpr int kWakeCheckMs = 250;
+// The longest a waiting session goes without looking at the idle time-out;
+// everything else it waits for wakes it at once.
+constexpr uint64_t kIdleCheckMs = 250;
 constexpr size_t kBrokenFramingBytes = 64;
 constexpr size_t kJournalHeadBytes = 64;
 
@@ -77,8 +80,13 @@ const char* SessionStateName(enumSessionState state) {
     return "?";
 }
 
-CKioskSession::CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host)
-    : m_connection(std::move(connection)), m_socket(m_connection->GetSocket()), m_host(host) {
+CKioskSession::CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host,
+                             std::chrono::milliseconds idleTimeout)
+    : m_connection(std::move(connection)),
+      m_socket(m_connection->GetSocket()),
+      m_host(host),
+      m_idleTimeout(idleTimeout),
+      m_lastInputMs(CLoopClock::Now()) {
     m_info.id = id;
     char peer[64] = {};
     if (m_connection->GetPeerName(peer, sizeof peer) == 1) {
@@ -190,11 +198,24 @@ bool CKioskSession::ServeOnce() {
         return Ended("the connection failed");
     }
     if (ready == 0) {
-        m_waiter.Wait(m_socket, kWakeCheckMs);
-        return true;
+        return WaitForInput();
     }
     Bytes message;
-    return ReceiveMessage(message) && HandleMessage(message);
+    if (!ReceiveMessage(message)) {
+        return false;
+    }
+    m_lastInputMs = CLoopClock::Now();
+    return HandleMessage(message);
+}
+
+bool CKioskSession::WaitForInput() {
+    const uint64_t idleMs = CLoopClock::Now() - m_lastInputMs;
+    const auto timeoutMs = static_cast<uint64_t>(m_idleTimeout.count());
+    if (idleMs >= timeoutMs) {
+        return Ended("idle time-out");
+    }
+    m_waiter.Wait(m_socket, static_cast<int>(std::min(kIdleCheckMs, timeoutMs - idleMs)));
+    return true;
 }
 
 bool CKioskSession::FlushOutbox() {
@@ -267,6 +288,7 @@ bool CKioskSession::Send(const stOutgoing& outgoing) {
 }
 
 bool CKioskSession::ReceiveMessage(Bytes& message) {
+    const uint32_t blocksBefore = m_connection->GetRxPerf(PERF_BLOCKS);
     uint8_t* buffer = nullptr;
     int length = 0;
     const int result = m_connection->Receive(&buffer, &length);
@@ -278,7 +300,10 @@ bool CKioskSession::ReceiveMessage(Bytes& message) {
         return true;
     }
     if (result == IO_CLOSED) {
-        return Ended("closed by the kiosk");
+        // Whole blocks of the message had come: the kiosk left in the middle of it.
+        const bool midMessage = m_connection->GetRxPerf(PERF_BLOCKS) != blocksBefore;
+        return Ended(midMessage ? "closed by the kiosk in the middle of a message"
+                                : "closed by the kiosk");
     }
     Write({{"event", "malformed"},
            {"reason", std::string("framing: ") + IoResultText(result)},

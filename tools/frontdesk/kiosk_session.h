@@ -6,9 +6,10 @@
 // touched by its own thread and a kiosk that stops reading stalls no one else.
 // Between messages the thread sleeps on the socket until the kiosk sends or
 // the outbox wakes it. Anything malformed is journalled and ends this
-// connection, only this one.
+// connection, only this one, as does a kiosk silent for the idle time-out.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -64,7 +65,9 @@ public:
 
 class CKioskSession {
 public:
-    CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host);
+    // Closes a connection that sends nothing for idleTimeout, on the loop's clock.
+    CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host,
+                  std::chrono::milliseconds idleTimeout);
     // Stops the thread and closes the connection.
     ~CKioskSession();
     CKioskSession(const CKioskSession&) = delete;
@@ -88,6 +91,8 @@ public:
 
     stSessionInfo Info() const;
     bool IsServing() const { return Info().state == enumSessionState::Serving; }
+    // False from the moment the end of the connection is journalled.
+    bool IsOpen() const { return Info().state != enumSessionState::Closed; }
     bool IsFinished() const { return m_finished; }
 
 private:
@@ -101,6 +106,7 @@ private:
     void Run();
     // False once the connection has ended.
     bool ServeOnce();
+    bool WaitForInput();
     // Journals why the connection ends; false, for the caller to return.
     bool Ended(const std::string& reason);
     bool FlushOutbox();
@@ -125,6 +131,8 @@ private:
     intptr_t m_socket;
     CSocketWaiter m_waiter;
     CSessionHost& m_host;
+    std::chrono::milliseconds m_idleTimeout;
+    uint64_t m_lastInputMs;
     mutable std::mutex m_mutex;  // guards m_info and m_outbox
     stSessionInfo m_info;
     std::deque<stOutgoing> m_outbox;
