@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +15,8 @@
 #include "net/message_header.h"
 #include "net/net_log.h"
 #include "net/packet_header.h"
+#include "net/socket_wait.h"
+#include "net/socket_waiter.h"
 #include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_random.h"
@@ -183,6 +187,69 @@ TEST_F(IOPacket, LivenessThroughAnOrderlyClose) {
     EXPECT_EQ(pair.client->IsAlive(), 1);  // until a read sees the end
     uint8_t byte = 0;
     EXPECT_EQ(pair.client->Receive(&byte, 1), IO_CLOSED);
+}
+
+TEST_F(IOPacket, WaiterEndsOnInputOnAWakeOrOnTime) {
+    stPair pair = Connected();
+    const intptr_t server = pair.server->GetSocket();
+    CSocketWaiter waiter;
+    EXPECT_EQ(waiter.Wait(server, 0), enumSocketWait::TimedOut);
+
+    // Woken from another thread while it waits, with no time limit in sight.
+    auto woken = std::async(std::launch::async, [&] { return waiter.Wait(server, 600000); });
+    waiter.Wake();
+    ASSERT_EQ(woken.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_EQ(woken.get(), enumSocketWait::Woken);
+
+    // Wakes that came before a wait end that one only.
+    waiter.Wake();
+    waiter.Wake();
+    EXPECT_EQ(waiter.Wait(server, 600000), enumSocketWait::Woken);
+    EXPECT_EQ(waiter.Wait(server, 0), enumSocketWait::TimedOut);
+    waiter.Wake();
+    EXPECT_EQ(waiter.Wait(-1, 600000), enumSocketWait::Woken) << "no socket: wakes only";
+    EXPECT_EQ(waiter.Wait(-1, 0), enumSocketWait::TimedOut);
+
+    const Bytes message(8, 1);
+    ASSERT_EQ(pair.client->Send(message.data(), 8), IO_OK);
+    waiter.Wake();
+    EXPECT_EQ(waiter.Wait(server, 600000), enumSocketWait::Readable) << "input wins";
+
+    // A listening socket is readable while a connection waits to be accepted.
+    CIOPacket waiting("127.0.0.1", static_cast<uint16_t>(pair.listener->GetLocalPort()));
+    waiting.AddExtOption(IOEXT_NOPING);
+    ASSERT_EQ(waiting.Connect(1), IO_OK);
+    EXPECT_EQ(waiter.Wait(pair.listener->GetSocket(), 600000), enumSocketWait::Readable);
+}
+
+TEST_F(IOPacket, ShutdownEndsASendAndAReceiveThatWaitForThePeer) {
+    stIoTimeLimits patient;
+    patient.idleReadMs = patient.receiveMs = 600000;
+    SetIoTimeLimits(patient);
+    stPair sending = Connected();    // its client never reads
+    stPair receiving = Connected();  // its server never sends
+    // Taken first: the blocked operations hold the objects' locks.
+    const intptr_t sender = sending.server->GetSocket();
+    const intptr_t receiver = receiving.client->GetSocket();
+    const Bytes large = RandomBytes(1 << 20, 3);
+    auto send = std::async(std::launch::async, [&] {
+        int result = IO_OK;
+        while (result == IO_OK) {
+            result = sending.server->Send(large.data(), static_cast<int>(large.size()));
+        }
+        return result;
+    });
+    auto receive = std::async(std::launch::async, [&] {
+        uint8_t byte = 0;
+        return receiving.client->Receive(&byte, 1);
+    });
+    ShutdownSocket(sender);
+    ShutdownSocket(receiver);
+    ASSERT_EQ(send.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    ASSERT_EQ(receive.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_NE(send.get(), IO_OK);
+    EXPECT_EQ(receive.get(), IO_CLOSED);
+    EXPECT_EQ(sending.server->GetSocket(), sender) << "the descriptor stays until Close";
 }
 
 TEST_F(IOPacket, ConnectRefusesBadAddressesWithoutTouchingTheNetwork) {

@@ -11,6 +11,7 @@
 #include "net/net_log.h"
 #include "net/ping.h"
 #include "net/socket_wait.h"
+#include "net/socket_waiter.h"
 
 namespace hx {
 
@@ -343,6 +344,73 @@ int CIOTcp::Wait(short events, int timeoutMs) {
 
 int WaitSocketReadable(intptr_t socket, int timeoutMs) {
     return WaitSocket(static_cast<SocketHandle>(socket), POLLIN, timeoutMs);
+}
+
+void ShutdownSocket(intptr_t socket) {
+    if (static_cast<SocketHandle>(socket) != kNoSocket) {
+        shutdown(static_cast<SocketHandle>(socket), kShutdownBoth);
+    }
+}
+
+CSocketWaiter::CSocketWaiter() {
+    SocketHandle ends[2];
+    if (OpenSocketPair(ends)) {
+        m_wakeReceiver = static_cast<intptr_t>(ends[0]);
+        m_wakeSender = static_cast<intptr_t>(ends[1]);
+    }
+}
+
+CSocketWaiter::~CSocketWaiter() {
+    for (intptr_t end : {m_wakeReceiver, m_wakeSender}) {
+        if (end != -1) {
+            CloseSocket(static_cast<SocketHandle>(end));
+        }
+    }
+}
+
+// A full pipe of wakes already wakes the next wait, so a refused byte is lost
+// to no one.
+void CSocketWaiter::Wake() {
+    if (m_wakeSender != -1) {
+        const char wake = 1;
+        send(static_cast<SocketHandle>(m_wakeSender), &wake, 1, kNoWaitFlags);
+    }
+}
+
+void CSocketWaiter::TakeWakes() {
+    char wakes[kPeekSize];
+    while (recv(static_cast<SocketHandle>(m_wakeReceiver), wakes, sizeof wakes, kNoWaitFlags) ==
+           static_cast<long>(sizeof wakes)) {
+    }
+}
+
+enumSocketWait CSocketWaiter::Wait(intptr_t socket, int timeoutMs) {
+    // Only the sockets there are: Winsock refuses to poll an invalid one.
+    SocketPollFd fds[2] = {};
+    SocketPollFd* wake = nullptr;
+    SocketPollFd* input = nullptr;
+    int count = 0;
+    if (m_wakeReceiver != -1) {
+        wake = &fds[count++];
+        wake->fd = static_cast<SocketHandle>(m_wakeReceiver);
+        wake->events = POLLIN;
+    }
+    if (socket != -1) {
+        input = &fds[count++];
+        input->fd = static_cast<SocketHandle>(socket);
+        input->events = POLLIN;
+    }
+    if (PollSockets(fds, count, timeoutMs) < 0) {
+        return enumSocketWait::Failed;
+    }
+    const bool woken = wake != nullptr && wake->revents != 0;
+    if (woken) {
+        TakeWakes();
+    }
+    if (input != nullptr && input->revents != 0) {
+        return enumSocketWait::Readable;
+    }
+    return woken ? enumSocketWait::Woken : enumSocketWait::TimedOut;
 }
 
 int CIOTcp::WaitRx(int timeoutMs) {

@@ -30,6 +30,38 @@ inline bool LastErrorConnecting() {
     return WSAGetLastError() == WSAEWOULDBLOCK;
 }
 using SocketPollFd = WSAPOLLFD;
+inline constexpr int kShutdownBoth = SD_BOTH;
+
+// Two connected non-blocking sockets, for one thread to wake another's poll.
+// Winsock has no socketpair: the two ends of a loopback connection.
+inline bool OpenSocketPair(SocketHandle ends[2]) {
+    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    u_long nonBlocking = 1;
+    ends[0] = ends[1] = INVALID_SOCKET;
+    const bool opened =
+        listener != INVALID_SOCKET &&
+        bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        listen(listener, 1) == 0 &&
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+        (ends[0] = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) != INVALID_SOCKET &&
+        connect(ends[0], reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        (ends[1] = accept(listener, nullptr, nullptr)) != INVALID_SOCKET &&
+        ioctlsocket(ends[0], FIONBIO, &nonBlocking) == 0 &&
+        ioctlsocket(ends[1], FIONBIO, &nonBlocking) == 0;
+    if (listener != INVALID_SOCKET) {
+        closesocket(listener);
+    }
+    for (int i = 0; i < 2 && !opened; ++i) {
+        if (ends[i] != INVALID_SOCKET) {
+            closesocket(ends[i]);
+        }
+    }
+    return opened;
+}
 }  // namespace hx
 #else
 #include <arpa/inet.h>
@@ -70,6 +102,12 @@ inline bool LastErrorConnecting() {
     return errno == EINPROGRESS;
 }
 using SocketPollFd = pollfd;
+inline constexpr int kShutdownBoth = SHUT_RDWR;
+
+// Two connected non-blocking sockets, for one thread to wake another's poll.
+inline bool OpenSocketPair(SocketHandle ends[2]) {
+    return socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, ends) == 0;
+}
 }  // namespace hx
 #endif
 

@@ -12,4 +12,10 @@ namespace hx {
 // limit, never anything worse.
 int WaitSocketReadable(intptr_t socket, int timeoutMs);
 
+// Ends a connection both ways while keeping its descriptor, so another thread
+// blocked sending or receiving on it fails at once instead of waiting for the
+// peer. Only the owner's close releases the descriptor: a number still held
+// can never name somebody else's connection.
+void ShutdownSocket(intptr_t socket);
+
 }  // namespace hx

@@ -236,7 +236,7 @@ TEST(FrontDeskHelp, DocumentsTheScenarioAndTheCommands) {
     for (const char* topic :
          {"--scenario", "--listen", "\"rooms\"", "\"classes\"", "\"configuration\"", "\"options\"",
           "\"acknowledgements\"", "\"refusals\"", "\"pictures\"", "container", "message", "drop",
-          "silent", "malformed"}) {
+          "silent", "malformed", "malformed huge", "--max-connections", "--idle-timeout"}) {
         EXPECT_NE(help.find(topic), std::string::npos) << topic;
     }
 }

@@ -6,6 +6,7 @@
 // so a broken program fails a test instead of hanging it or outliving it.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -42,6 +43,9 @@ public:
     bool Start(const stChildLaunch& launch);
     // Started and not yet reaped.
     bool IsRunning() const;
+    // The child's peak resident memory so far (the system's high-water mark),
+    // in KiB; nullopt when it does not run or the system does not tell.
+    std::optional<std::int64_t> PeakMemoryKiB() const;
 
     bool Signal(enumChildSignal signal);
     // False without an input pipe or when the child no longer reads it.

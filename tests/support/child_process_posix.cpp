@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -185,6 +186,19 @@ bool CChildProcess::Start(const stChildLaunch& launch) {
 
 bool CChildProcess::IsRunning() const {
     return m_state->pid > 0;
+}
+
+std::optional<std::int64_t> CChildProcess::PeakMemoryKiB() const {
+    if (!IsRunning()) {
+        return std::nullopt;
+    }
+    std::ifstream status("/proc/" + std::to_string(m_state->pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmHWM:")) {
+            return std::stoll(line.substr(6));
+        }
+    }
+    return std::nullopt;
 }
 
 bool CChildProcess::Signal(enumChildSignal signal) {

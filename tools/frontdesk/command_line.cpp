@@ -7,6 +7,10 @@ namespace hx {
 
 namespace {
 
+// Each connection is a thread and three descriptors: far beyond this the
+// system runs out of them before the desk reaches its limit.
+constexpr int64_t kMaxConnections = 10000;
+
 bool IsDottedAddress(const std::string& text) {
     size_t start = 0;
     for (int part = 0; part < 4; ++part) {
@@ -26,6 +30,16 @@ bool ReadEndpointOption(const std::string& name, const std::string& value,
                         std::string& error) {
     if (!ParseEndpoint(value, defaultPort, endpoint)) {
         error = name + " needs ADDRESS:PORT with a dotted IPv4 address, not \"" + value + "\"";
+        return false;
+    }
+    return true;
+}
+
+bool ReadCountOption(const std::string& name, const std::string& value, int64_t high,
+                     int64_t& count, std::string& error) {
+    if (!ParseWholeNumber(value, 1, high, count)) {
+        error = name + " needs a whole number from 1 to " + std::to_string(high) + ", not \"" +
+                value + "\"";
         return false;
     }
     return true;
@@ -61,6 +75,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, stFrontDeskOptions& 
         }
         const std::string& value = args[++i];
         stEndpoint endpoint;
+        int64_t count = 0;
         if (name == "--listen") {
             if (!ReadEndpointOption(name, value, std::nullopt, options.listen, error)) {
                 return false;
@@ -85,6 +100,16 @@ bool ParseCommandLine(const std::vector<std::string>& args, stFrontDeskOptions& 
                 return false;
             }
             options.control = endpoint;
+        } else if (name == "--max-connections") {
+            if (!ReadCountOption(name, value, kMaxConnections, count, error)) {
+                return false;
+            }
+            options.limits.maxConnections = static_cast<int>(count);
+        } else if (name == "--idle-timeout") {
+            if (!ReadCountOption(name, value, INT32_MAX, count, error)) {
+                return false;
+            }
+            options.limits.idleTimeout = std::chrono::seconds(count);
         } else {
             error = "unknown argument " + name;
             return false;

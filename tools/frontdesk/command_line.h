@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/frontdesk/desk_limits.h"
+
 namespace hx {
 
 struct stEndpoint {
@@ -21,6 +23,7 @@ struct stFrontDeskOptions {
     std::filesystem::path journal;  // empty: journal.jsonl in the data folder
     std::optional<stEndpoint> discovery;
     std::optional<stEndpoint> control;  // loopback only: it takes commands from anyone
+    stDeskLimits limits;
     bool help = false;
 };
 

@@ -14,17 +14,22 @@ TEST(CommandLine, DefaultsAndEveryOption) {
     EXPECT_EQ(options.listen.port, 12001);
     EXPECT_EQ(options.journal, std::filesystem::path("frontdesk-data") / "journal.jsonl");
     EXPECT_FALSE(options.discovery);
+    EXPECT_EQ(options.limits.maxConnections, 64);
+    EXPECT_EQ(options.limits.idleTimeout, std::chrono::minutes(15));
 
     stFrontDeskOptions all;
-    ASSERT_TRUE(ParseCommandLine(
-        {"--listen", "127.0.23.1:12001", "--scenario", "s.json", "--data", "d", "--journal",
-         "j.jsonl", "--discovery", "127.0.23.1", "--control", "127.0.0.1:12101"},
-        all, error))
+    ASSERT_TRUE(
+        ParseCommandLine({"--listen", "127.0.23.1:12001", "--scenario", "s.json", "--data", "d",
+                          "--journal", "j.jsonl", "--discovery", "127.0.23.1", "--control",
+                          "127.0.0.1:12101", "--max-connections", "3", "--idle-timeout", "30"},
+                         all, error))
         << error;
     EXPECT_EQ(all.listen.address, "127.0.23.1");
     EXPECT_EQ(all.journal, "j.jsonl");
     EXPECT_EQ(all.discovery->port, 5001);
     EXPECT_EQ(all.control->port, 12101);
+    EXPECT_EQ(all.limits.maxConnections, 3);
+    EXPECT_EQ(all.limits.idleTimeout, std::chrono::seconds(30));
 }
 
 TEST(CommandLine, RefusesWhatItCannotUse) {
@@ -37,6 +42,10 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
         {"--scenario", "s", "--listen", "127.0.0.256:1"},
         {"--scenario", "s", "--control", "0.0.0.0:9000"},
         {"--scenario", "s", "--colour", "blue"},
+        {"--scenario", "s", "--max-connections", "0"},
+        {"--scenario", "s", "--max-connections", "many"},
+        {"--scenario", "s", "--idle-timeout", "-5"},
+        {"--scenario", "s", "--idle-timeout", "2147483648"},
     };
     for (const auto& args : kBad) {
         stFrontDeskOptions options;

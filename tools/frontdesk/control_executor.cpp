@@ -29,6 +29,8 @@ const char kControlHelp[] =
     "  silent on|off                    stop (or go on) answering anything\n"
     "  ack COMMAND acknowledge|refuse|silent   answer reports (505-508, 515) or 518 so\n"
     "  malformed framing|packet         send bytes that are no message, or a broken packet\n"
+    "  malformed huge BYTES             announce a message of BYTES (up to 2147483647) and\n"
+    "                                   send that many zeros in zlib blocks, never held whole\n"
     "  quit                             end the desk\n"
     "Fields use the scenario's names, e.g. room 305 state=1 name=\"305호\".\n";
 
@@ -252,13 +254,21 @@ std::string CControlExecutor::Ack(const stControlCommand& command) {
 
 std::string CControlExecutor::Malformed(const stControlCommand& command) {
     const std::string kind = command.words.empty() ? "" : command.words[0];
-    if (kind == "framing") {
-        return "ok: to " + std::to_string(m_desk.PushBrokenFraming(command.target)) + " kiosk(s)";
-    }
     if (kind == "packet") {
         return Pushed(command.target, {BuildTruncatedPacket()});
     }
-    return Error("malformed needs framing or packet");
+    int64_t length = 0;
+    int reached = -1;
+    if (kind == "framing") {
+        reached = m_desk.PushBrokenFraming(command.target);
+    } else if (kind == "huge" && command.words.size() == 2 &&
+               ParseWholeNumber(command.words[1], 1, INT32_MAX, length)) {
+        reached = m_desk.PushZeroMessage(command.target, static_cast<int32_t>(length));
+    }
+    if (reached < 0) {
+        return Error("malformed needs framing, packet, or huge and a byte count up to 2147483647");
+    }
+    return "ok: to " + std::to_string(reached) + " kiosk(s)";
 }
 
 std::string CControlExecutor::Execute(std::string_view line) {

@@ -7,7 +7,8 @@ namespace hx {
 namespace {
 
 constexpr size_t kLargestDatagram = 2048;
-constexpr auto kPollPause = std::chrono::milliseconds(10);
+// The longest a stop waits for the thread to notice it.
+constexpr int kStopCheckMs = 250;
 
 }  // namespace
 
@@ -36,13 +37,18 @@ void CDatagramListener::Stop() {
 void CDatagramListener::Run() {
     std::vector<uint8_t> buffer(kLargestDatagram);
     while (!m_stopping) {
-        if (m_socket.HasDatagram() != 1) {
-            std::this_thread::sleep_for(kPollPause);
+        const int waiting = m_socket.HasDatagram(kStopCheckMs);
+        if (waiting == 0) {
             continue;
         }
+        // After a failed wait the receive takes the socket's pending error off it.
         stDatagramSender sender;
         const int length = m_socket.ReceiveFrom(buffer, sender);
         if (length < 0) {
+            if (waiting < 0) {
+                // A socket that keeps failing must not spin the thread.
+                std::this_thread::sleep_for(std::chrono::milliseconds(kStopCheckMs));
+            }
             continue;
         }
         const auto reply = m_handler(std::span(buffer).first(static_cast<size_t>(length)), sender);

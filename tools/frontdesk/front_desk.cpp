@@ -1,5 +1,6 @@
 #include "tools/frontdesk/front_desk.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "tools/frontdesk/desk_packets.h"
@@ -8,7 +9,9 @@ namespace hx {
 
 namespace {
 
-constexpr auto kAcceptPause = std::chrono::milliseconds(5);
+// How often the acceptor looks for finished sessions to reap; connections and
+// a stop wake it at once.
+constexpr int kReapCheckMs = 250;
 
 int64_t SecondsNow() {
     return std::chrono::duration_cast<std::chrono::seconds>(
@@ -18,9 +21,10 @@ int64_t SecondsNow() {
 
 }  // namespace
 
-CFrontDesk::CFrontDesk(stDeskState& state, CJournal& journal)
+CFrontDesk::CFrontDesk(stDeskState& state, CJournal& journal, const stDeskLimits& limits)
     : m_state(state),
       m_journal(journal),
+      m_limits(limits),
       m_directory(state.scenario.kiosks, state.scenario.refuseUnknownKiosks) {}
 
 CFrontDesk::~CFrontDesk() {
@@ -42,6 +46,7 @@ bool CFrontDesk::Start(const std::string& address, uint16_t port, std::string& e
 
 void CFrontDesk::Stop() {
     m_stopping = true;
+    m_acceptWaiter.Wake();
     if (m_acceptThread.joinable()) {
         m_acceptThread.join();
     }
@@ -51,24 +56,49 @@ void CFrontDesk::Stop() {
         sessions.swap(m_sessions);
     }
     // Stopped outside the lock: a session may be broadcasting meanwhile.
+    for (const auto& session : sessions) {
+        session->RequestStop();
+    }
     sessions.clear();
     m_listener.reset();
 }
 
 void CFrontDesk::AcceptLoop() {
+    const intptr_t listening = m_listener->GetSocket();
+    bool acceptFailed = false;
     while (!m_stopping) {
-        std::unique_ptr<CIOPacket> connection = m_listener->Accept();
+        // A connection the system would not hand over (no descriptors left,
+        // say) keeps the socket readable: until reaping frees some, only a
+        // stop or the time ends the wait.
+        const enumSocketWait waited =
+            m_acceptWaiter.Wait(acceptFailed ? -1 : listening, kReapCheckMs);
         ReapFinished();
-        if (!connection) {
-            std::this_thread::sleep_for(kAcceptPause);
-            continue;
+        std::unique_ptr<CIOPacket> connection = m_listener->Accept();
+        acceptFailed = waited == enumSocketWait::Readable && !connection;
+        if (connection) {
+            Admit(std::move(connection));
         }
-        std::lock_guard lock(m_sessionsMutex);
-        CSessionHost& host = *this;
-        m_sessions.push_back(
-            std::make_unique<CKioskSession>(m_nextSessionId++, std::move(connection), host));
-        m_sessions.back()->Start();
     }
+}
+
+void CFrontDesk::Admit(std::unique_ptr<CIOPacket> connection) {
+    std::lock_guard lock(m_sessionsMutex);
+    const auto open = std::count_if(m_sessions.begin(), m_sessions.end(),
+                                    [](const auto& session) { return session->IsOpen(); });
+    if (open >= m_limits.maxConnections) {
+        char peer[64] = {};
+        connection->GetPeerName(peer, sizeof peer);
+        m_journal.Write({{"event", "closed"},
+                         {"session", m_nextSessionId++},
+                         {"peer", peer},
+                         {"reason", "over the connection limit"},
+                         {"limit", m_limits.maxConnections}});
+        return;
+    }
+    CSessionHost& host = *this;
+    m_sessions.push_back(std::make_unique<CKioskSession>(m_nextSessionId++, std::move(connection),
+                                                         host, m_limits.idleTimeout));
+    m_sessions.back()->Start();
 }
 
 void CFrontDesk::ReapFinished() {
@@ -141,6 +171,11 @@ int CFrontDesk::Push(const KioskTarget& target, const std::vector<Bytes>& packet
 
 int CFrontDesk::PushBrokenFraming(const KioskTarget& target) {
     return ForTargets(target, [](CKioskSession& session) { session.PushBrokenFraming(); });
+}
+
+int CFrontDesk::PushZeroMessage(const KioskTarget& target, int32_t length) {
+    return ForTargets(target,
+                      [length](CKioskSession& session) { session.PushZeroMessage(length); });
 }
 
 int CFrontDesk::Drop(const KioskTarget& target) {

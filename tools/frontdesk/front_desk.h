@@ -1,7 +1,7 @@
 #pragma once
-// The desk itself: listens for kiosks, runs a session for each, and serves
-// them all from one state under one lock. Control commands reach it from any
-// thread.
+// The desk itself: listens for kiosks, runs a session for each up to its
+// limits, and serves them all from one state under one lock. Control commands
+// reach it from any thread.
 
 #include <atomic>
 #include <cstdint>
@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "net/io_packet.h"
+#include "net/socket_waiter.h"
+#include "tools/frontdesk/desk_limits.h"
 #include "tools/frontdesk/desk_state.h"
 #include "tools/frontdesk/journal.h"
 #include "tools/frontdesk/kiosk_directory.h"
@@ -27,7 +29,7 @@ using KioskTarget = std::optional<uint32_t>;
 
 class CFrontDesk : private CSessionHost {
 public:
-    CFrontDesk(stDeskState& state, CJournal& journal);
+    CFrontDesk(stDeskState& state, CJournal& journal, const stDeskLimits& limits = {});
     ~CFrontDesk() override;
     CFrontDesk(const CFrontDesk&) = delete;
     CFrontDesk& operator=(const CFrontDesk&) = delete;
@@ -50,6 +52,7 @@ public:
     // Each returns the number of kiosks reached.
     int Push(const KioskTarget& target, const std::vector<Bytes>& packets);
     int PushBrokenFraming(const KioskTarget& target);
+    int PushZeroMessage(const KioskTarget& target, int32_t length);
     int Drop(const KioskTarget& target);
 
 private:
@@ -63,17 +66,21 @@ private:
     void OnClosed(const stSessionInfo& session) override;
 
     void AcceptLoop();
+    // Serves the connection, or closes it at once when the desk is full.
+    void Admit(std::unique_ptr<CIOPacket> connection);
     void ReapFinished();
     // Runs `act` on every session the target names that is being served.
     int ForTargets(const KioskTarget& target, const std::function<void(CKioskSession&)>& act);
 
     stDeskState& m_state;
     CJournal& m_journal;
+    stDeskLimits m_limits;
     std::mutex m_stateMutex;  // guards m_state and m_directory
     CKioskDirectory m_directory;
     std::unique_ptr<CIOPacket> m_listener;
     uint16_t m_port = 0;
     std::atomic<bool> m_stopping{false};
+    CSocketWaiter m_acceptWaiter;
     std::thread m_acceptThread;
     std::mutex m_sessionsMutex;  // never held while a session is stopped
     std::vector<std::unique_ptr<CKioskSession>> m_sessions;

@@ -2,17 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+
 #include "kiosk/records/ack_record.h"
 #include "kiosk/records/kiosk_command.h"
 #include "kiosk/records/report_records.h"
 #include "kiosk/records/room_records.h"
 #include "kiosk/records/sale_records.h"
+#include "net/io_limits.h"
+#include "net/message_header.h"
+#include "platform/loop_clock.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/wait_until.h"
 #include "tools/frontdesk/control_executor.h"
 #include "tools/frontdesk/testing_journal.h"
 #include "tools/frontdesk/testing_kiosk.h"
 #include "tools/frontdesk/testing_scenario.h"
+#include "tools/frontdesk/zero_message.h"
 
 namespace hx {
 
@@ -42,12 +49,30 @@ Bytes StepReport(int32_t code) {
     return Pack(report);
 }
 
+constexpr uint64_t kMinuteMs = 60 * 1000;
+
+// A connection made with the transport alone, for sending what no kiosk would.
+std::unique_ptr<CIOPacket> RawConnection(uint16_t port) {
+    auto connection = std::make_unique<CIOPacket>("127.0.0.1", port);
+    connection->AddExtOption(IOEXT_NOPING);
+    EXPECT_EQ(connection->Connect(1), IO_OK);
+    return connection;
+}
+
+// A message header announcing 500 bytes and only 100 of them.
+void SendHalfAMessage(CIOPacket& connection) {
+    Bytes partial(kMessageHeaderSize + 100, 0);
+    PackMessageHeader(500, partial.data());
+    connection.SetBlockMode(false);
+    connection.Send(partial.data(), static_cast<int>(partial.size()));
+}
+
 class FrontDeskTest : public ::testing::Test {
 protected:
-    FrontDeskTest()
+    explicit FrontDeskTest(const stDeskLimits& limits = {})
         : m_state(TwoRooms(), m_folder.Folder() / "ledger.json"),
           m_journal(m_folder.Folder() / "journal.jsonl"),
-          m_desk(m_state, m_journal),
+          m_desk(m_state, m_journal, limits),
           m_executor(m_desk, [] {}) {
         std::string error;
         EXPECT_TRUE(m_desk.Start("127.0.0.1", 0, error)) << error;
@@ -193,9 +218,11 @@ TEST_F(FrontDeskTest, ControlCommandsPushToTheKiosksTheyName) {
     ASSERT_TRUE(box);
     EXPECT_EQ(UnpackHeader(*box).command, CMD_MESSAGE_BOX);
 
-    EXPECT_TRUE(m_executor.Execute("room 999 remove").starts_with("error"));
-    EXPECT_TRUE(m_executor.Execute("config colour=1").starts_with("error"));
-    EXPECT_TRUE(m_executor.Execute("fly").starts_with("error"));
+    for (const char* refused :
+         {"room 999 remove", "config colour=1", "fly", "malformed", "malformed huge",
+          "malformed huge 0", "malformed huge 2147483648", "malformed huge ten"}) {
+        EXPECT_TRUE(m_executor.Execute(refused).starts_with("error")) << refused;
+    }
 }
 
 TEST_F(FrontDeskTest, SilenceAndPoliciesChangeWhileRunning) {
@@ -216,6 +243,96 @@ TEST_F(FrontDeskTest, SilenceAndPoliciesChangeWhileRunning) {
 
     EXPECT_EQ(m_executor.Execute("drop to=5"), "ok: dropped 1 kiosk(s)");
     EXPECT_TRUE(kiosk->IsClosedByPeer());
+}
+
+TEST_F(FrontDeskTest, HugeMessageGoesToTheKioskNamedAnnouncingItsLength) {
+    const auto kiosk = ServedKiosk("LOBBY");
+    const auto other = ServedKiosk("OTHER");
+    EXPECT_EQ(m_executor.Execute("malformed huge 1073741824 to=5"), "ok: to 1 kiosk(s)");
+    EXPECT_EQ(kiosk->ReadAnnouncedLength(), 1073741824);
+    EXPECT_TRUE(kiosk->ReadZeros(1 << 20)) << "its first mebibyte";
+    EXPECT_TRUE(Journalled("sending", "/announced"_json_pointer, 1073741824));
+}
+
+TEST_F(FrontDeskTest, WhyAHostileConnectionEndedIsJournalled) {
+    struct stCase {
+        const char* what;
+        std::function<void(CIOPacket&)> act;
+        const char* event;
+        json::json_pointer field;
+        json value;
+    };
+    const std::vector<stCase> kCases = {
+        {"announces two mebibytes", [](CIOPacket& io) { SendZeroMessage(io, 2 << 20); },
+         "malformed", "/code"_json_pointer, IO_BAD_LENGTH},
+        {"leaves in the middle of a message", SendHalfAMessage, "closed", "/reason"_json_pointer,
+         "closed by the kiosk in the middle of a message"},
+        {"leaves before a message", [](CIOPacket&) {}, "closed", "/reason"_json_pointer,
+         "closed by the kiosk"},
+    };
+    for (const stCase& hostile : kCases) {
+        hostile.act(*RawConnection(m_desk.Port()));
+        EXPECT_TRUE(Journalled(hostile.event, hostile.field, hostile.value)) << hostile.what;
+    }
+    ServedKiosk("LOBBY");  // the desk goes on serving
+}
+
+TEST_F(FrontDeskTest, StopEndsASessionWaitingForTheRestOfAMessage) {
+    // Without the stop's help the session would wait ten minutes for the rest.
+    struct stPatientTransport {
+        stPatientTransport() {
+            stIoTimeLimits patient;
+            patient.idleReadMs = patient.receiveMs = static_cast<int>(10 * kMinuteMs);
+            SetIoTimeLimits(patient);
+        }
+        ~stPatientTransport() { SetIoTimeLimits(stIoTimeLimits{}); }
+    } patientTransport;
+    const auto kiosk = RawConnection(m_desk.Port());
+    SendHalfAMessage(*kiosk);
+    ASSERT_TRUE(Journalled("connected", "/session"_json_pointer, 1));
+    m_desk.Stop();
+    EXPECT_TRUE(Journalled("closed", "/reason"_json_pointer, "the desk stopped"));
+}
+
+// At most two connections, and idle time measured on the manual clock.
+class LimitedFrontDeskTest : public FrontDeskTest {
+protected:
+    LimitedFrontDeskTest() : FrontDeskTest({2, std::chrono::minutes(15)}) {
+        CLoopClock::UseManualClock();
+    }
+    ~LimitedFrontDeskTest() override { CLoopClock::UseRealClock(); }
+};
+
+TEST_F(LimitedFrontDeskTest, ConnectionBeyondTheLimitIsClosedUntilOneEnds) {
+    auto first = ServedKiosk("LOBBY");
+    const auto second = ServedKiosk("OTHER");
+    CTestKiosk third("127.0.0.1", m_desk.Port());
+    ASSERT_TRUE(third.Connect());
+    EXPECT_TRUE(third.IsClosedByPeer());
+    EXPECT_TRUE(Journalled("closed", "/reason"_json_pointer, "over the connection limit"));
+
+    first.reset();
+    ASSERT_TRUE(Journalled("closed", "/reason"_json_pointer, "closed by the kiosk"));
+    ServedKiosk("THIRD");  // in the place that came free
+}
+
+TEST_F(LimitedFrontDeskTest, ConnectionSilentForTheIdleTimeOutIsClosed) {
+    CTestKiosk silent("127.0.0.1", m_desk.Port());
+    ASSERT_TRUE(silent.Connect());
+    // Accepted after the silent one, so both sessions have begun once it is served.
+    const auto talking = ServedKiosk("LOBBY");
+    CLoopClock::Advance(10 * kMinuteMs);
+    ASSERT_TRUE(talking->Send(talking->FromClient(StepReport(1), 3)));
+    ASSERT_TRUE(talking->Receive());
+
+    CLoopClock::Advance(6 * kMinuteMs);
+    EXPECT_TRUE(silent.IsClosedByPeer());
+    EXPECT_TRUE(Journalled("closed", "/reason"_json_pointer, "idle time-out"));
+    ASSERT_TRUE(talking->Send(talking->FromClient(StepReport(2), 4)));
+    EXPECT_TRUE(talking->Receive()) << "six minutes after its last message it is served";
+
+    CLoopClock::Advance(15 * kMinuteMs);
+    EXPECT_TRUE(talking->IsClosedByPeer());
 }
 
 }  // namespace

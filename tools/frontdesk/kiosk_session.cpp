@@ -1,15 +1,19 @@
 #include "tools/frontdesk/kiosk_session.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
 #include "channel/net_channel_handshake.h"
 #include "net/io_base.h"
 #include "net/net_log.h"
+#include "net/socket_wait.h"
+#include "platform/loop_clock.h"
 #include "tools/frontdesk/handshake_request.h"
 #include "tools/frontdesk/packet_addressing.h"
 #include "tools/frontdesk/packet_decoder.h"
 #include "tools/frontdesk/server_packets.h"
+#include "tools/frontdesk/zero_message.h"
 
 namespace hx {
 
@@ -17,7 +21,9 @@ namespace {
 
 using json = nlohmann::json;
 
-constexpr auto kIdlePause = std::chrono::milliseconds(2);
+// The longest a waiting session goes without looking at the idle time-out;
+// everything else it waits for wakes it at once.
+constexpr uint64_t kIdleCheckMs = 250;
 constexpr size_t kBrokenFramingBytes = 64;
 constexpr size_t kJournalHeadBytes = 64;
 
@@ -74,8 +80,13 @@ const char* SessionStateName(enumSessionState state) {
     return "?";
 }
 
-CKioskSession::CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host)
-    : m_connection(std::move(connection)), m_host(host) {
+CKioskSession::CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host,
+                             std::chrono::milliseconds idleTimeout)
+    : m_connection(std::move(connection)),
+      m_socket(m_connection->GetSocket()),
+      m_host(host),
+      m_idleTimeout(idleTimeout),
+      m_lastInputMs(CLoopClock::Now()) {
     m_info.id = id;
     char peer[64] = {};
     if (m_connection->GetPeerName(peer, sizeof peer) == 1) {
@@ -92,18 +103,29 @@ void CKioskSession::Start() {
     m_thread = std::thread([this] { Run(); });
 }
 
-void CKioskSession::Stop() {
+void CKioskSession::RequestStop() {
     m_stopping = true;
+    m_waiter.Wake();
+    // A send to a kiosk that stopped reading, or half a message from one,
+    // would otherwise hold the thread for as long as the kiosk likes.
+    ShutdownSocket(m_socket);
+}
+
+void CKioskSession::Stop() {
+    RequestStop();
     if (m_thread.joinable()) {
         m_thread.join();
     }
 }
 
-void CKioskSession::Enqueue(enumOutgoing kind, std::vector<Bytes> packets) {
-    std::lock_guard lock(m_mutex);
-    for (Bytes& packet : packets) {
-        m_outbox.push_back({kind, std::move(packet)});
+void CKioskSession::Enqueue(enumOutgoing kind, std::vector<Bytes> packets, int32_t zeroLength) {
+    {
+        std::lock_guard lock(m_mutex);
+        for (Bytes& packet : packets) {
+            m_outbox.push_back({kind, std::move(packet), zeroLength});
+        }
     }
+    m_waiter.Wake();
 }
 
 void CKioskSession::Push(std::vector<Bytes> packets) {
@@ -114,8 +136,13 @@ void CKioskSession::PushBrokenFraming() {
     Enqueue(enumOutgoing::BrokenFraming, {RandomBytes(kBrokenFramingBytes)});
 }
 
+void CKioskSession::PushZeroMessage(int32_t length) {
+    Enqueue(enumOutgoing::ZeroMessage, {Bytes()}, length);
+}
+
 void CKioskSession::Drop() {
     m_dropRequested = true;
+    m_waiter.Wake();
 }
 
 stSessionInfo CKioskSession::Info() const {
@@ -140,38 +167,55 @@ void CKioskSession::Write(json entry) {
 }
 
 void CKioskSession::Run() {
-    bool open = true;
-    while (open && !m_stopping) {
-        bool idle = false;
-        open = ServeOnce(idle);
-        if (open && idle) {
-            std::this_thread::sleep_for(kIdlePause);
-        }
+    while (ServeOnce()) {
     }
-    m_connection->Close();
-    const stSessionInfo info = Info();
-    SetState(enumSessionState::Closed);
-    m_host.OnClosed(info);
+    // The kiosk sees the end now; the descriptor goes with this object.
+    ShutdownSocket(m_socket);
+    m_host.OnClosed(Info());
     // Last: once finished, the desk may join and delete this session.
     m_finished = true;
 }
 
-bool CKioskSession::ServeOnce(bool& idle) {
+bool CKioskSession::Ended(const std::string& reason) {
+    SetState(enumSessionState::Closed);
+    // Once the desk is stopping, a failure is the stop's doing, whatever it looks like.
+    Write({{"event", "closed"}, {"reason", m_stopping ? "the desk stopped" : reason}});
+    return false;
+}
+
+bool CKioskSession::ServeOnce() {
+    if (m_stopping) {
+        return Ended("the desk stopped");
+    }
     if (!FlushOutbox()) {
         return false;
     }
     if (m_dropRequested) {
-        Write({{"event", "closed"}, {"reason", "dropped by a control command"}});
-        return false;
+        return Ended("dropped by a control command");
     }
     const int ready = m_connection->ReadReady();
     if (ready < 0) {
-        Write({{"event", "closed"}, {"reason", "the connection failed"}});
+        return Ended("the connection failed");
+    }
+    if (ready == 0) {
+        return WaitForInput();
+    }
+    Bytes message;
+    if (!ReceiveMessage(message)) {
         return false;
     }
-    idle = ready == 0;
-    Bytes message;
-    return idle || (ReceiveMessage(message) && HandleMessage(message));
+    m_lastInputMs = CLoopClock::Now();
+    return HandleMessage(message);
+}
+
+bool CKioskSession::WaitForInput() {
+    const uint64_t idleMs = CLoopClock::Now() - m_lastInputMs;
+    const auto timeoutMs = static_cast<uint64_t>(m_idleTimeout.count());
+    if (idleMs >= timeoutMs) {
+        return Ended("idle time-out");
+    }
+    m_waiter.Wait(m_socket, static_cast<int>(std::min(kIdleCheckMs, timeoutMs - idleMs)));
+    return true;
 }
 
 bool CKioskSession::FlushOutbox() {
@@ -216,19 +260,35 @@ int CKioskSession::SendPacket(Bytes bytes, bool addressToKiosk) {
     return result;
 }
 
-bool CKioskSession::Send(const stOutgoing& outgoing) {
-    const int result = outgoing.kind == enumOutgoing::BrokenFraming
-                           ? SendBrokenFraming(outgoing.bytes)
-                           : SendPacket(outgoing.bytes, outgoing.kind == enumOutgoing::Push);
-    if (result != IO_OK) {
-        Write(
-            {{"event", "closed"}, {"reason", std::string("send failed: ") + IoResultText(result)}});
-        return false;
+// Takes as long as the kiosk takes to read it: journalled at the start too.
+int CKioskSession::SendZeroMessage(int32_t length) {
+    Write({{"event", "sending"}, {"what", "zeros"}, {"announced", length}});
+    const int result = hx::SendZeroMessage(*m_connection, length);
+    if (result == IO_OK) {
+        Write({{"event", "sent"}, {"what", "zeros"}, {"announced", length}});
     }
-    return true;
+    return result;
+}
+
+bool CKioskSession::Send(const stOutgoing& outgoing) {
+    int result = IO_OK;
+    switch (outgoing.kind) {
+        case enumOutgoing::BrokenFraming:
+            result = SendBrokenFraming(outgoing.bytes);
+            break;
+        case enumOutgoing::ZeroMessage:
+            result = SendZeroMessage(outgoing.zeroLength);
+            break;
+        case enumOutgoing::Answer:
+        case enumOutgoing::Push:
+            result = SendPacket(outgoing.bytes, outgoing.kind == enumOutgoing::Push);
+            break;
+    }
+    return result == IO_OK || Ended(std::string("send failed: ") + IoResultText(result));
 }
 
 bool CKioskSession::ReceiveMessage(Bytes& message) {
+    const uint32_t blocksBefore = m_connection->GetRxPerf(PERF_BLOCKS);
     uint8_t* buffer = nullptr;
     int length = 0;
     const int result = m_connection->Receive(&buffer, &length);
@@ -236,15 +296,19 @@ bool CKioskSession::ReceiveMessage(Bytes& message) {
         message.assign(buffer, buffer + length);
     }
     FreeReceiveBuffer(buffer);
-    if (result == IO_CLOSED) {
-        Write({{"event", "closed"}, {"reason", "closed by the kiosk"}});
-    } else if (result != IO_OK) {
-        Write({{"event", "malformed"},
-               {"reason", std::string("framing: ") + IoResultText(result)},
-               {"code", result}});
-        Write({{"event", "closed"}, {"reason", "malformed framing"}});
+    if (result == IO_OK) {
+        return true;
     }
-    return result == IO_OK;
+    if (result == IO_CLOSED) {
+        // Whole blocks of the message had come: the kiosk left in the middle of it.
+        const bool midMessage = m_connection->GetRxPerf(PERF_BLOCKS) != blocksBefore;
+        return Ended(midMessage ? "closed by the kiosk in the middle of a message"
+                                : "closed by the kiosk");
+    }
+    Write({{"event", "malformed"},
+           {"reason", std::string("framing: ") + IoResultText(result)},
+           {"code", result}});
+    return Ended("malformed framing");
 }
 
 bool CKioskSession::HandleMessage(std::span<const uint8_t> message) {
@@ -256,8 +320,7 @@ bool CKioskSession::HandleMessage(std::span<const uint8_t> message) {
                {"command", decoded.command},
                {"length", message.size()},
                {"head", HeadAsHex(message)}});
-        Write({{"event", "closed"}, {"reason", "malformed packet"}});
-        return false;
+        return Ended("malformed packet");
     }
     // Decided before the line is written, so the journal tells what was done.
     const bool silent = m_host.IsSilent();
@@ -291,8 +354,7 @@ bool CKioskSession::HandleHandshake(std::span<const uint8_t> message) {
     if (decision.refused) {
         Enqueue(enumOutgoing::Answer, {BuildHandshakeRefusal()});
         FlushOutbox();
-        Write({{"event", "closed"}, {"reason", "handshake refused"}});
-        return false;
+        return Ended("handshake refused");
     }
     {
         std::lock_guard lock(m_mutex);

@@ -4,9 +4,12 @@
 // kiosk sends, handed to the desk. Whatever other threads want sent (pushes,
 // broken bytes) waits in the session's outbox, so the connection is only ever
 // touched by its own thread and a kiosk that stops reading stalls no one else.
-// Anything malformed is journalled and ends this connection, only this one.
+// Between messages the thread sleeps on the socket until the kiosk sends or
+// the outbox wakes it. Anything malformed is journalled and ends this
+// connection, only this one, as does a kiosk silent for the idle time-out.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "net/io_packet.h"
+#include "net/socket_waiter.h"
 #include "tools/frontdesk/journal.h"
 #include "tools/frontdesk/kiosk_directory.h"
 #include "tools/frontdesk/request_dispatcher.h"
@@ -61,39 +65,54 @@ public:
 
 class CKioskSession {
 public:
-    CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host);
-    // Stops the thread.
+    // Closes a connection that sends nothing for idleTimeout, on the loop's clock.
+    CKioskSession(uint32_t id, std::unique_ptr<CIOPacket> connection, CSessionHost& host,
+                  std::chrono::milliseconds idleTimeout);
+    // Stops the thread and closes the connection.
     ~CKioskSession();
     CKioskSession(const CKioskSession&) = delete;
     CKioskSession& operator=(const CKioskSession&) = delete;
 
     void Start();
-    // Ends the thread and closes the connection; returns once it has ended.
+    // Ends the connection and the thread; returns once it has ended, even
+    // while the kiosk sends half a message or stops reading.
     void Stop();
+    // The same without waiting, so many sessions can end side by side.
+    void RequestStop();
 
     // Any thread. Packets sent on the desk's own initiative: addressed to this
     // kiosk when they go out.
     void Push(std::vector<Bytes> packets);
     // Bytes that are not a message at all, inside a correct block.
     void PushBrokenFraming();
+    // A message announcing `length` bytes, all zeros (see zero_message.h).
+    void PushZeroMessage(int32_t length);
     void Drop();
 
     stSessionInfo Info() const;
     bool IsServing() const { return Info().state == enumSessionState::Serving; }
+    // False from the moment the end of the connection is journalled.
+    bool IsOpen() const { return Info().state != enumSessionState::Closed; }
     bool IsFinished() const { return m_finished; }
 
 private:
-    enum class enumOutgoing { Answer, Push, BrokenFraming };
+    enum class enumOutgoing { Answer, Push, BrokenFraming, ZeroMessage };
     struct stOutgoing {
         enumOutgoing kind;
         Bytes bytes;
+        int32_t zeroLength = 0;
     };
 
     void Run();
-    bool ServeOnce(bool& idle);
+    // False once the connection has ended.
+    bool ServeOnce();
+    bool WaitForInput();
+    // Journals why the connection ends; false, for the caller to return.
+    bool Ended(const std::string& reason);
     bool FlushOutbox();
     bool Send(const stOutgoing& outgoing);
     int SendBrokenFraming(const Bytes& bytes);
+    int SendZeroMessage(int32_t length);
     // Packets sent on the desk's own initiative are addressed to this kiosk first.
     int SendPacket(Bytes bytes, bool addressToKiosk);
     bool ReceiveMessage(Bytes& message);
@@ -101,12 +120,19 @@ private:
     bool HandleHandshake(std::span<const uint8_t> message);
     bool HandleConfirmation();
     void HandleRequest(std::span<const uint8_t> message);
-    void Enqueue(enumOutgoing kind, std::vector<Bytes> packets);
+    // Wakes the thread; a zero message has no bytes, only its length.
+    void Enqueue(enumOutgoing kind, std::vector<Bytes> packets, int32_t zeroLength = 0);
     void SetState(enumSessionState state);
     void Write(nlohmann::json entry);
 
     std::unique_ptr<CIOPacket> m_connection;
+    // Taken once: only the destructor closes it, so Stop may shut it down
+    // from any thread without ever reaching a reused descriptor.
+    intptr_t m_socket;
+    CSocketWaiter m_waiter;
     CSessionHost& m_host;
+    std::chrono::milliseconds m_idleTimeout;
+    uint64_t m_lastInputMs;
     mutable std::mutex m_mutex;  // guards m_info and m_outbox
     stSessionInfo m_info;
     std::deque<stOutgoing> m_outbox;

@@ -91,7 +91,7 @@ int Run(const stFrontDeskOptions& options) {
     if (!journal.IsOpen()) {
         return Fail("cannot write the journal " + options.journal.string());
     }
-    CFrontDesk desk(state, journal);
+    CFrontDesk desk(state, journal, options.limits);
     if (!desk.Start(options.listen.address, options.listen.port, error)) {
         return Fail(error);
     }

@@ -6,9 +6,11 @@
 //
 // The program's path comes from HX_FRONTDESK_PROGRAM.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,7 @@ public:
     // Ends the desk with SIGTERM; its exit status, or -1 when it did not end normally.
     int Stop() { return m_process.Stop().value_or(-1); }
 
+    std::optional<std::int64_t> PeakMemoryKiB() const { return m_process.PeakMemoryKiB(); }
     std::filesystem::path JournalPath() const { return m_folder / "journal.jsonl"; }
     std::filesystem::path OutputPath() const { return m_folder / "stdout.txt"; }
 

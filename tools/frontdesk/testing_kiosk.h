@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +17,7 @@
 #include "channel/net_channel_handshake.h"
 #include "net/io_base.h"
 #include "net/io_packet.h"
+#include "net/message_header.h"
 #include "net/packet_header.h"
 #include "tests/support/wait_until.h"
 
@@ -86,6 +90,32 @@ public:
     }
     const stHandshakeAnswer& Identity() const { return m_answer; }
 
+    // The length the next message's header announces, its body left unread:
+    // how a test looks at a message too big to take. -1 on failure.
+    int64_t ReadAnnouncedLength() {
+        uint8_t bytes[kMessageHeaderSize];
+        stMessageHeader header;
+        return ReceiveDecoded(bytes, sizeof bytes) && UnpackMessageHeader(bytes, header) == IO_OK
+                   ? header.length
+                   : -1;
+    }
+
+    // Takes `count` bytes of a body left unread, a piece at a time; false
+    // unless all came and every one was zero.
+    bool ReadZeros(int64_t count) {
+        const Bytes zeros(1 << 16, 0);
+        Bytes piece(zeros.size());
+        while (count > 0) {
+            const auto size = static_cast<size_t>(std::min<int64_t>(count, 1 << 16));
+            if (!ReceiveDecoded(piece.data(), size) ||
+                std::memcmp(piece.data(), zeros.data(), size) != 0) {
+                return false;
+            }
+            count -= static_cast<int64_t>(size);
+        }
+        return true;
+    }
+
     // A request as a request client of this kiosk sends it.
     Bytes FromClient(Bytes packet, uint32_t sequence) const {
         stHeader header = UnpackHeader(packet);
@@ -98,6 +128,15 @@ public:
     }
 
 private:
+    // Decoded bytes of the blocks, with no regard for where messages begin.
+    bool ReceiveDecoded(uint8_t* into, size_t length) {
+        const uint32_t options = m_connection->GetOption();
+        m_connection->SetOption(options & ~IOOPT_MESSAGE);
+        const bool received = m_connection->Receive(into, static_cast<int>(length)) == IO_OK;
+        m_connection->SetOption(options);
+        return received;
+    }
+
     std::unique_ptr<CIOPacket> m_connection;
     stHandshakeAnswer m_answer;
 };
