@@ -113,7 +113,7 @@ bool CChannelDlg::IsOnWindowThread() const {
 }
 
 int CChannelDlg::Dispatch(std::span<const uint8_t> message) {
-    switch (CServerMessageDispatcher(*m_events, m_log).Dispatch(message)) {
+    switch (CServerMessageDispatcher(*m_events, m_chunkWriter, m_log).Dispatch(message)) {
         case enumParseResult::Handled:
             return 1;
         case enumParseResult::NotWritten:

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "channel/net_channel.h"
+#include "kiosk/server/file_chunk_writer.h"
 #include "kiosk/server/server_events.h"
 #include "kiosk/support/daily_log.h"
 #include "platform/dialog.h"
@@ -74,6 +75,7 @@ private:
     void Log(std::string_view line) const;
 
     const LogSink m_log;
+    CFileChunkWriter m_chunkWriter;  // user interface thread only
     const UINT m_heldMessage;
     const UINT m_linkMessage;
     std::atomic<HWND> m_trayWindow{0};

@@ -4,22 +4,30 @@
 // whole when the last chunk arrived, so a transfer cut short never leaves a
 // half file under the target's name.
 
+#include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "kiosk/records/file_chunk_records.h"
 
 namespace hx {
 
+// Far above a room picture or the picture list: a server that goes on past
+// it is not sending either, and would otherwise fill the disk.
+inline constexpr uintmax_t kMaxChunkedFileBytes = 8 * 1024 * 1024;
+
 enum class enumChunkWrite {
     Written,    // more chunks to come
     Completed,  // the file is in place
     Failed,     // dropped; the transfer does not advance
+    TooLarge,   // would take the file past kMaxChunkedFileBytes: the partial file is gone
+    Skipped,    // a later chunk of a file refused as too large; nothing to report
 };
 
 struct stChunkWriteResult {
     enumChunkWrite result = enumChunkWrite::Failed;
-    std::string failure;  // why, for the log, when it failed
+    std::string failure;  // why, for the log, when it failed or was too large
 };
 
 std::filesystem::path ChunkTemporaryPath(const std::filesystem::path& target);
@@ -27,7 +35,20 @@ std::filesystem::path ChunkTemporaryPath(const std::filesystem::path& target);
 // A chunk at offset 0 starts the file afresh (folders created, an old
 // temporary file thrown away). A chunk that would leave a gap (its offset
 // lies beyond what was written so far) is refused: the file would be
-// completed with bytes that never came.
+// completed with bytes that never came. A chunk that would take the file past
+// kMaxChunkedFileBytes is TooLarge, and what had come of the file is thrown
+// away. Never gives Skipped.
 stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stFileChunk& chunk);
+
+// WriteFileChunk for a series of transfers, remembering the files refused as
+// too large: the rest of such a transfer is Skipped, so the refusal is
+// reported once, not once a chunk, until the file starts again at offset 0.
+class CFileChunkWriter {
+public:
+    stChunkWriteResult Write(const std::filesystem::path& target, const stFileChunk& chunk);
+
+private:
+    std::set<std::filesystem::path> m_tooLarge;
+};
 
 }  // namespace hx
