@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "kiosk/records/record_layout.h"
+#include "kiosk/server/link_failure_text.h"
 #include "kiosk/server/server_message_dispatcher.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/envr.h"
@@ -95,6 +96,7 @@ void CChannelDlg::OnNetConnect() {
 void CChannelDlg::OnNetClose() {
     CNetChannel::OnNetClose();
     Log("서버와 연결 끊어짐.");
+    Log(LinkFailureLine(GetLastLinkFailure()));
     RunLinkEvent(LINK_LOST);
 }
 

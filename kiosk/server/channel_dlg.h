@@ -3,7 +3,8 @@
 // channel to the front-desk server and that channel's owner window, so the
 // channel's timers and data messages come back to it. It reacts to the link
 // coming and going and reads every message the server sends on its own
-// initiative.
+// initiative. A lost link is logged with the reason the channel recorded,
+// on a line of its own after "서버와 연결 끊어짐.".
 //
 // Everything reaches the kiosk window's side on the user interface thread:
 // a packet received by a request client waiting on another thread, and a
