@@ -27,6 +27,14 @@ TEST(DiagnosticFile, PastItsLimitTheFileReplacesTheOldOneAndANewOneStarts) {
     EXPECT_EQ(setAside.substr(88), "line 33\n");
 }
 
+TEST(DiagnosticFile, MissingFoldersOnTheWayAreCreated) {
+    CTestDriveFolder drive(false);
+    ASSERT_FALSE(std::filesystem::exists(drive.Root() / "Program Files"));
+    CDiagnosticFile file("Fresh.log");
+    file.Write("first line\n");
+    EXPECT_EQ(CTestDriveFolder::ReadFile(CLog::DiagnosticFolder() / "Fresh.log"), "first line\n");
+}
+
 TEST(DiagnosticFile, ANewDriveFolderStartsAFreshFile) {
     CDiagnosticFile file("Moving.log");
     {
