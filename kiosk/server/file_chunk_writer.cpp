@@ -54,8 +54,31 @@ bool MoveIntoPlace(const std::filesystem::path& temporary, const std::filesystem
 
 std::filesystem::path ChunkTemporaryPath(const std::filesystem::path& target) {
     std::filesystem::path temporary = target;
-    temporary += ".lock";
+    temporary += kChunkTemporarySuffix;
     return temporary;
+}
+
+std::vector<std::filesystem::path> RemoveChunkTemporaries(const std::filesystem::path& folder) {
+    // Listed first, removed after: a folder is not changed while it is read.
+    std::vector<std::filesystem::path> found;
+    std::error_code error;
+    std::filesystem::recursive_directory_iterator entry(folder, error);
+    for (; !error && entry != std::filesystem::recursive_directory_iterator();
+         entry.increment(error)) {
+        std::error_code ignored;
+        if (entry->path().filename().string().ends_with(kChunkTemporarySuffix) &&
+            !entry->is_directory(ignored)) {
+            found.push_back(entry->path());
+        }
+    }
+    std::vector<std::filesystem::path> removed;
+    for (const std::filesystem::path& path : found) {
+        std::error_code ignored;
+        if (std::filesystem::remove(path, ignored)) {
+            removed.push_back(path);
+        }
+    }
+    return removed;
 }
 
 stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stFileChunk& chunk) {
@@ -81,6 +104,9 @@ stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stF
         return {enumChunkWrite::Written, {}};
     }
     if (!MoveIntoPlace(temporary, target)) {
+        // Nothing would ever finish it, so it would lie there for good.
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
         return Failure("제자리로 옮길 수 없음");
     }
     return {enumChunkWrite::Completed, {}};

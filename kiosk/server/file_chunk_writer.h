@@ -2,12 +2,14 @@
 // Files the server sends in chunks are assembled in a temporary file beside
 // the target (the target's name followed by ".lock") and moved into place
 // whole when the last chunk arrived, so a transfer cut short never leaves a
-// half file under the target's name.
+// half file under the target's name. A temporary file that cannot become the
+// target is removed.
 
 #include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "kiosk/records/file_chunk_records.h"
 
@@ -30,7 +32,14 @@ struct stChunkWriteResult {
     std::string failure;  // why, for the log, when it failed or was too large
 };
 
+inline constexpr const char* kChunkTemporarySuffix = ".lock";
+
 std::filesystem::path ChunkTemporaryPath(const std::filesystem::path& target);
+
+// Removes the temporary files anywhere under folder and names them. Meant for
+// start-up, when no transfer is under way: what is left then was cut short
+// by a crash or a power cut, and nothing would ever finish it.
+std::vector<std::filesystem::path> RemoveChunkTemporaries(const std::filesystem::path& folder);
 
 // A chunk at offset 0 starts the file afresh (folders created, an old
 // temporary file thrown away). A chunk that would leave a gap (its offset

@@ -63,6 +63,20 @@ TEST_F(FileChunkWriter, ChunkThatWouldLeaveAGapOrHasNoPlaceIsRefused) {
               enumChunkWrite::Failed);
 }
 
+TEST_F(FileChunkWriter, AFileThatCannotTakeItsPlaceLeavesNoTemporaryFileBehind) {
+    const std::filesystem::path folder = m_target.parent_path();
+    std::filesystem::create_directories(folder / "taken");
+    std::ofstream(folder / "taken" / "a.png") << "a folder stands where the file would go";
+    for (const std::filesystem::path& target : {folder / ".", folder / "taken"}) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(WriteFileChunk(target, Chunk(0, "picture")).result, enumChunkWrite::Failed);
+        EXPECT_FALSE(std::filesystem::exists(ChunkTemporaryPath(target)));
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
 TEST_F(FileChunkWriter, AFileUpToTheCapIsTakenAndOnePastItIsDroppedWithTheRestOfItsChunks) {
     static_assert(kMaxChunkedFileBytes % kFullChunkBytes == 0);
     constexpr int32_t kChunksInCap = kMaxChunkedFileBytes / kFullChunkBytes;
