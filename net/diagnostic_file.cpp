@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <system_error>
 
 namespace hx {
 
@@ -21,6 +22,10 @@ void CDiagnosticFile::Write(std::string_view text) {
 }
 
 void CDiagnosticFile::StartFile() {
+    // The whole path, as the daily logs do: on a fresh drive folder the
+    // program's folders may not exist yet, and the file would stay unwritten.
+    std::error_code ignored;
+    std::filesystem::create_directories(m_folder, ignored);
     m_log = std::make_unique<CLog>(CLog::LOG_FILE, 4, m_name.c_str());
     m_written = 0;
 }

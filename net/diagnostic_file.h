@@ -3,7 +3,8 @@
 // per process, started afresh whenever the drive folder changes (at start-up,
 // or between tests), safe to write from any thread. A kiosk runs for months
 // with packet traces on, so the file is bounded: past its limit it becomes
-// "NAME.old" (replacing the one before) and a new file starts.
+// "NAME.old" (replacing the one before) and a new file starts. Missing
+// folders on the way to the file are created.
 
 #include <cstdarg>
 #include <cstdint>

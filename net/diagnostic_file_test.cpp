@@ -29,6 +29,14 @@ TEST(DiagnosticFile, PastItsLimitTheFileReplacesTheOldOneAndANewOneStarts) {
     EXPECT_EQ(setAside.substr(88), "line 33\n");
 }
 
+TEST(DiagnosticFile, MissingFoldersOnTheWayAreCreated) {
+    CTempDrive drive;
+    ASSERT_FALSE(std::filesystem::exists(drive.Folder() / "Program Files"));
+    CDiagnosticFile file("Fresh.log");
+    file.Write("first line\n");
+    EXPECT_EQ(ReadWholeFile(CLog::DiagnosticFolder() / "Fresh.log"), "first line\n");
+}
+
 TEST(DiagnosticFile, ANewDriveFolderStartsAFreshFile) {
     CDiagnosticFile file("Moving.log");
     {

@@ -5,6 +5,7 @@
 
 #include "channel/net_client.h"
 #include "kiosk/app/ini_failure_report.h"
+#include "kiosk/app/interrupted_downloads.h"
 #include "kiosk/server/server_requests.h"
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
@@ -48,6 +49,8 @@ bool CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
         return false;
     }
     MarkKioskRunning();
+    // Only now: a second kiosk must not touch the running one's downloads.
+    RemoveInterruptedDownloads(CRoomPictures::DefaultPlaces(), HXKioskLog);
     CNetClient::SetShowProgress(
         CEnvr(kRegistryApplication).GetInt("Settings", "ShowProgress", kDefaultShowProgress));
     InstallQuitSignals(GetCurrentThreadId(), kQuitThreadMessage);

@@ -4,26 +4,13 @@
 #include <vector>
 
 #include "kiosk/screen/shockwave_flash.h"
+#include "kiosk/support/outside_text.h"
 
 namespace hx {
 
 namespace {
 
 constexpr std::string_view kTrue = "true";
-
-// A page could send a name of any length; the log keeps a readable start of
-// it, cut between characters.
-std::string ClipForLog(std::string_view text) {
-    constexpr std::size_t kLongest = 64;
-    if (text.size() <= kLongest) {
-        return std::string(text);
-    }
-    std::size_t end = kLongest;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;
-    }
-    return std::string(text.substr(0, end)) + "...";
-}
 
 enumTouchedButton TouchedButtonOf(std::string_view args) {
     if (args == "MoveBtn") {
@@ -65,7 +52,7 @@ bool CMovieCommandDispatcher::Dispatch(const std::string& command, const std::st
     } else if (command == "TouchScreen") {
         m_handler.OnTouchScreen(TouchedButtonOf(args));
     } else {
-        m_log("movie command ignored: unknown name " + ClipForLog(command));
+        m_log("movie command ignored: unknown name " + CutOutsideText(command));
         return false;
     }
     return true;

@@ -63,14 +63,18 @@ bool IsSafePictureName(std::string_view name) {
         return false;
     }
     size_t start = 0;
+    std::string_view part;
     while (start <= name.size()) {
         const size_t stop = std::min(name.find_first_of("/\\", start), name.size());
-        if (name.substr(start, stop - start) == "..") {
+        part = name.substr(start, stop - start);
+        if (part == "..") {
             return false;
         }
         start = stop + 1;
     }
-    return true;
+    // The last part is what the download becomes: "." or nothing names a
+    // folder, which no file can replace.
+    return !part.empty() && part != ".";
 }
 
 CRoomPictures::stPlaces CRoomPictures::DefaultPlaces() {

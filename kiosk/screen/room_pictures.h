@@ -62,8 +62,9 @@ uint32_t FileCrc32(const std::filesystem::path& file);
 // when it is not decimal digits or does not fit.
 std::optional<uint32_t> ParseStoredCrc(std::string_view text);
 
-// A picture name from the server is used only when it stays inside the
-// picture folder: relative, no "..", no drive.
+// A picture name from the server is used only when it names a file inside
+// the picture folder: relative, no "..", no drive, not ending in "." or a
+// separator.
 bool IsSafePictureName(std::string_view name);
 
 }  // namespace hx

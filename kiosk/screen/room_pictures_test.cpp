@@ -154,21 +154,28 @@ TEST_F(RoomPictures, AFailedRequestDoesNotLeaveTheLoadingPopupUp) {
     EXPECT_EQ(logLines.size(), 1u);
 }
 
-TEST_F(RoomPictures, NamesThatLeaveThePictureFolderAreNeverFetched) {
+TEST_F(RoomPictures, NamesThatLeaveThePictureFolderOrNameNoFileAreNeverFetched) {
     WriteList({{"..\\..\\Windows\\registry.db", "1"},
                {"/etc/passwd", "1"},
                {"c:\\Harlix\\HXKiosk.ini", "1"},
                {"", "1"},
+               {".", "1"},
                {"101_0.png", "1"}});
     EXPECT_EQ(m_pictures.Synchronise(), 1u);
     EXPECT_EQ(m_pictures.DownloadList(), (std::vector<std::string>{"101_0.png"}));
-    EXPECT_EQ(logLines.size(), 4u);
+    EXPECT_EQ(logLines.size(), 5u);
 
-    EXPECT_TRUE(IsSafePictureName("a..b.png"));
-    EXPECT_TRUE(IsSafePictureName("sub/101_0.png"));
-    EXPECT_FALSE(IsSafePictureName("sub/../../x"));
-    EXPECT_FALSE(IsSafePictureName(".."));
-    EXPECT_FALSE(IsSafePictureName("\\x.png"));
+    const struct {
+        const char* name;
+        bool safe;
+    } names[] = {
+        {"a..b.png", true},     {"sub/101_0.png", true}, {"./101_0.png", true}, {".hidden", true},
+        {"sub/../../x", false}, {"..", false},           {"\\x.png", false},    {".", false},
+        {"sub/.", false},       {"sub/", false},         {"sub\\", false},      {"sub\\.", false},
+    };
+    for (const auto& [name, safe] : names) {
+        EXPECT_EQ(IsSafePictureName(name), safe) << name;
+    }
 }
 
 TEST_F(RoomPictures, CountIsBoundedByWhatTheListCanName) {

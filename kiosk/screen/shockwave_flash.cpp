@@ -3,6 +3,7 @@
 #include <climits>
 #include <utility>
 
+#include "kiosk/support/outside_text.h"
 #include "platform/message_loop.h"
 
 namespace hx {
@@ -92,7 +93,9 @@ int ParseMovieRoomNumber(std::string_view value) {
 
 CShockwaveflash::CShockwaveflash(LogSink log)
     : m_log(std::move(log)), m_fsCommandMessage(RegisterWindowMessage("HxKiosk.Movie.FSCommand")) {
-    m_host.SetLogSink(m_log);
+    // The host's lines quote request paths and headers, which any local
+    // program can make as long as it likes.
+    m_host.SetLogSink([log = m_log](std::string_view line) { log(CutOutsideText(line)); });
     m_host.SetCommandHandler([this](stPageCommand command) { QueueFSCommand(std::move(command)); });
 }
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
+#include <mutex>
+#include <thread>
 
 #include "platform/loop_test_support.h"
 #include "platform/message_loop.h"
@@ -81,14 +85,23 @@ protected:
     }
     void TearDown() override { m_flash.Close(); }
 
+    // Lines the host wrote on its own threads.
+    std::vector<std::string> LogLines() {
+        std::lock_guard lock(m_logLock);
+        return m_log;
+    }
     bool WaitForDelivered(std::size_t count) {
         return PumpUntil([&] { return m_delivered.size() >= count; });
     }
 
     CTempFolder m_folder{"hxbridge"};
     stMovieHostSettings m_settings;
+    std::mutex m_logLock;
     std::vector<std::string> m_log;
-    CShockwaveflash m_flash{[this](std::string_view line) { m_log.emplace_back(line); }};
+    CShockwaveflash m_flash{[this](std::string_view line) {
+        std::lock_guard lock(m_logLock);
+        m_log.emplace_back(line);
+    }};
     std::vector<stDelivered> m_delivered;
     CShockwaveflash::FSCommandSink m_onCommand;
     CTestMoviePage m_page;
@@ -154,6 +167,18 @@ TEST_F(MovieBridge, AClosedBridgeDeliversNothingAndATakenPortIsReported) {
     EXPECT_TRUE(m_flash.Open(m_settings, {}));
     EXPECT_FALSE(m_flash.Open(m_settings, {}));
     EXPECT_NE(m_flash.GetSafeHwnd(), 0u);  // a second Open leaves the first alone
+}
+
+TEST_F(MovieBridge, TheHostQuotesARequestInTheLogOnlyUpToTheBound) {
+    const std::string target = "/RoomImage/../" + std::string(3000, 'x') + "%0D%0A[forged]";
+    EXPECT_EQ(HttpGet(m_flash.GetPort(), target).status, 404);
+    const std::vector<std::string> log = LogLines();
+    const auto refused = std::find_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.starts_with("movie host: refused a request");
+    });
+    ASSERT_NE(refused, log.end());
+    EXPECT_TRUE(refused->ends_with("...(잘림, 전체 3082바이트)")) << *refused;
+    EXPECT_EQ(refused->find("forged"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "kiosk/records/record_layout.h"
+#include "kiosk/server/link_failure_text.h"
 #include "kiosk/server/server_message_dispatcher.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
 #include "platform/envr.h"
@@ -95,6 +96,7 @@ void CChannelDlg::OnNetConnect() {
 void CChannelDlg::OnNetClose() {
     CNetChannel::OnNetClose();
     Log("서버와 연결 끊어짐.");
+    Log(LinkFailureLine(GetLastLinkFailure()));
     RunLinkEvent(LINK_LOST);
 }
 
@@ -113,7 +115,7 @@ bool CChannelDlg::IsOnWindowThread() const {
 }
 
 int CChannelDlg::Dispatch(std::span<const uint8_t> message) {
-    switch (CServerMessageDispatcher(*m_events, m_log).Dispatch(message)) {
+    switch (CServerMessageDispatcher(*m_events, m_chunkWriter, m_log).Dispatch(message)) {
         case enumParseResult::Handled:
             return 1;
         case enumParseResult::NotWritten:

@@ -3,7 +3,8 @@
 // channel to the front-desk server and that channel's owner window, so the
 // channel's timers and data messages come back to it. It reacts to the link
 // coming and going and reads every message the server sends on its own
-// initiative.
+// initiative. A lost link is logged with the reason the channel recorded,
+// on a line of its own after "서버와 연결 끊어짐.".
 //
 // Everything reaches the kiosk window's side on the user interface thread:
 // a packet received by a request client waiting on another thread, and a
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "channel/net_channel.h"
+#include "kiosk/server/file_chunk_writer.h"
 #include "kiosk/server/server_events.h"
 #include "kiosk/support/daily_log.h"
 #include "platform/dialog.h"
@@ -74,6 +76,7 @@ private:
     void Log(std::string_view line) const;
 
     const LogSink m_log;
+    CFileChunkWriter m_chunkWriter;  // user interface thread only
     const UINT m_heldMessage;
     const UINT m_linkMessage;
     std::atomic<HWND> m_trayWindow{0};

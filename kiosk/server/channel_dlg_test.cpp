@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "channel/testing_channel.h"
 #include "kiosk/records/config_records.h"
 #include "kiosk/server/testing_server_events.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
+#include "net/io_limits.h"
 #include "platform/loop_test_support.h"
 
 namespace hx {
@@ -82,6 +86,37 @@ TEST_F(ChannelDlg, LinkComingAndGoingReachesTheLogTheTrayAndTheKioskWindow) {
     ASSERT_TRUE(peer.get().has_value());
     ASSERT_TRUE(FinishAttempt(m_dlg));
     EXPECT_EQ(m_events.Calls().back(), "connected");
+}
+
+TEST_F(ChannelDlg, ALostLinkIsLoggedWithItsReasonOnTheNextLine) {
+    m_dlg.SetServerEvents(&m_events);
+    CreateConnected();
+    const struct {
+        const char* what;
+        std::function<void()> breakLink;
+        int result;
+    } cases[] = {
+        {"closed by the server", [&] { m_server.Drop(); }, IO_CLOSED},
+        {"a message longer than any taken",
+         [&] { m_server.Send(Bytes(static_cast<size_t>(GetMaxMessageBytes()) + 1)); },
+         IO_BAD_LENGTH},
+    };
+    for (const auto& [what, breakLink, result] : cases) {
+        SCOPED_TRACE(what);
+        m_log.clear();
+        breakLink();
+        ASSERT_TRUE(PumpUntil([&] { return Logged("서버와 연결 끊어짐."); }));
+        const auto lost = std::find(m_log.begin(), m_log.end(), "서버와 연결 끊어짐.");
+        ASSERT_NE(lost + 1, m_log.end());
+        EXPECT_TRUE(lost[1].starts_with("연결 끊긴 이유: ")) << lost[1];
+        EXPECT_TRUE(lost[1].ends_with(" (" + std::to_string(result) + ")")) << lost[1];
+
+        auto peer = std::async(std::launch::async, [&] { return m_server.Handshake(7, 0x1001); });
+        CLoopClock::Advance(60000);  // timer 99
+        PumpMessagesFor(0);
+        ASSERT_TRUE(peer.get().has_value());
+        ASSERT_TRUE(FinishAttempt(m_dlg));
+    }
 }
 
 TEST_F(ChannelDlg, ConnectBeforeTheKioskWindowExistsIsOnlyLogged) {

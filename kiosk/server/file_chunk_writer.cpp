@@ -31,6 +31,17 @@ std::optional<std::string> OpenForChunk(const std::filesystem::path& temporary,
     return file.is_open() ? std::nullopt : std::optional<std::string>("열 수 없음");
 }
 
+bool WouldBeTooLarge(const stFileChunk& chunk) {
+    return static_cast<uintmax_t>(chunk.offset) + chunk.data.size() > kMaxChunkedFileBytes;
+}
+
+stChunkWriteResult DropTooLarge(const std::filesystem::path& temporary) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return {enumChunkWrite::TooLarge,
+            "크기 한도 " + std::to_string(kMaxChunkedFileBytes) + "바이트 초과, 받던 파일 삭제"};
+}
+
 bool MoveIntoPlace(const std::filesystem::path& temporary, const std::filesystem::path& target) {
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
@@ -43,8 +54,31 @@ bool MoveIntoPlace(const std::filesystem::path& temporary, const std::filesystem
 
 std::filesystem::path ChunkTemporaryPath(const std::filesystem::path& target) {
     std::filesystem::path temporary = target;
-    temporary += ".lock";
+    temporary += kChunkTemporarySuffix;
     return temporary;
+}
+
+std::vector<std::filesystem::path> RemoveChunkTemporaries(const std::filesystem::path& folder) {
+    // Listed first, removed after: a folder is not changed while it is read.
+    std::vector<std::filesystem::path> found;
+    std::error_code error;
+    std::filesystem::recursive_directory_iterator entry(folder, error);
+    for (; !error && entry != std::filesystem::recursive_directory_iterator();
+         entry.increment(error)) {
+        std::error_code ignored;
+        if (entry->path().filename().string().ends_with(kChunkTemporarySuffix) &&
+            !entry->is_directory(ignored)) {
+            found.push_back(entry->path());
+        }
+    }
+    std::vector<std::filesystem::path> removed;
+    for (const std::filesystem::path& path : found) {
+        std::error_code ignored;
+        if (std::filesystem::remove(path, ignored)) {
+            removed.push_back(path);
+        }
+    }
+    return removed;
 }
 
 stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stFileChunk& chunk) {
@@ -52,6 +86,9 @@ stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stF
         return Failure("위치가 음수");
     }
     const std::filesystem::path temporary = ChunkTemporaryPath(target);
+    if (WouldBeTooLarge(chunk)) {
+        return DropTooLarge(temporary);
+    }
     std::fstream file;
     if (const std::optional<std::string> why = OpenForChunk(temporary, chunk, file)) {
         return Failure(*why);
@@ -67,9 +104,26 @@ stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stF
         return {enumChunkWrite::Written, {}};
     }
     if (!MoveIntoPlace(temporary, target)) {
+        // Nothing would ever finish it, so it would lie there for good.
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
         return Failure("제자리로 옮길 수 없음");
     }
     return {enumChunkWrite::Completed, {}};
+}
+
+stChunkWriteResult CFileChunkWriter::Write(const std::filesystem::path& target,
+                                           const stFileChunk& chunk) {
+    if (chunk.offset == 0) {
+        m_tooLarge.erase(target);
+    } else if (m_tooLarge.contains(target)) {
+        return {enumChunkWrite::Skipped, {}};
+    }
+    stChunkWriteResult written = WriteFileChunk(target, chunk);
+    if (written.result == enumChunkWrite::TooLarge) {
+        m_tooLarge.insert(target);
+    }
+    return written;
 }
 
 }  // namespace hx

@@ -58,6 +58,61 @@ TEST_F(FileChunkWriter, ChunkThatWouldLeaveAGapOrHasNoPlaceIsRefused) {
               enumChunkWrite::Failed);
 }
 
+TEST_F(FileChunkWriter, AFileThatCannotTakeItsPlaceLeavesNoTemporaryFileBehind) {
+    const std::filesystem::path folder = m_target.parent_path();
+    std::filesystem::create_directories(folder / "taken");
+    std::ofstream(folder / "taken" / "a.png") << "a folder stands where the file would go";
+    for (const std::filesystem::path& target : {folder / ".", folder / "taken"}) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(WriteFileChunk(target, Chunk(0, "picture")).result, enumChunkWrite::Failed);
+        EXPECT_FALSE(std::filesystem::exists(ChunkTemporaryPath(target)));
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(FileChunkWriter, AFileUpToTheCapIsTakenAndOnePastItIsDroppedWithTheRestOfItsChunks) {
+    static_assert(kMaxChunkedFileBytes % kFullChunkBytes == 0);
+    constexpr int32_t kChunksInCap = kMaxChunkedFileBytes / kFullChunkBytes;
+    const std::string full(kFullChunkBytes, 'a');
+    CFileChunkWriter writer;
+    const auto write = [&](int32_t chunk, const std::string& data) {
+        return writer.Write(m_target, Chunk(chunk * int32_t{kFullChunkBytes}, data));
+    };
+    const auto fillUpToTheCap = [&] {
+        for (int32_t chunk = 0; chunk < kChunksInCap; ++chunk) {
+            ASSERT_EQ(write(chunk, full).result, enumChunkWrite::Written) << chunk;
+        }
+    };
+
+    fillUpToTheCap();
+    EXPECT_EQ(write(kChunksInCap, "").result, enumChunkWrite::Completed);
+    EXPECT_EQ(std::filesystem::file_size(m_target), kMaxChunkedFileBytes);
+
+    fillUpToTheCap();
+    const stChunkWriteResult refused = write(kChunksInCap, "x");
+    EXPECT_EQ(refused.result, enumChunkWrite::TooLarge);
+    EXPECT_NE(refused.failure.find(std::to_string(kMaxChunkedFileBytes)), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(m_temporary));
+    EXPECT_EQ(std::filesystem::file_size(m_target), kMaxChunkedFileBytes) << "the old file stays";
+    for (const int32_t chunk : {kChunksInCap + 1, 5, kChunksInCap}) {
+        EXPECT_EQ(write(chunk, full).result, enumChunkWrite::Skipped) << chunk;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_temporary));
+
+    EXPECT_EQ(write(0, "new").result, enumChunkWrite::Completed) << "a fresh start is taken";
+    EXPECT_EQ(ReadWholeFile(m_target), "new");
+}
+
+TEST_F(FileChunkWriter, AChunkEndingPastTheCapIsTooLargeWhereverItLies) {
+    for (const int32_t offset : {int32_t{kMaxChunkedFileBytes}, INT32_MAX}) {
+        EXPECT_EQ(WriteFileChunk(m_target, Chunk(offset, "x")).result, enumChunkWrite::TooLarge)
+            << offset;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_temporary));
+}
+
 }  // namespace
 
 }  // namespace hx

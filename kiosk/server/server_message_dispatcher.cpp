@@ -34,8 +34,9 @@ enumParseResult Deliver(std::span<const uint8_t> message, Handler&& handler,
 
 }  // namespace
 
-CServerMessageDispatcher::CServerMessageDispatcher(CServerEvents& events, LogSink log)
-    : m_events(events), m_log(std::move(log)) {}
+CServerMessageDispatcher::CServerMessageDispatcher(CServerEvents& events, CFileChunkWriter& files,
+                                                   LogSink log)
+    : m_events(events), m_files(files), m_log(std::move(log)) {}
 
 size_t CServerMessageDispatcher::MinimumSize(uint32_t command) {
     switch (command) {
@@ -140,10 +141,13 @@ enumParseResult CServerMessageDispatcher::OnFileChunk(std::span<const uint8_t> m
         Dropped(command, "목록에 없는 그림 번호 " + std::to_string(chunk.index));
         return enumParseResult::NotWritten;
     }
-    const stChunkWriteResult written = WriteFileChunk(*target, chunk);
+    const stChunkWriteResult written = m_files.Write(*target, chunk);
     switch (written.result) {
         case enumChunkWrite::Failed:
+        case enumChunkWrite::TooLarge:
             Dropped(command, target->string() + " " + written.failure);
+            return enumParseResult::NotWritten;
+        case enumChunkWrite::Skipped:
             return enumParseResult::NotWritten;
         case enumChunkWrite::Written:
             return enumParseResult::Handled;

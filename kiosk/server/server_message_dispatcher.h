@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "kiosk/server/file_chunk_writer.h"
 #include "kiosk/server/server_events.h"
 #include "kiosk/support/daily_log.h"
 
@@ -24,7 +25,9 @@ class CServerMessageDispatcher {
 public:
     using LogSink = std::function<void(std::string_view utf8Line)>;
 
-    explicit CServerMessageDispatcher(CServerEvents& events, LogSink log = HXKioskLog);
+    // Chunks of files go through `files`, which outlives the dispatcher.
+    CServerMessageDispatcher(CServerEvents& events, CFileChunkWriter& files,
+                             LogSink log = HXKioskLog);
 
     // One whole message, header included.
     enumParseResult Dispatch(std::span<const uint8_t> message);
@@ -38,6 +41,7 @@ private:
     void Dropped(uint32_t command, std::string_view why);
 
     CServerEvents& m_events;
+    CFileChunkWriter& m_files;
     const LogSink m_log;
 };
 

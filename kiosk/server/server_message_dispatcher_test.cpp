@@ -28,13 +28,15 @@ Bytes Chunk(uint32_t command, int32_t index, int32_t offset, const std::string& 
 class ServerMessageDispatcher : public ::testing::Test {
 protected:
     ServerMessageDispatcher()
-        : m_dispatcher(m_events, [this](std::string_view line) { m_log.emplace_back(line); }) {
+        : m_dispatcher(m_events, m_files,
+                       [this](std::string_view line) { m_log.emplace_back(line); }) {
         m_events.roomImagesTarget = m_drive.Folder() / "Harlix" / "RoomImages.ini";
         m_events.pictureTargets[0] = m_drive.Folder() / "RoomImage" / "101_0.png";
     }
 
     CTempDrive m_drive;
     CRecordingServerEvents m_events;
+    CFileChunkWriter m_files;
     std::vector<std::string> m_log;
     CServerMessageDispatcher m_dispatcher;
 };
@@ -103,6 +105,20 @@ TEST_F(ServerMessageDispatcher, ChunksAssembleTheirFileAndThoseThatCannotBeWritt
     }
     EXPECT_EQ(m_events.Calls().size(), 2u);
     EXPECT_EQ(m_log.size(), 4u);
+}
+
+TEST_F(ServerMessageDispatcher, APictureThatGoesOnPastTheCapLeavesOneLineAndNoFile) {
+    const std::string full(kFullChunkBytes, 'P');
+    const auto chunksPastTheCap = static_cast<int32_t>(kMaxChunkedFileBytes / kFullChunkBytes + 50);
+    for (int32_t chunk = 0; chunk < chunksPastTheCap; ++chunk) {
+        m_dispatcher.Dispatch(Chunk(CMD_PICTURE_CHUNK, 0, chunk * int32_t{kFullChunkBytes}, full));
+    }
+    ASSERT_EQ(m_log.size(), 1u);
+    EXPECT_NE(m_log[0].find("서버 메시지 512 버림: "), std::string::npos) << m_log[0];
+    EXPECT_NE(m_log[0].find("101_0.png 크기 한도"), std::string::npos) << m_log[0];
+    EXPECT_FALSE(std::filesystem::exists(m_events.pictureTargets[0]));
+    EXPECT_FALSE(std::filesystem::exists(ChunkTemporaryPath(m_events.pictureTargets[0])));
+    EXPECT_TRUE(m_events.Calls().empty());
 }
 
 }  // namespace

@@ -13,6 +13,36 @@ namespace hx {
 
 namespace {
 
+// In CP949 a control byte is always a character of its own (trail bytes start
+// at 0x41), so escaping the converted bytes catches every one of them.
+bool IsControlByte(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// Text from outside may carry line breaks; written as they are, they would
+// start a line that looks like the kiosk's own. They are shown instead.
+std::string EscapeControlBytes(const std::string& cp949) {
+    std::string escaped;
+    escaped.reserve(cp949.size());
+    for (const char byte : cp949) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (!IsControlByte(value)) {
+            escaped += byte;
+        } else if (byte == '\r') {
+            escaped += "\\r";
+        } else if (byte == '\n') {
+            escaped += "\\n";
+        } else if (byte == '\t') {
+            escaped += "\\t";
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", value);
+            escaped += hex;
+        }
+    }
+    return escaped;
+}
+
 // Opened and closed for every line, so each line is in the file when the
 // writer returns and a crash loses nothing already logged.
 void AppendLine(const std::filesystem::path& file, const std::string& bytes) {
@@ -61,7 +91,7 @@ std::string CDailyLogWriter::LineFor(const stLocalTime& time, std::string_view u
     char stamp[40];
     std::snprintf(stamp, sizeof stamp, "[%04d-%02d-%02d %02d:%02d:%02d.%03d]", time.year,
                   time.month, time.day, time.hour, time.minute, time.second, time.millisecond);
-    return stamp + Cp949FromUtf8(utf8Text) + "\r\n";
+    return stamp + EscapeControlBytes(Cp949FromUtf8(utf8Text)) + "\r\n";
 }
 
 bool CDailyLogWriter::IsSwitchedOn() const {

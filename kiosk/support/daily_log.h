@@ -24,6 +24,9 @@ public:
     void WriteAt(const stLocalTime& time, std::string_view utf8Text);
 
     static std::string FileNameFor(std::string_view prefix, const stLocalTime& time);
+    // Control characters of the text are written as escapes (\r, \n, \t,
+    // \x1B), so no text, wherever it came from, ends the line or starts
+    // another.
     static std::string LineFor(const stLocalTime& time, std::string_view utf8Text);
 
 private:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <thread>
@@ -16,6 +17,8 @@
 namespace hx {
 
 namespace {
+
+using namespace std::string_literals;
 
 const stLocalTime kLastMoment{2026, 12, 9, 23, 59, 59, 999};
 const stLocalTime kNextDay{2026, 12, 10, 0, 0, 0, 0};
@@ -43,10 +46,36 @@ TEST_F(DailyLogTest, LineIsByteExactCp949WithCrLfInTheFileOfItsOwnDay) {
 TEST_F(DailyLogTest, TextIsNeverUsedAsAFormatAndLinesAppend) {
     CDailyLogWriter writer("HXKioskLog");
     writer.WriteAt(kLastMoment, "%s %d 100% %n");
-    writer.WriteAt(kLastMoment, "multi\nline");
+    writer.WriteAt(kLastMoment, "second");
     EXPECT_EQ(ReadWholeFile(GetLogPath("HXKioskLog-20261209.log")),
               "[2026-12-09 23:59:59.999]%s %d 100% %n\r\n"
-              "[2026-12-09 23:59:59.999]multi\nline\r\n");
+              "[2026-12-09 23:59:59.999]second\r\n");
+}
+
+TEST_F(DailyLogTest, ControlCharactersAreShownAndNeverBreakTheLine) {
+    const struct {
+        std::string text;
+        std::string written;
+    } cases[] = {
+        {"a.png\r\n[2026-12-09 00:00:00.000]forged", "a.png\\r\\n[2026-12-09 00:00:00.000]forged"},
+        {"multi\nline", "multi\\nline"},
+        {"cr\ronly", "cr\\ronly"},
+        {"tab\there", "tab\\there"},
+        {"nul\0esc\x1b del\x7f"s, "nul\\x00esc\\x1B del\\x7F"},
+        {"연결\r\n끊김", "\xbf\xac\xb0\xe1\\r\\n\xb2\xf7\xb1\xe8"},
+        {"line\u2028separator\u0085next", "line?separator?next"},  // not in CP949
+    };
+    CDailyLogWriter writer("HXKioskLog");
+    for (const auto& [text, written] : cases) {
+        SCOPED_TRACE(written);
+        EXPECT_EQ(CDailyLogWriter::LineFor(kLastMoment, text),
+                  "[2026-12-09 23:59:59.999]" + written + "\r\n");
+        writer.WriteAt(kLastMoment, text);
+    }
+    const std::string file = ReadWholeFile(GetLogPath("HXKioskLog-20261209.log"));
+    const auto lines = static_cast<std::ptrdiff_t>(std::size(cases));
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), lines);
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\r'), lines);
 }
 
 TEST_F(DailyLogTest, MissingLogFolderIsCreated) {
