@@ -82,6 +82,7 @@ void CNetChannel::UserDisconnect(int keepReconnectTimer, int keepConnection) {
         return;
     }
     DropConnection();
+    m_lastLinkFailure = 0;  // closed on purpose: nothing failed
     OnNetClose();
 }
 
@@ -133,6 +134,8 @@ void CNetChannel::ClosePacket(intptr_t socket) {
     if (!m_connection) {
         return;
     }
+    // Another socket's close says nothing about why this link would end.
+    m_lastLinkFailure = 0;
     if (m_socket == socket) {
         m_lastLinkFailure = m_linkFailure.load();
         DropConnection();
