@@ -38,6 +38,11 @@ CChannelDlg::~CChannelDlg() {
 }
 
 void CChannelDlg::OnInitDialog() {
+    // A technician may shorten the wait before a reconnect (milliseconds); 0
+    // keeps the spread over two minutes that stops kiosks reconnecting at once.
+    if (const int ms = CEnvr(kRegistryApplication).GetInt("TCP/IP", "ReconnectMs", 0); ms > 0) {
+        SetIntervalReconnect(static_cast<uint32_t>(ms));
+    }
     Start(kKioskChannelType);
 }
 
