@@ -48,3 +48,20 @@ function(hx_add_fuzz_target source)
         add_test(NAME fuzz_corpus.${_name} COMMAND ${_target} "${_corpus}")
     endif()
 endfunction()
+
+# A library sees the source tree only through the folders of its own layer and
+# the layers before it: each folder is offered under its own include root, so
+# an include from a later layer does not compile. Test programs, benchmarks
+# and fuzz targets that drive whole programs take the source tree itself.
+function(hx_expose_folders target)
+    foreach(_folder IN LISTS ARGN)
+        string(REPLACE "/" "_" _name "${_folder}")
+        set(_root "${CMAKE_BINARY_DIR}/include/${_name}")
+        get_filename_component(_parent "${_root}/${_folder}" DIRECTORY)
+        file(MAKE_DIRECTORY "${_parent}")
+        if(NOT EXISTS "${_root}/${_folder}")
+            file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${_folder}" "${_root}/${_folder}" SYMBOLIC)
+        endif()
+        target_include_directories(${target} PUBLIC "${_root}")
+    endforeach()
+endfunction()
