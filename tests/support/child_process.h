@@ -29,6 +29,9 @@ struct stChildLaunch {
     bool withInput = false;            // else the child reads an empty input
     std::filesystem::path outputFile;  // empty: the caller's own output
     std::filesystem::path errorFile;   // empty: the caller's own error output
+    // Where the child starts; empty: the caller's own folder. A relative
+    // program path is then looked up from there.
+    std::filesystem::path workingFolder;
 };
 
 class CChildProcess {

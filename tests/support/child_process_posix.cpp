@@ -157,6 +157,10 @@ bool CChildProcess::Start(const stChildLaunch& launch) {
                                                         O_RDONLY, 0) == 0;
     ready = ready && AddOutputFile(actions, STDOUT_FILENO, launch.outputFile) &&
             AddOutputFile(actions, STDERR_FILENO, launch.errorFile);
+    // Last, so the output files above are named from the caller's folder.
+    ready = ready &&
+            (launch.workingFolder.empty() ||
+             posix_spawn_file_actions_addchdir_np(&actions, launch.workingFolder.c_str()) == 0);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     ready = ready && SetDefaultSignals(attributes);

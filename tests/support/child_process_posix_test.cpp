@@ -47,6 +47,17 @@ TEST_F(ChildProcess, GetsItsArgumentsAndEnvironmentAndGivesItsExitCode) {
     EXPECT_EQ(child.WaitForExit(), 7) << "the same answer once reaped";
 }
 
+// The output file is named from the caller's folder, the child runs in its own.
+TEST_F(ChildProcess, StartsInTheFolderItIsGiven) {
+    CTempFolder elsewhere;
+    stChildLaunch launch = Shell("pwd");
+    launch.workingFolder = elsewhere.Path();
+    CChildProcess child;
+    ASSERT_TRUE(child.Start(launch));
+    EXPECT_EQ(child.WaitForExit(), 0);
+    EXPECT_EQ(ReadLines(Output()), (std::vector<std::string>{elsewhere.Path().string()}));
+}
+
 TEST_F(ChildProcess, ReadsWhatIsWrittenToItsInputAndSeesItsEnd) {
     CChildProcess child;
     ASSERT_TRUE(
