@@ -127,13 +127,11 @@ int Run(const CTempDrive& drive) {
         return 1;
     }
     CChildProcess kiosk;
-    const std::optional<std::string> port =
-        StartKioskProgram(kiosk, drive.Folder())
-            ? WaitForKioskLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"))
-            : std::nullopt;
+    std::string log;
+    const std::optional<std::uint16_t> port =
+        StartKioskProgram(kiosk, drive.Folder()) ? WaitForScreenPort(log) : std::nullopt;
     CTestMoviePage page;
-    if (!port || !WaitForKioskLog(std::regex("(서버와 연결됨)")) ||
-        !page.Connect(static_cast<uint16_t>(std::stoi(*port))) ||
+    if (!port || !WaitForKioskLog(std::regex("(서버와 연결됨)")) || !page.Connect(*port) ||
         !page.SendCommand("InitKiosk", "") || ReadUntil(page, "InitKiosk") < 0 ||
         !page.SendCommand("SetRoomData", "") || ReadUntil(page, "EndSetRoomData") != kRooms) {
         std::fprintf(stderr, "the kiosk did not show the desk's %d rooms\n", kRooms);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 #include <exception>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -49,7 +50,7 @@ public:
     int ShowMessageBox(std::string_view caption, std::string_view text);
     int PageCount() const;
 
-    void Log(const std::string& line) const { m_log("movie host: " + line); }
+    void Log(const std::string& line) const { m_log("화면 서버: " + line); }
 
 private:
     // civetweb's callbacks; `server` is this object.
@@ -120,6 +121,13 @@ bool CMovieHost::CServer::Start() {
     static std::once_flag libraryReady;
     std::call_once(libraryReady, [] { mg_init_library(0); });
 
+    // Without its page the screen would stay blank: better not to start.
+    const std::filesystem::path page = m_settings.webRoot / "index.html";
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(page, error)) {
+        Log("화면 파일 없음: " + page.string());
+        return false;
+    }
     const std::string ports = "127.0.0.1:" + std::to_string(m_settings.port);
     const std::string workers = std::to_string(kMaxPages + kFileWorkers);
     const std::string requestTimeout = std::to_string(m_settings.requestTimeout.count());
@@ -133,7 +141,7 @@ bool CMovieHost::CServer::Start() {
     // Note: civetweb sets SIGPIPE to be ignored for the whole process.
     m_context = mg_start(&callbacks, this, options);
     if (m_context == nullptr) {
-        Log("cannot listen on " + ports);
+        Log("포트를 열 수 없음: " + ports);
         return false;
     }
     mg_server_port listening{};
@@ -143,7 +151,7 @@ bool CMovieHost::CServer::Start() {
     mg_set_request_handler(m_context, "/", &OnHttpRequest, this);
     mg_set_websocket_handler(m_context, kPagePath, &OnPageConnect, &OnPageReady, &OnPageData,
                              &OnPageClose, this);
-    Log("listening on 127.0.0.1:" + std::to_string(m_port.load()));
+    Log("대기 시작: 127.0.0.1:" + std::to_string(m_port.load()));
     return true;
 }
 
@@ -170,7 +178,7 @@ int CMovieHost::CServer::ShowMessageBox(std::string_view caption, std::string_vi
         return reached;
     }
     if (m_waitingBoxes.size() == kMaxWaitingMessageBoxes) {
-        Log("too many message boxes wait for a page; the oldest is dropped");
+        Log("화면을 기다리는 메시지 상자가 너무 많아 가장 오래된 것을 버림");
         m_waitingBoxes.pop_front();
     }
     m_waitingBoxes.push_back(std::move(frame));
@@ -188,8 +196,8 @@ int CMovieHost::CServer::QueueForPages(const std::string& frame) {
 bool CMovieHost::CServer::QueueForPage(CPageOutbox& page, const std::string& frame) {
     const enumQueued queued = page.Queue(frame);
     if (queued == enumQueued::Overflowed) {
-        Log("a page stopped reading: more than " + std::to_string(m_settings.pageQueueBytes) +
-            " bytes wait for it; it is dropped and may reconnect");
+        Log("화면이 받기를 멈춤: 보낼 데이터 " + std::to_string(m_settings.pageQueueBytes) +
+            "바이트 초과, 연결을 끊음 (다시 연결 가능)");
     }
     return queued == enumQueued::Queued;
 }
@@ -203,7 +211,7 @@ bool CMovieHost::CServer::WriteToPage(mg_connection* page, const std::string& fr
     if (written > 0 && static_cast<std::size_t>(written) == frame.size()) {
         return true;
     }
-    Log("a frame did not reach a page whole; the page is dropped and may reconnect");
+    Log("화면에 프레임을 다 보내지 못해 연결을 끊음 (다시 연결 가능)");
     return false;
 }
 
@@ -247,7 +255,7 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
     const std::string uri = raw != nullptr ? raw : "";
     const stLookup found = LookUp(uri);
     if (found.result == enumLookup::Refused) {
-        Log("refused a request outside the served folders: " + uri);
+        Log("제공 폴더 밖의 요청 거부: " + uri);
     }
     if (found.result != enumLookup::Found) {
         mg_send_http_error(conn, 404, "%s", "Not Found");
@@ -260,14 +268,14 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
 bool CMovieHost::CServer::ReservePage(const mg_connection* conn) {
     const char* origin = mg_get_header(conn, "Origin");
     if (!IsAllowedOrigin(origin, Port())) {
-        Log(std::string("refused a page from origin ") + origin);
+        Log(std::string("다른 출처의 화면 연결 거부: ") + origin);
         return false;
     }
     std::lock_guard lock(m_pagesLock);
     // Counted from here, not from the ready handler, so that pages shaking
     // hands at once cannot all slip in.
     if (m_pages.size() >= static_cast<std::size_t>(kMaxPages)) {
-        Log("refused a page: " + std::to_string(kMaxPages) + " pages are open already");
+        Log("화면 연결 거부: 이미 " + std::to_string(kMaxPages) + "개 연결됨");
         return false;
     }
     m_pages.emplace(conn, nullptr);
@@ -289,7 +297,7 @@ void CMovieHost::CServer::AddPage(mg_connection* conn) {
     }
     m_waitingBoxes.clear();
     m_pages[conn] = std::move(page);
-    Log("page connected (" + std::to_string(PageCountLocked()) + " open)");
+    Log("화면 연결됨 (" + std::to_string(PageCountLocked()) + "개 연결)");
 }
 
 void CMovieHost::CServer::RemovePage(const mg_connection* conn) {
@@ -305,7 +313,7 @@ void CMovieHost::CServer::RemovePage(const mg_connection* conn) {
         if (!page) {
             return;
         }
-        Log("page disconnected (" + std::to_string(PageCountLocked()) + " open)");
+        Log("화면 연결 끊김 (" + std::to_string(PageCountLocked()) + "개 연결)");
     }
     // The connection stays valid until this handler returns: the writer
     // finishes with it first.
@@ -319,14 +327,14 @@ void CMovieHost::CServer::ReadPageFrame(int bits, std::string_view payload) {
     }
     const bool whole = (bits & 0x80) != 0;
     if (opcode != MG_WEBSOCKET_OPCODE_TEXT || !whole) {
-        Log("dropped a page frame: only whole text frames are read (opcode " +
-            std::to_string(opcode) + (whole ? ")" : ", not final)"));
+        Log("화면 프레임 버림: 완결된 텍스트 프레임만 읽음 (opcode " + std::to_string(opcode) +
+            (whole ? ")" : ", 미완결)"));
         return;
     }
     std::string problem;
     std::optional<stPageCommand> command = ParsePageFrame(payload, problem);
     if (!command) {
-        Log("dropped a page frame of " + std::to_string(payload.size()) + " bytes: " + problem);
+        Log("화면 프레임 버림: " + std::to_string(payload.size()) + "바이트, " + problem);
         return;
     }
     if (!m_handler) {
@@ -336,7 +344,7 @@ void CMovieHost::CServer::ReadPageFrame(int bits, std::string_view payload) {
         m_handler(std::move(*command));
     } catch (const std::exception& failure) {
         // Nothing may unwind into civetweb's C code.
-        Log(std::string("the command handler failed: ") + failure.what());
+        Log(std::string("화면 명령 처리 실패: ") + failure.what());
     }
 }
 
@@ -357,7 +365,7 @@ void CMovieHost::SetLogSink(LogSink sink) {
 bool CMovieHost::Start(const stMovieHostSettings& settings) {
     const LogSink log = m_log ? m_log : LogSink(&WriteToStderr);
     if (m_server) {
-        log("movie host: already running");
+        log("화면 서버: 이미 실행 중");
         return false;
     }
     auto server = std::make_unique<CServer>(settings, m_handler, log);

@@ -168,7 +168,7 @@ TEST_F(MovieHost, NoOtherFileOfTheDriveIsReachable) {
         EXPECT_EQ(answer.body.find("do-not-serve"), std::string::npos) << target;
     }
     // Refusals are told, so an operator can see someone probing.
-    EXPECT_GE(m_seen.LogLinesWith("refused a request"), 2);
+    EXPECT_GE(m_seen.LogLinesWith("제공 폴더 밖의 요청 거부"), 2);
 }
 
 TEST_F(MovieHost, CommandsArriveInOrderAndMalformedFramesAreLoggedAndDropped) {
@@ -192,7 +192,7 @@ TEST_F(MovieHost, CommandsArriveInOrderAndMalformedFramesAreLoggedAndDropped) {
     EXPECT_EQ(seen[0].args, "스위트||305<&>\"x\"");
     EXPECT_EQ(seen[1].command, "SetHome");
     EXPECT_EQ(seen[1].args, "0||true");
-    EXPECT_EQ(m_seen.LogLinesWith("dropped a page frame"), 8);
+    EXPECT_EQ(m_seen.LogLinesWith("화면 프레임 버림"), 8);
     EXPECT_EQ(m_host.GetPageCount(), 1);
 }
 
@@ -256,7 +256,22 @@ TEST_F(MovieHost, PagesOfOtherSitesAreRefused) {
     CTestMoviePage local;
     EXPECT_TRUE(
         local.Connect(m_host.GetPort(), "http://localhost:" + std::to_string(m_host.GetPort())));
-    EXPECT_EQ(m_seen.LogLinesWith("refused a page from origin http://example.com"), 1);
+    EXPECT_EQ(m_seen.LogLinesWith("다른 출처의 화면 연결 거부: http://example.com"), 1);
+}
+
+// A screen without its page would stay blank: the host refuses to start,
+// with no folder at all as with a folder that lacks the page.
+TEST_F(MovieHost, WithoutItsPageTheHostDoesNotStart) {
+    for (const fs::path& root : {m_folder.Path() / "missing", m_folder.Path()}) {
+        CMovieHost other;
+        other.SetLogSink([this](std::string_view line) { m_seen.Log(line); });
+        stMovieHostSettings settings = m_settings;
+        settings.webRoot = root;
+        EXPECT_FALSE(other.Start(settings)) << root;
+        EXPECT_FALSE(other.IsRunning());
+        EXPECT_EQ(m_seen.LogLinesWith("화면 파일 없음: " + (root / "index.html").string()), 1)
+            << root;
+    }
 }
 
 TEST_F(MovieHost, StopClosesThePagesAndFreesThePort) {
@@ -270,8 +285,9 @@ TEST_F(MovieHost, StopClosesThePagesAndFreesThePort) {
     stMovieHostSettings samePort = m_settings;
     samePort.port = port;
     EXPECT_FALSE(second.Start(samePort));
-    EXPECT_EQ(m_seen.LogLinesWith("cannot listen on 127.0.0.1:" + std::to_string(port)), 1);
+    EXPECT_EQ(m_seen.LogLinesWith("포트를 열 수 없음: 127.0.0.1:" + std::to_string(port)), 1);
     EXPECT_FALSE(m_host.Start(m_settings));  // running already
+    EXPECT_EQ(m_seen.LogLinesWith("이미 실행 중"), 1);
 
     m_host.Stop();
     EXPECT_FALSE(m_host.IsRunning());
@@ -307,7 +323,7 @@ TEST_F(MovieHost, APageThatStopsReadingHoldsUpNoCallAndNoOtherPage) {
         ++pushed;
     }
     ASSERT_EQ(queuedFor, 1) << "the stalled page was never dropped";
-    EXPECT_EQ(m_seen.LogLinesWith("a page stopped reading"), 1);
+    EXPECT_EQ(m_seen.LogLinesWith("화면이 받기를 멈춤"), 1);
 
     // A box that no page takes waits for the next page.
     reader.Close();
@@ -344,9 +360,8 @@ TEST_F(MovieHost, IdlePagesLeaveRoomForMorePagesAndForFiles) {
 
     CTestMoviePage oneTooMany;
     EXPECT_FALSE(oneTooMany.Connect(m_host.GetPort()));
-    EXPECT_EQ(m_seen.LogLinesWith("refused a page: " + std::to_string(kMaxPages) +
-                                  " pages are open already"),
-              1);
+    EXPECT_EQ(
+        m_seen.LogLinesWith("화면 연결 거부: 이미 " + std::to_string(kMaxPages) + "개 연결됨"), 1);
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/").body, "<html>screen</html>");
 
     // A place that frees up can be taken again.

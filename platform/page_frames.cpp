@@ -7,7 +7,7 @@ namespace hx {
 
 std::optional<stPageCommand> ParsePageFrame(std::string_view frame, std::string& problem) {
     if (frame.size() > kMaxPageFrameBytes) {
-        problem = "larger than " + std::to_string(kMaxPageFrameBytes) + " bytes";
+        problem = std::to_string(kMaxPageFrameBytes) + "바이트 초과";
         return std::nullopt;
     }
     try {
@@ -16,27 +16,27 @@ std::optional<stPageCommand> ParsePageFrame(std::string_view frame, std::string&
         // page 949. The parser refuses ill-formed UTF-8.
         const nlohmann::json doc = nlohmann::json::parse(frame, nullptr, false);
         if (doc.is_discarded()) {
-            problem = "not JSON";
+            problem = "JSON 아님";
             return std::nullopt;
         }
         if (!doc.is_object()) {
-            problem = "not a JSON object";
+            problem = "JSON 객체 아님";
             return std::nullopt;
         }
         const auto command = doc.find("fscommand");
         if (command == doc.end() || !command->is_string()) {
-            problem = "no text \"fscommand\"";
+            problem = "텍스트 \"fscommand\" 없음";
             return std::nullopt;
         }
         const auto args = doc.find("args");
         if (args != doc.end() && !args->is_string()) {
-            problem = "\"args\" is not text";
+            problem = "\"args\"가 텍스트 아님";
             return std::nullopt;
         }
         return stPageCommand{command->get<std::string>(),
                              args == doc.end() ? std::string() : args->get<std::string>()};
     } catch (const std::exception& failure) {
-        problem = std::string("unreadable: ") + failure.what();
+        problem = std::string("읽을 수 없음: ") + failure.what();
         return std::nullopt;
     }
 }

@@ -4,7 +4,7 @@
 
 namespace hx {
 
-const char* const kKioskUsage = "usage: hxkiosk [--drive DIR] [--ui-port N]";
+const char* const kKioskUsage = "usage: hxkiosk [--drive DIR] [--ui-port N] [--web-root DIR]";
 
 namespace {
 
@@ -29,6 +29,8 @@ std::optional<stCommandLine> ParseCommandLine(const std::vector<std::string>& ar
         const bool hasValue = i + 1 < args.size();
         if (arg == "--drive" && hasValue) {
             line.drive = args[++i];
+        } else if (arg == "--web-root" && hasValue) {
+            line.webRoot = args[++i];
         } else if (arg == "--ui-port" && hasValue) {
             if (!ParsePort(args[++i], &line.uiPort)) {
                 *error = "--ui-port needs a port number from 0 (any free port) to 65535, not '" +

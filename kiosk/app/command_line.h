@@ -1,5 +1,6 @@
 #pragma once
-// The kiosk program's command line: hxkiosk [--drive DIR] [--ui-port N]
+// The kiosk program's command line:
+// hxkiosk [--drive DIR] [--ui-port N] [--web-root DIR]
 
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@ namespace hx {
 struct stCommandLine {
     std::optional<std::string> drive;
     int uiPort = 8049;  // the customer screen's port on 127.0.0.1; 0 = any free port
+    std::optional<std::string> webRoot;  // the customer screen's files; else those installed
 };
 
 // Empty result and a message in *error for anything it does not understand.

@@ -6,19 +6,23 @@ namespace hx {
 
 namespace {
 
-TEST(KioskCommandLine, AcceptsDriveAndPortAndRejectsEverythingElse) {
+TEST(KioskCommandLine, AcceptsDrivePortAndWebRootAndRejectsEverythingElse) {
     std::string error;
     auto none = ParseCommandLine({}, &error);
     ASSERT_TRUE(none);
     EXPECT_FALSE(none->drive);
     EXPECT_EQ(none->uiPort, 8049);
+    EXPECT_FALSE(none->webRoot);
 
-    auto both = ParseCommandLine({"--drive", "/tmp/d", "--ui-port", "9001"}, &error);
-    ASSERT_TRUE(both);
-    EXPECT_EQ(*both->drive, "/tmp/d");
-    EXPECT_EQ(both->uiPort, 9001);
+    auto all = ParseCommandLine(
+        {"--web-root", "/srv/web", "--drive", "/tmp/d", "--ui-port", "9001"}, &error);
+    ASSERT_TRUE(all);
+    EXPECT_EQ(*all->drive, "/tmp/d");
+    EXPECT_EQ(all->uiPort, 9001);
+    EXPECT_EQ(*all->webRoot, "/srv/web");
 
     EXPECT_FALSE(ParseCommandLine({"--drive"}, &error));
+    EXPECT_FALSE(ParseCommandLine({"--drive", "/tmp/d", "--web-root"}, &error));
     EXPECT_FALSE(ParseCommandLine({"--ui-port", "-1"}, &error));
     EXPECT_FALSE(ParseCommandLine({"--ui-port", "80x"}, &error));
     EXPECT_FALSE(ParseCommandLine({"--ui-port", "70000"}, &error));

@@ -6,6 +6,7 @@
 #include "channel/net_client.h"
 #include "kiosk/app/ini_failure_report.h"
 #include "kiosk/app/interrupted_downloads.h"
+#include "kiosk/app/web_root.h"
 #include "kiosk/server/server_requests.h"
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
@@ -19,7 +20,9 @@ namespace hx {
 
 namespace {
 
+constexpr int kStarted = 0;
 constexpr int kExitSecondInstance = 3;
+constexpr int kExitNoScreen = 4;
 
 CMainDlg::stServerRequests RequestsOn(CNetChannel* channel) {
     return {[channel](int index, const std::string& name) {
@@ -31,22 +34,22 @@ CMainDlg::stServerRequests RequestsOn(CNetChannel* channel) {
 }  // namespace
 
 int CHxKioskApp::Run(const stCommandLine& commandLine) {
-    if (!InitInstance(commandLine)) {
-        return kExitSecondInstance;
+    if (const int failure = InitInstance(commandLine); failure != kStarted) {
+        return failure;
     }
     RunMessageLoop();
-    ExitInstance();
+    ExitInstance("HxKiosk 종료.");
     return 0;
 }
 
-bool CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
+int CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
     SetDriveFolder(ResolveDriveFolder(commandLine.drive));
     CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
     InstallIniWriteFailureReport();
     // A second kiosk leaves the running one and its registry values alone.
     if (!m_instanceMutex.TryAcquire(kInstanceMutexName)) {
         HXKioskLog("HxKiosk 이미 실행 중. 종료.");
-        return false;
+        return kExitSecondInstance;
     }
     MarkKioskRunning();
     // Only now: a second kiosk must not touch the running one's downloads.
@@ -54,41 +57,49 @@ bool CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
     CNetClient::SetShowProgress(
         CEnvr(kRegistryApplication).GetInt("Settings", "ShowProgress", kDefaultShowProgress));
     InstallQuitSignals(GetCurrentThreadId(), kQuitThreadMessage);
-    CreateWindows(commandLine);
+    if (!CreateWindows(commandLine)) {
+        // A kiosk without its screen cannot sell. The service monitor's
+        // values stay as a crash leaves them, so the monitor sees the failure.
+        ExitInstance("화면을 열 수 없어 HxKiosk 종료.");
+        return kExitNoScreen;
+    }
     SendStartupNotice(m_pChannelWnd.get());
     HXKioskLog("HxKiosk 시작. 드라이브=" + GetDriveFolder().string());
-    return true;
+    return kStarted;
 }
 
 // The channel window first, so the link is coming up while the rest is built;
 // what the server sends before the kiosk window exists is held for it.
-void CHxKioskApp::CreateWindows(const stCommandLine& commandLine) {
+bool CHxKioskApp::CreateWindows(const stCommandLine& commandLine) {
     m_pChannelWnd = std::make_unique<CChannelDlg>();
     m_pChannelWnd->Create();
-    m_pTrayWnd = std::make_unique<CMenuDlg>(
-        CMenuDlg::stHooks{GetLastChannelState, [this] { m_pMainWnd->RunShutdownSteps(); }, {}});
+    m_pTrayWnd = std::make_unique<CMenuDlg>(CMenuDlg::stHooks{
+        GetLastChannelState, [this] { m_pMainWnd->RunShutdownSteps(); }, {}, HXKioskLog});
     m_pTrayWnd->Create();
     m_pChannelWnd->SetTrayWindow(m_pTrayWnd->GetSafeHwnd());
     // The channel reported its first states before the tray existed.
     m_pTrayWnd->PostMessage(CMenuDlg::kChannelStateMessage, CMenuDlg::kReapplyLastState, 0);
-    CreateKioskWindow(commandLine);
+    return CreateKioskWindow(commandLine);
 }
 
 // The kiosk window's requests go out on the channel window's link, and the
 // server's messages reach the window through the router.
-void CHxKioskApp::CreateKioskWindow(const stCommandLine& commandLine) {
+bool CHxKioskApp::CreateKioskWindow(const stCommandLine& commandLine) {
     m_pMainWnd = std::make_unique<CMainDlg>(
         RequestsOn(m_pChannelWnd.get()),
-        CMainDlg::stScreenSettings{static_cast<uint16_t>(commandLine.uiPort), HX_WEB_ROOT});
+        CMainDlg::stScreenSettings{static_cast<uint16_t>(commandLine.uiPort),
+                                   ResolveWebRoot(commandLine.webRoot)});
     m_pServerRouter = std::make_unique<CServerMessageRouter>(
         m_pChannelWnd.get(), m_pMainWnd->Catalogue(), m_pMainWnd->Settings(),
         [screen = m_pMainWnd.get()](std::string_view command, std::string_view args) {
             screen->ReceiveScript(command, args);
         });
-    if (m_pMainWnd->Create()) {
-        // Messages the server sent while the kiosk window did not exist arrive now.
-        m_pChannelWnd->SetServerEvents(m_pServerRouter.get());
+    if (!m_pMainWnd->Create()) {
+        return false;
     }
+    // Messages the server sent while the kiosk window did not exist arrive now.
+    m_pChannelWnd->SetServerEvents(m_pServerRouter.get());
+    return true;
 }
 
 void CHxKioskApp::RunMessageLoop() {
@@ -106,14 +117,18 @@ void CHxKioskApp::RunMessageLoop() {
     }
 }
 
-void CHxKioskApp::ExitInstance() {
+// The tray first: its quit hook reaches into the kiosk window. Then the link,
+// so no server message reaches the kiosk window while it goes. The mutex
+// last, so a new kiosk cannot start while this one still holds the link or
+// the screen's port.
+void CHxKioskApp::ExitInstance(std::string_view lastLine) {
     m_pTrayWnd.reset();
     m_pChannelWnd->SetServerEvents(nullptr);
     m_pChannelWnd.reset();
     m_pServerRouter.reset();
     m_pMainWnd.reset();
     UninstallQuitSignals();
-    HXKioskLog("HxKiosk 종료.");
+    HXKioskLog(lastLine);
     m_instanceMutex.Release();
 }
 

@@ -6,6 +6,7 @@
 // start-up here as they are built.
 
 #include <memory>
+#include <string_view>
 
 #include "kiosk/app/command_line.h"
 #include "kiosk/app/menu_dlg.h"
@@ -26,11 +27,15 @@ public:
     int Run(const stCommandLine& commandLine);
 
 private:
-    bool InitInstance(const stCommandLine& commandLine);
-    void CreateWindows(const stCommandLine& commandLine);
-    void CreateKioskWindow(const stCommandLine& commandLine);
+    // 0 once the kiosk runs, else the exit status that says why it did not.
+    int InitInstance(const stCommandLine& commandLine);
+    // False when the kiosk window cannot show the customer screen.
+    bool CreateWindows(const stCommandLine& commandLine);
+    bool CreateKioskWindow(const stCommandLine& commandLine);
     void RunMessageLoop();
-    void ExitInstance();
+    // Tears everything down in order; `lastLine` is logged just before the
+    // instance mutex goes.
+    void ExitInstance(std::string_view lastLine);
 
     CNamedMutex m_instanceMutex;
     std::unique_ptr<CChannelDlg> m_pChannelWnd;

@@ -18,6 +18,9 @@ CMenuDlg::CMenuDlg(stHooks hooks) : m_hooks(std::move(hooks)) {}
 
 CMenuDlg::~CMenuDlg() {
     DestroyWindow();
+    if (m_hooks.log) {
+        m_hooks.log("트레이 창 닫음.");
+    }
 }
 
 int CMenuDlg::IconResourceOf(int state) {

@@ -4,6 +4,7 @@
 // the orderly quit.
 
 #include <functional>
+#include <string_view>
 
 #include "platform/dialog.h"
 
@@ -23,9 +24,10 @@ public:
     static constexpr int kNoIcon = -1;
 
     struct stHooks {
-        std::function<int()> lastChannelState;  // as recorded by the channel window
-        std::function<void()> kioskShutdown;    // the kiosk window's shutdown steps
-        std::function<void()> showTrayMenu;     // the service view's tray menu, if any
+        std::function<int()> lastChannelState;      // as recorded by the channel window
+        std::function<void()> kioskShutdown;        // the kiosk window's shutdown steps
+        std::function<void()> showTrayMenu;         // the service view's tray menu, if any
+        std::function<void(std::string_view)> log;  // where its closing is logged, if anywhere
     };
 
     explicit CMenuDlg(stHooks hooks);

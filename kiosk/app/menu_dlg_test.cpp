@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "platform/loop_test_support.h"
 
 namespace hx {
@@ -12,12 +16,14 @@ class MenuDlgTest : public CManualClockTest {
 protected:
     void SetUp() override {
         CManualClockTest::SetUp();
-        m_tray = std::make_unique<CMenuDlg>(CMenuDlg::stHooks{[this] {
-                                                                  ++m_stateReads;
-                                                                  return m_channelState;
-                                                              },
-                                                              [this] { ++m_shutdowns; },
-                                                              {}});
+        m_tray = std::make_unique<CMenuDlg>(
+            CMenuDlg::stHooks{[this] {
+                                  ++m_stateReads;
+                                  return m_channelState;
+                              },
+                              [this] { ++m_shutdowns; },
+                              {},
+                              [this](std::string_view line) { m_log.emplace_back(line); }});
         ASSERT_TRUE(m_tray->Create());
     }
     void TearDown() override {
@@ -33,6 +39,7 @@ protected:
     int m_channelState = 0;
     int m_stateReads = 0;
     int m_shutdowns = 0;
+    std::vector<std::string> m_log;
 };
 
 TEST_F(MenuDlgTest, ShowsTheChannelStateAndSettlesOnTheLastRecordedOneAfter100Ms) {
@@ -73,6 +80,11 @@ TEST_F(MenuDlgTest, QuitRemovesTheIconRunsTheShutdownStepsAndEndsTheLoop) {
     EXPECT_EQ(m_shutdowns, 1);
     MSG msg;
     EXPECT_EQ(GetMessage(&msg, 0, 0, 0), 0);
+
+    // The window goes only when the application tears down, and says so.
+    EXPECT_TRUE(m_log.empty());
+    m_tray.reset();
+    EXPECT_EQ(m_log, std::vector<std::string>{"트레이 창 닫음."});
 }
 
 }  // namespace

@@ -5,17 +5,43 @@
 //
 // The program's path comes from HX_KIOSK_PROGRAM.
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <regex>
+#include <string>
 
 #include "kiosk/support/testing_kiosk_log.h"
 #include "tests/support/child_process.h"
 
 namespace hx {
 
-inline bool StartKioskProgram(CChildProcess& kiosk, const std::filesystem::path& drive) {
+struct stKioskStart {
+    std::filesystem::path program = HX_KIOSK_PROGRAM;  // or an installed kiosk
+    std::filesystem::path workingFolder;               // empty: the caller's own
+    int uiPort = 0;                                    // 0: any free port
+    std::optional<std::filesystem::path> webRoot;      // else the program's own
+};
+
+inline bool StartKioskProgram(CChildProcess& kiosk, const std::filesystem::path& drive,
+                              const stKioskStart& start = {}) {
     stChildLaunch launch;
-    launch.args = {HX_KIOSK_PROGRAM, "--drive", drive.string(), "--ui-port", "0"};
+    launch.args = {start.program.string(), "--drive", drive.string(), "--ui-port",
+                   std::to_string(start.uiPort)};
+    if (start.webRoot) {
+        launch.args.insert(launch.args.end(), {"--web-root", start.webRoot->string()});
+    }
+    launch.workingFolder = start.workingFolder;
     return kiosk.Start(launch);
+}
+
+// The port the kiosk's screen took, once its log tells; the log as last read
+// goes to `log`.
+inline std::optional<std::uint16_t> WaitForScreenPort(std::string& log) {
+    const std::optional<std::string> port =
+        WaitForKioskLog(std::regex("화면 서버: 대기 시작: 127\\.0\\.0\\.1:([0-9]+)"), log);
+    return port ? std::optional<std::uint16_t>(static_cast<std::uint16_t>(std::stoi(*port)))
+                : std::nullopt;
 }
 
 }  // namespace hx

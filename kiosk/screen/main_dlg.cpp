@@ -26,6 +26,11 @@ CMainDlg::~CMainDlg() {
     SetChannelMessageBox(nullptr);
     m_flash.Close();
     DestroyWindow();
+    HXKioskLog("키오스크 창 닫음.");
+}
+
+bool CMainDlg::Create() {
+    return CDialog::Create() && m_flash.IsOpen();
 }
 
 void CMainDlg::OnInitDialog() {
@@ -33,9 +38,13 @@ void CMainDlg::OnInitDialog() {
     host.port = m_screen.uiPort;
     host.webRoot = m_screen.webRoot;
     host.pictureFolder = GetSkinPath("RoomImage");
-    m_flash.Open(host, [this](const std::string& command, const std::string& args) {
-        m_dispatcher.Dispatch(command, args);
-    });
+    const bool shown =
+        m_flash.Open(host, [this](const std::string& command, const std::string& args) {
+            m_dispatcher.Dispatch(command, args);
+        });
+    if (!shown) {
+        return;  // Create reports it; the host has logged why
+    }
     SetChannelMessageBox(&m_messageBox);
     m_settings.Start(*this);
 }

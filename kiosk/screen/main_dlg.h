@@ -36,6 +36,9 @@ public:
     CMainDlg(stServerRequests server, stScreenSettings screen);
     ~CMainDlg() override;
 
+    // False as well when the customer screen cannot be served (its port is
+    // taken, its files are missing): the kiosk cannot sell without it.
+    bool Create() override;
     void OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -52,7 +52,7 @@ bool CMovieCommandDispatcher::Dispatch(const std::string& command, const std::st
     } else if (command == "TouchScreen") {
         m_handler.OnTouchScreen(TouchedButtonOf(args));
     } else {
-        m_log("movie command ignored: unknown name " + CutOutsideText(command));
+        m_log("알 수 없는 화면 명령 무시: " + CutOutsideText(command));
         return false;
     }
     return true;
@@ -61,7 +61,7 @@ bool CMovieCommandDispatcher::Dispatch(const std::string& command, const std::st
 bool CMovieCommandDispatcher::SetHome(const std::string& args) {
     const std::vector<std::string> values = SplitMovieArguments(args);
     if (values.size() < 2) {
-        LogShortCommand("SetHome", values.size(), 2, "the selection is kept");
+        LogShortCommand("SetHome", values.size(), 2, "선택 유지");
         m_handler.OnSetHome(std::nullopt);
         return true;
     }
@@ -72,7 +72,7 @@ bool CMovieCommandDispatcher::SetHome(const std::string& args) {
 bool CMovieCommandDispatcher::SelectCheckInType(const std::string& args) {
     const std::vector<std::string> values = SplitMovieArguments(args);
     if (values.size() < 2) {
-        LogShortCommand("SelectCheckInType", values.size(), 2, "no room number taken");
+        LogShortCommand("SelectCheckInType", values.size(), 2, "방 번호 없음");
         m_handler.OnSelectCheckInType(std::nullopt, args);
         return true;
     }
@@ -83,7 +83,7 @@ bool CMovieCommandDispatcher::SelectCheckInType(const std::string& args) {
 bool CMovieCommandDispatcher::SetPay(const std::string& args) {
     const std::vector<std::string> values = SplitMovieArguments(args);
     if (values.size() < 4) {
-        LogShortCommand("SetPay", values.size(), 4, "ignored");
+        LogShortCommand("SetPay", values.size(), 4, "무시");
         return false;
     }
     m_handler.OnSetPay({ParseMovieNumber(values[0]), values[1] == kTrue,
@@ -94,13 +94,13 @@ bool CMovieCommandDispatcher::SetPay(const std::string& args) {
 bool CMovieCommandDispatcher::MakeTicket(const std::string& args) {
     const std::vector<std::string> values = SplitMovieArguments(args);
     if (values.size() < 3) {
-        LogShortCommand("MakeTicket", values.size(), 4, "ignored");
+        LogShortCommand("MakeTicket", values.size(), 4, "무시");
         return false;
     }
     stTicketOrder order{ParseMovieNumber(values[0]), values[1] == kTrue, values[2] == kTrue,
                         std::nullopt};
     if (values.size() < 4) {
-        LogShortCommand("MakeTicket", values.size(), 4, "no sale requested");
+        LogShortCommand("MakeTicket", values.size(), 4, "판매 요청 안 함");
     } else {
         order.amount = ParseMovieNumber(values[3]);
     }
@@ -110,8 +110,8 @@ bool CMovieCommandDispatcher::MakeTicket(const std::string& args) {
 
 void CMovieCommandDispatcher::LogShortCommand(std::string_view command, std::size_t values,
                                               std::size_t needed, std::string_view outcome) {
-    m_log("movie command " + std::string(command) + " with " + std::to_string(values) + " of " +
-          std::to_string(needed) + " values: " + std::string(outcome));
+    m_log("화면 명령 " + std::string(command) + " 값 부족 (" + std::to_string(needed) + "개 중 " +
+          std::to_string(values) + "개): " + std::string(outcome));
 }
 
 }  // namespace hx

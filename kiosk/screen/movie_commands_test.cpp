@@ -117,8 +117,8 @@ TEST_F(MovieCommands, CommandsShortOfValuesAreDroppedOrCutShortAndLogged) {
     EXPECT_EQ(CallsOf("SetHome", ""), Calls{"SetHome -"});
     EXPECT_EQ(CallsOf("SelectCheckInType", "Sleep||"), Calls{"SelectCheckInType - Sleep||"});
     EXPECT_EQ(m_log.size(), 7u);
-    EXPECT_EQ(m_log[0], "movie command SetPay with 3 of 4 values: ignored");
-    EXPECT_EQ(m_log[3], "movie command MakeTicket with 3 of 4 values: no sale requested");
+    EXPECT_EQ(m_log[0], "화면 명령 SetPay 값 부족 (4개 중 3개): 무시");
+    EXPECT_EQ(m_log[3], "화면 명령 MakeTicket 값 부족 (4개 중 3개): 판매 요청 안 함");
 }
 
 TEST_F(MovieCommands, UnknownNamesAreLoggedAndIgnored) {
@@ -129,7 +129,7 @@ TEST_F(MovieCommands, UnknownNamesAreLoggedAndIgnored) {
         EXPECT_FALSE(taken);
     }
     ASSERT_EQ(m_log.size(), 4u);
-    EXPECT_EQ(m_log[0], "movie command ignored: unknown name initkiosk");
+    EXPECT_EQ(m_log[0], "알 수 없는 화면 명령 무시: initkiosk");
 
     // A name of any length leaves a line of bounded length, cut between characters.
     std::string longName;
@@ -137,7 +137,7 @@ TEST_F(MovieCommands, UnknownNamesAreLoggedAndIgnored) {
         longName += "객";  // two bytes in CP949, three in UTF-8
     }
     CallsOf(longName, "");
-    EXPECT_EQ(m_log.back(), "movie command ignored: unknown name " + longName.substr(0, 256 * 3) +
+    EXPECT_EQ(m_log.back(), "알 수 없는 화면 명령 무시: " + longName.substr(0, 256 * 3) +
                                 "...(잘림, 전체 2000바이트)");
 }
 

@@ -105,12 +105,12 @@ CShockwaveflash::~CShockwaveflash() {
 
 bool CShockwaveflash::Open(const stMovieHostSettings& settings, FSCommandSink onFSCommand) {
     if (m_host.IsRunning()) {
-        m_log("movie bridge: open already");
+        m_log("화면 창: 이미 열려 있음");
         return false;
     }
     m_onFSCommand = std::move(onFSCommand);
     if (GetSafeHwnd() == 0 && !Create()) {
-        m_log("movie bridge: cannot create its window");
+        m_log("화면 창: 창을 만들 수 없음");
         return false;
     }
     if (!m_host.Start(settings)) {
@@ -152,7 +152,7 @@ void CShockwaveflash::QueueFSCommand(stPageCommand command) {
     std::lock_guard lock(m_queueLock);
     m_queue.push_back(std::move(command));
     if (!PostMessage(m_fsCommandMessage)) {
-        m_log("movie bridge: dropped a command of the page: the window takes no messages");
+        m_log("화면 창: 창이 메시지를 받지 않아 화면 명령 버림");
         m_queue.pop_back();
     }
 }

@@ -53,6 +53,7 @@ public:
     bool Open(const stMovieHostSettings& settings, FSCommandSink onFSCommand);
     // Stops the host first, so no command arrives for a window that is gone.
     void Close();
+    bool IsOpen() const { return m_host.IsRunning(); }
 
     // Calls the movie's ReceiveScript; dropped without error until the movie
     // has sent its first command.

@@ -10,6 +10,7 @@
 
 #include "platform/loop_test_support.h"
 #include "platform/message_loop.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_movie_page.h"
 
@@ -74,6 +75,7 @@ protected:
         m_settings.port = 0;
         m_settings.webRoot = m_folder.Path() / "web";
         m_settings.pictureFolder = m_folder.Path() / "RoomImage";
+        ASSERT_TRUE(WriteWholeFile(m_settings.webRoot / "index.html", "<html></html>"));
         ASSERT_TRUE(
             m_flash.Open(m_settings, [this](const std::string& command, const std::string& args) {
                 m_delivered.push_back({command, args, GetCurrentThreadId()});
@@ -162,7 +164,8 @@ TEST_F(MovieBridge, AClosedBridgeDeliversNothingAndATakenPortIsReported) {
     taken.port = holder.GetPort();
     EXPECT_FALSE(m_flash.Open(taken, {}));
     EXPECT_EQ(m_flash.GetSafeHwnd(), 0u);
-    EXPECT_EQ(m_log.back(), "movie host: cannot listen on 127.0.0.1:" + std::to_string(taken.port));
+    EXPECT_EQ(m_log.back(),
+              "화면 서버: 포트를 열 수 없음: 127.0.0.1:" + std::to_string(taken.port));
 
     EXPECT_TRUE(m_flash.Open(m_settings, {}));
     EXPECT_FALSE(m_flash.Open(m_settings, {}));
@@ -174,10 +177,10 @@ TEST_F(MovieBridge, TheHostQuotesARequestInTheLogOnlyUpToTheBound) {
     EXPECT_EQ(HttpGet(m_flash.GetPort(), target).status, 404);
     const std::vector<std::string> log = LogLines();
     const auto refused = std::find_if(log.begin(), log.end(), [](const std::string& line) {
-        return line.starts_with("movie host: refused a request");
+        return line.starts_with("화면 서버: 제공 폴더 밖의 요청 거부");
     });
     ASSERT_NE(refused, log.end());
-    EXPECT_TRUE(refused->ends_with("...(잘림, 전체 3082바이트)")) << *refused;
+    EXPECT_TRUE(refused->ends_with("...(잘림, 전체 3061바이트)")) << *refused;
     EXPECT_EQ(refused->find("forged"), std::string::npos);
 }
 

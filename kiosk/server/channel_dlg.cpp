@@ -35,6 +35,7 @@ CChannelDlg::CChannelDlg(uint16_t basePort, LogSink log)
 CChannelDlg::~CChannelDlg() {
     StopThread();
     DestroyWindow();
+    Log("서버 연결 창 닫음.");
 }
 
 void CChannelDlg::OnInitDialog() {

@@ -46,10 +46,9 @@ protected:
         settings.WriteString("TCP/IP", "Server", address.c_str());
         settings.WriteInt("TCP/IP", "ReconnectMs", 500);
         ASSERT_TRUE(StartKioskProgram(m_kiosk, m_drive.Folder()));
-        const std::optional<std::string> port =
-            WaitForKioskLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"), m_log);
+        const std::optional<std::uint16_t> port = WaitForScreenPort(m_log);
         ASSERT_TRUE(port) << m_log;
-        ASSERT_TRUE(m_page.Connect(static_cast<uint16_t>(std::stoi(*port))));
+        ASSERT_TRUE(m_page.Connect(*port));
     }
 
     // Asks InitKiosk round after round while the kiosk is busy with the

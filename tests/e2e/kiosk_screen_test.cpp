@@ -56,11 +56,10 @@ protected:
         ASSERT_TRUE(m_desk->WaitUntilListening());
         ASSERT_TRUE(StartKioskProgram(m_kiosk, m_drive.Folder()));
 
-        const std::optional<std::string> port =
-            WaitForKioskLog(std::regex("listening on 127\\.0\\.0\\.1:([0-9]+)"), m_log);
+        const std::optional<std::uint16_t> port = WaitForScreenPort(m_log);
         ASSERT_TRUE(port) << m_log;
         ASSERT_TRUE(WaitForKioskLog(std::regex("서버와 연결됨\\."), m_log)) << m_log;
-        ASSERT_TRUE(m_page.Connect(static_cast<uint16_t>(std::stoi(*port))));
+        ASSERT_TRUE(m_page.Connect(*port));
         ASSERT_TRUE(m_page.SendCommand("InitKiosk", ""));
         const std::optional<std::string> answer = m_page.NextInvoke();
         ASSERT_TRUE(answer);

@@ -86,9 +86,9 @@ export async function kioskScreenPort(drive) {
   return eventually(async () => {
     const logs = (await readdir(folder)).filter((name) => name.startsWith('HXKioskLog-'));
     for (const log of logs) {
-      // The log is in code page 949; the line wanted is plain ASCII.
-      const text = await readFile(path.join(folder, log), 'latin1');
-      const match = text.match(/listening on 127\.0\.0\.1:(\d+)/);
+      // The log is in code page 949, which the decoder knows as EUC-KR.
+      const text = new TextDecoder('euc-kr').decode(await readFile(path.join(folder, log)));
+      const match = text.match(/화면 서버: 대기 시작: 127\.0\.0\.1:(\d+)/);
       if (match) {
         return Number(match[1]);
       }
