@@ -101,8 +101,7 @@ std::atomic<int> CNetClient::m_bTimeOutMsg{0};
 CNetClient::CNetClient(CNetChannel* channel, SERVICEKEY serviceKey, CWnd* window)
     : m_channel(channel),
       m_serviceKey(serviceKey),
-      m_hasWindow(window != nullptr),
-      m_hWnd(window != nullptr ? window->GetSafeHwnd() : 0),
+      m_window(window),
       m_sequence(channel != nullptr && window == nullptr ? channel->GetNextSequenceNo() : 0),
       m_showRecvStatus(channel != nullptr && channel->GetShowRecvStatus()) {
     if (channel == nullptr) {
@@ -154,8 +153,8 @@ LRESULT CNetClient::DispatchMessageA(UINT message, WPARAM wParam, LPARAM lParam)
     if (message != kClientPacketMessage) {
         return 0;
     }
-    if (m_hasWindow) {
-        return SendMessage(m_hWnd, message, wParam, lParam);
+    if (m_window != nullptr) {
+        return SendMessage(m_window->GetSafeHwnd(), message, wParam, lParam);
     }
     AddData(std::make_unique<CQueueData>(reinterpret_cast<const uint8_t*>(wParam),
                                          static_cast<int>(lParam)));
@@ -213,7 +212,8 @@ std::unique_ptr<CQueueData> CNetClient::AwaitQueued(enumCommand command) {
     const uint64_t start = CLoopClock::Now();
     const uint64_t deadline = start + limitMs;
     const auto barRange = static_cast<uint32_t>(std::min<uint64_t>(limitMs, UINT32_MAX));
-    CWaitProgress progress(m_progressHwnd, command, barRange, m_hWnd);
+    CWaitProgress progress(m_progressHwnd, command, barRange,
+                           m_window != nullptr ? m_window->GetSafeHwnd() : 0);
     while (CLoopClock::Now() < deadline) {
         if (!progress.Step(CLoopClock::Now() - start, m_bShowProgress != 0)) {
             return nullptr;

@@ -43,6 +43,8 @@ class CNetClient {
 public:
     // A client without a window takes a sequence number from the channel;
     // one with a window has sequence 0 and is reached by service key only.
+    // The window object must outlive the client; its handle is looked up at
+    // each hand-over, so the window may be created after the client.
     CNetClient(CNetChannel* channel, SERVICEKEY serviceKey, CWnd* window = nullptr);
     virtual ~CNetClient();
     CNetClient(const CNetClient&) = delete;
@@ -113,8 +115,7 @@ private:
 
     std::atomic<CNetChannel*> m_channel;
     const SERVICEKEY m_serviceKey;
-    const bool m_hasWindow;
-    const HWND m_hWnd;
+    CWnd* const m_window;
     const uint32_t m_sequence;
     std::atomic<bool> m_showRecvStatus;
     std::unique_ptr<CRecvStatus> m_status;

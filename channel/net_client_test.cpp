@@ -186,7 +186,6 @@ TEST_F(RequestClient, ClientWithAWindowGetsItsPacketsAsMessagesAtOnce) {
     CTestChannel channel(m_server.Port());
     Connect(channel, 7, kClientKey);
     CRecordingWnd window;
-    ASSERT_TRUE(window.Create());
     Bytes seen;
     window.onMessage = [&seen](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (message == kClientPacketMessage) {
@@ -197,6 +196,8 @@ TEST_F(RequestClient, ClientWithAWindowGetsItsPacketsAsMessagesAtOnce) {
     };
     CNetClient client(&channel, 3, &window);
     EXPECT_EQ(client.GetSequence(), 0u);
+    // A dialog often makes its client before its window exists.
+    ASSERT_TRUE(window.Create());
     const Bytes packet = ServerPacket(803, 44, kClientKey, 0, 3);
     ASSERT_TRUE(m_server.Send(packet));
 
