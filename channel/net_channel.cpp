@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "channel/channel_input_wait.h"
 #include "channel/net_channel_handshake.h"
 #include "channel/net_channel_log.h"
 #include "channel/net_client.h"
 #include "net/lock_obj.h"
-#include "net/socket_wait.h"
 #include "platform/message_loop.h"
 
 namespace hx {
@@ -144,8 +144,8 @@ void CNetChannel::StartThread() {
         std::make_unique<CChannelSender>(connection, [this](int result) { FailLink(result); });
     m_thread = std::make_unique<CChannelThread>(
         [this, &connection] { return ReceiveIntoInbox(connection); },
-        [socket](std::chrono::milliseconds limit) {
-            WaitSocketReadable(socket, static_cast<int>(limit.count()));
+        [&connection, socket](std::chrono::milliseconds limit) {
+            WaitChannelInput(connection, socket, limit);
         });
 }
 
