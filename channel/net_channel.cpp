@@ -25,9 +25,11 @@ constexpr uint32_t kReconnectSpreadMs = 120000;
 CNetChannel::CNetChannel(CWnd* owner, uint16_t basePort)
     : m_owner(owner),
       m_basePort(basePort),
+      m_clientAccess(std::make_shared<CChannelAccess>(*this)),
       m_reconnectInterval(kReconnectBaseMs + GetTickCount() % kReconnectSpreadMs) {}
 
 CNetChannel::~CNetChannel() {
+    DetachClients();
     StopThread();
     if (const HWND owner = OwnerHwnd()) {
         KillTimer(owner, kPingTimerId);
@@ -38,10 +40,10 @@ CNetChannel::~CNetChannel() {
         lock.Relock();
     }
     DropConnection();
-    // Clients that outlive their channel must not reach back into it.
-    for (CNetClient* client : m_clients) {
-        client->m_channel = nullptr;
-    }
+}
+
+void CNetChannel::DetachClients() {
+    m_clientAccess->Close();
 }
 
 void CNetChannel::SetOwner(CWnd* owner) {

@@ -37,6 +37,7 @@
 #include <string>
 #include <vector>
 
+#include "channel/channel_access.h"
 #include "channel/channel_connector.h"
 #include "channel/channel_sender.h"
 #include "channel/machine_identity.h"
@@ -74,8 +75,9 @@ class CNetChannel {
 public:
     // Connects nothing. basePort + channel type is the server's port.
     explicit CNetChannel(CWnd* owner = nullptr, uint16_t basePort = kChannelBasePort);
-    // Stops the worker, drops the connection and the owner's timers. Request
-    // clients still alive are not deleted; they are left without a channel.
+    // Detaches the request clients, stops the worker, drops the connection
+    // and the owner's timers. Clients still alive are not deleted; they are
+    // left without a channel.
     virtual ~CNetChannel();
     CNetChannel(const CNetChannel&) = delete;
     CNetChannel& operator=(const CNetChannel&) = delete;
@@ -143,6 +145,12 @@ public:
     uint32_t GetNextSequenceNo();
     void AddClient(CNetClient* client);
     void DeleteClient(CNetClient* client);
+    // The handle through which request clients call into this channel.
+    std::shared_ptr<CChannelAccess> ClientAccess() const { return m_clientAccess; }
+    // Leaves every request client without this channel, once calls they have
+    // in progress (on any thread) have ended. A derived class whose overrides
+    // such calls reach (ParsePacket) calls it first in its own destructor.
+    void DetachClients();
 
     CLIENTKEY GetClientKey() const { return m_clientKey; }
     uint32_t GetUniqueNo() const { return m_uniqueNo; }
@@ -232,6 +240,7 @@ private:
     CChannelConnector m_connector;
     CMutexEx m_mutex;
     std::vector<CNetClient*> m_clients;
+    const std::shared_ptr<CChannelAccess> m_clientAccess;
     std::atomic<int> m_notifyDepth{0};
     std::atomic<int> m_channelType{0};
     std::atomic<uint32_t> m_reconnectInterval;

@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 
+#include "channel/channel_access.h"
 #include "channel/queue_data.h"
 #include "channel/recv_status.h"
 #include "channel/return_code.h"
@@ -104,8 +105,6 @@ public:
     HWND GetProgressHwnd() const { return m_progressHwnd; }
 
 private:
-    friend class CNetChannel;  // leaves clients without a channel when it goes
-
     // Takes the next packet, or null when the wait ends without one.
     std::unique_ptr<CQueueData> AwaitQueued(enumCommand command);
 
@@ -113,7 +112,7 @@ private:
     static std::atomic<int> m_bShowProgress;
     static std::atomic<int> m_bTimeOutMsg;
 
-    std::atomic<CNetChannel*> m_channel;
+    const std::shared_ptr<CChannelAccess> m_access;  // null without a channel
     const SERVICEKEY m_serviceKey;
     CWnd* const m_window;
     const uint32_t m_sequence;

@@ -272,6 +272,53 @@ TEST_F(RequestClient, ProgressWindowOpensAfterFiveSecondsAndItsCancelEndsTheWait
     EXPECT_TRUE(m_boxes.Boxes().empty()) << "a cancel is no time-out";
 }
 
+// A channel whose ParsePacket, reached from a client's wait on another
+// thread, holds that thread there until the test lets it go.
+class CHoldingChannel : public CTestChannel {
+public:
+    CHoldingChannel(uint16_t basePort, std::atomic<bool>& entered, std::atomic<bool>& release)
+        : CTestChannel(basePort), m_entered(entered), m_release(release) {}
+    int ParsePacket(const uint8_t* data, int length) override {
+        m_entered = true;
+        EXPECT_TRUE(WaitUntil([this] { return m_release.load(); }));
+        return CTestChannel::ParsePacket(data, length);
+    }
+
+private:
+    std::atomic<bool>& m_entered;
+    std::atomic<bool>& m_release;
+};
+
+TEST_F(RequestClient, ChannelGoingAwayWaitsForAClientCallOnAnotherThreadAndEndsItsWait) {
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+    auto channel = std::make_unique<CHoldingChannel>(m_server.Port(), entered, release);
+    std::unique_ptr<CNetClient> client;
+    ConnectWithClient(*channel, client);
+    const std::shared_ptr<CChannelAccess> access = channel->ClientAccess();
+
+    const CClockWatchdog watchdog;
+    std::thread waiter([&] {
+        EXPECT_EQ(client->_WaitPacket(static_cast<enumCommand>(602)), nullptr)
+            << "the channel went during the wait";
+    });
+    // Not for the client: the waiting thread hands it to ParsePacket and is held there.
+    ASSERT_TRUE(m_server.Send(ServerPacket(999, 36)));
+    ASSERT_TRUE(WaitUntil([&] { return entered.load(); }));
+
+    std::atomic<bool> destroyed{false};
+    std::thread releaser([&] {
+        // Once the channel is going: it turns new calls away, or is gone already.
+        EXPECT_TRUE(WaitUntil([&] { return destroyed || !CChannelAccess::CUse(access); }));
+        release = true;
+    });
+    channel.reset();
+    destroyed = true;
+    releaser.join();
+    waiter.join();
+    EXPECT_EQ(client->SendPacket(ServerPacket(515, 36).data(), 36), 0);
+}
+
 TEST(ProgressWnd, ShowsThePercentageAndOnlyFlagsACancel) {
     CProgressWnd progress("수신 대기중... 602", 30000, 0);
     ASSERT_TRUE(progress.Create());
