@@ -29,7 +29,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -39,6 +38,7 @@
 
 #include "channel/channel_access.h"
 #include "channel/channel_connector.h"
+#include "channel/channel_inbox.h"
 #include "channel/channel_sender.h"
 #include "channel/machine_identity.h"
 #include "channel/net_channel_machine.h"
@@ -103,6 +103,7 @@ public:
     // connector's thread during an attempt, else on the owner's thread.
     virtual void NotifyChannelState(enumChannelState state, int detail);
 
+    // Timers go to the new owner at once, data messages from the next connection on.
     void SetOwner(CWnd* owner);
     // Routes the owner-window items above; false for any other message.
     bool HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -189,9 +190,6 @@ protected:
     // The connection on `socket` is gone: stop the worker, drop it, arm the
     // reconnect timer.
     void ClosePacket(intptr_t socket);
-    // On the reader's thread: one whole message into the inbox (1), nothing
-    // waiting (0), or the link failed (-1).
-    int ReceiveIntoInbox(CIOPacket& connection);
     int TcpNotify(intptr_t socket, uint32_t eventWord);
 
     // One received message: a container is taken apart, anything else is
@@ -203,9 +201,8 @@ private:
     void StartThread();
     bool QueueForSending(const void* data, int length);
     void DropConnection();
-    // From any thread: the first failure ends the link; the owner hears of it.
-    void FailLink(int result);
-    void PostDataMessage();
+    // The failure that ends the current link, 0 while it is sound or absent.
+    int LinkFailure() const;
     std::optional<std::vector<uint8_t>> TakeReceived();
     int ReceiveNothing();
     void ArmReconnectTimer();
@@ -225,18 +222,16 @@ private:
     std::string m_failServer;
     std::atomic<uint32_t> m_uniqueNo{0};
     std::atomic<CLIENTKEY> m_clientKey{0};
-    std::string m_localAddress;               // of m_connection, under m_textMutex
-    std::unique_ptr<CIOPacket> m_connection;  // replaced on the owner's thread only
-    std::atomic<intptr_t> m_socket{-1};       // of m_connection
-    std::atomic<int> m_linkFailure{0};
+    std::string m_localAddress;  // of m_connection, under m_textMutex
+    // The connection and its inbox are shared with the worker threads; both are
+    // replaced together, on the owner's thread only, under m_mutex.
+    std::shared_ptr<CIOPacket> m_connection;
+    std::shared_ptr<CChannelInbox> m_inbox;
+    std::atomic<intptr_t> m_socket{-1};  // of m_connection
     std::atomic<int> m_lastLinkFailure{0};
     std::mutex m_threadMutex;  // guards the threads; never held while taking m_mutex
     std::unique_ptr<CChannelThread> m_thread;
     std::unique_ptr<CChannelSender> m_sender;
-    std::mutex m_inboxMutex;
-    std::deque<std::vector<uint8_t>> m_inbox;
-    size_t m_inboxBytes = 0;
-    std::atomic<bool> m_dataPosted{false};
     CChannelConnector m_connector;
     CMutexEx m_mutex;
     std::vector<CNetClient*> m_clients;
