@@ -278,6 +278,7 @@ class CHoldingChannel : public CTestChannel {
 public:
     CHoldingChannel(uint16_t basePort, std::atomic<bool>& entered, std::atomic<bool>& release)
         : CTestChannel(basePort), m_entered(entered), m_release(release) {}
+    ~CHoldingChannel() override { DetachClients(); }
     int ParsePacket(const uint8_t* data, int length) override {
         m_entered = true;
         EXPECT_TRUE(WaitUntil([this] { return m_release.load(); }));
