@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "channel/channel_input_wait.h"
 #include "channel/net_channel_handshake.h"
 #include "channel/net_channel_log.h"
 #include "channel/net_client.h"
 #include "net/lock_obj.h"
-#include "net/socket_wait.h"
 #include "platform/message_loop.h"
 
 namespace hx {
@@ -25,9 +25,11 @@ constexpr uint32_t kReconnectSpreadMs = 120000;
 CNetChannel::CNetChannel(CWnd* owner, uint16_t basePort)
     : m_owner(owner),
       m_basePort(basePort),
+      m_clientAccess(std::make_shared<CChannelAccess>(*this)),
       m_reconnectInterval(kReconnectBaseMs + GetTickCount() % kReconnectSpreadMs) {}
 
 CNetChannel::~CNetChannel() {
+    DetachClients();
     StopThread();
     if (const HWND owner = OwnerHwnd()) {
         KillTimer(owner, kPingTimerId);
@@ -38,10 +40,10 @@ CNetChannel::~CNetChannel() {
         lock.Relock();
     }
     DropConnection();
-    // Clients that outlive their channel must not reach back into it.
-    for (CNetClient* client : m_clients) {
-        client->m_channel = nullptr;
-    }
+}
+
+void CNetChannel::DetachClients() {
+    m_clientAccess->Close();
 }
 
 void CNetChannel::SetOwner(CWnd* owner) {
@@ -127,7 +129,7 @@ void CNetChannel::OnNetClose() {
 void CNetChannel::NotifyChannelState(enumChannelState /*state*/, int /*detail*/) {}
 
 bool CNetChannel::QueueForSending(const void* data, int length) {
-    if (data == nullptr || length <= 0 || m_linkFailure != 0) {
+    if (data == nullptr || length <= 0 || LinkFailure() != 0) {
         return false;
     }
     std::lock_guard lock(m_threadMutex);
@@ -135,17 +137,20 @@ bool CNetChannel::QueueForSending(const void* data, int length) {
            m_sender->Queue({static_cast<const uint8_t*>(data), static_cast<size_t>(length)});
 }
 
+// The threads hold the connection and the inbox themselves: a reader that a
+// stop gave up on must never be left with either freed under it.
 void CNetChannel::StartThread() {
     StopThread();
-    CIOPacket& connection = *m_connection;
+    const std::shared_ptr<CIOPacket> connection = m_connection;
+    const std::shared_ptr<CChannelInbox> inbox = m_inbox;
     const intptr_t socket = m_socket;
     std::lock_guard lock(m_threadMutex);
     m_sender =
-        std::make_unique<CChannelSender>(connection, [this](int result) { FailLink(result); });
+        std::make_unique<CChannelSender>(*connection, [inbox](int result) { inbox->Fail(result); });
     m_thread = std::make_unique<CChannelThread>(
-        [this, &connection] { return ReceiveIntoInbox(connection); },
-        [socket](std::chrono::milliseconds limit) {
-            WaitSocketReadable(socket, static_cast<int>(limit.count()));
+        [connection, inbox] { return inbox->ReceiveFrom(*connection); },
+        [connection, socket](std::chrono::milliseconds limit) {
+            WaitChannelInput(*connection, socket, limit);
         });
 }
 
@@ -166,8 +171,8 @@ void CNetChannel::StopThread() {
     if (m_connection) {
         m_connection->Interrupt();
     }
-    if (thread && !thread->Stop()) {
-        WriteChannelLog("the worker thread did not end in time; left to end by itself");
+    if (thread) {
+        thread->Stop();  // bounded; a pass left running keeps what it uses
     }
 }
 

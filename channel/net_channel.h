@@ -29,7 +29,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -37,7 +36,9 @@
 #include <string>
 #include <vector>
 
+#include "channel/channel_access.h"
 #include "channel/channel_connector.h"
+#include "channel/channel_inbox.h"
 #include "channel/channel_sender.h"
 #include "channel/machine_identity.h"
 #include "channel/net_channel_machine.h"
@@ -74,8 +75,9 @@ class CNetChannel {
 public:
     // Connects nothing. basePort + channel type is the server's port.
     explicit CNetChannel(CWnd* owner = nullptr, uint16_t basePort = kChannelBasePort);
-    // Stops the worker, drops the connection and the owner's timers. Request
-    // clients still alive are not deleted; they are left without a channel.
+    // Detaches the request clients, stops the worker, drops the connection
+    // and the owner's timers. Clients still alive are not deleted; they are
+    // left without a channel.
     virtual ~CNetChannel();
     CNetChannel(const CNetChannel&) = delete;
     CNetChannel& operator=(const CNetChannel&) = delete;
@@ -101,6 +103,7 @@ public:
     // connector's thread during an attempt, else on the owner's thread.
     virtual void NotifyChannelState(enumChannelState state, int detail);
 
+    // Timers go to the new owner at once, data messages from the next connection on.
     void SetOwner(CWnd* owner);
     // Routes the owner-window items above; false for any other message.
     bool HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -143,6 +146,12 @@ public:
     uint32_t GetNextSequenceNo();
     void AddClient(CNetClient* client);
     void DeleteClient(CNetClient* client);
+    // The handle through which request clients call into this channel.
+    std::shared_ptr<CChannelAccess> ClientAccess() const { return m_clientAccess; }
+    // Leaves every request client without this channel, once calls they have
+    // in progress (on any thread) have ended. A derived class whose overrides
+    // such calls reach (ParsePacket) calls it first in its own destructor.
+    void DetachClients();
 
     CLIENTKEY GetClientKey() const { return m_clientKey; }
     uint32_t GetUniqueNo() const { return m_uniqueNo; }
@@ -181,9 +190,6 @@ protected:
     // The connection on `socket` is gone: stop the worker, drop it, arm the
     // reconnect timer.
     void ClosePacket(intptr_t socket);
-    // On the reader's thread: one whole message into the inbox (1), nothing
-    // waiting (0), or the link failed (-1).
-    int ReceiveIntoInbox(CIOPacket& connection);
     int TcpNotify(intptr_t socket, uint32_t eventWord);
 
     // One received message: a container is taken apart, anything else is
@@ -195,9 +201,8 @@ private:
     void StartThread();
     bool QueueForSending(const void* data, int length);
     void DropConnection();
-    // From any thread: the first failure ends the link; the owner hears of it.
-    void FailLink(int result);
-    void PostDataMessage();
+    // The failure that ends the current link, 0 while it is sound or absent.
+    int LinkFailure() const;
     std::optional<std::vector<uint8_t>> TakeReceived();
     int ReceiveNothing();
     void ArmReconnectTimer();
@@ -217,21 +222,20 @@ private:
     std::string m_failServer;
     std::atomic<uint32_t> m_uniqueNo{0};
     std::atomic<CLIENTKEY> m_clientKey{0};
-    std::string m_localAddress;               // of m_connection, under m_textMutex
-    std::unique_ptr<CIOPacket> m_connection;  // replaced on the owner's thread only
-    std::atomic<intptr_t> m_socket{-1};       // of m_connection
-    std::atomic<int> m_linkFailure{0};
+    std::string m_localAddress;  // of m_connection, under m_textMutex
+    // The connection and its inbox are shared with the worker threads; both are
+    // replaced together, on the owner's thread only, under m_mutex.
+    std::shared_ptr<CIOPacket> m_connection;
+    std::shared_ptr<CChannelInbox> m_inbox;
+    std::atomic<intptr_t> m_socket{-1};  // of m_connection
     std::atomic<int> m_lastLinkFailure{0};
     std::mutex m_threadMutex;  // guards the threads; never held while taking m_mutex
     std::unique_ptr<CChannelThread> m_thread;
     std::unique_ptr<CChannelSender> m_sender;
-    std::mutex m_inboxMutex;
-    std::deque<std::vector<uint8_t>> m_inbox;
-    size_t m_inboxBytes = 0;
-    std::atomic<bool> m_dataPosted{false};
     CChannelConnector m_connector;
     CMutexEx m_mutex;
     std::vector<CNetClient*> m_clients;
+    const std::shared_ptr<CChannelAccess> m_clientAccess;
     std::atomic<int> m_notifyDepth{0};
     std::atomic<int> m_channelType{0};
     std::atomic<uint32_t> m_reconnectInterval;

@@ -88,7 +88,7 @@ void CNetChannel::UserDisconnect(int keepReconnectTimer, int keepConnection) {
 
 int CNetChannel::IsAlive() {
     CLockObj lock(m_mutex);
-    return lock.IsLocked() && m_connection && m_linkFailure == 0 ? 1 : 0;
+    return lock.IsLocked() && m_connection && LinkFailure() == 0 ? 1 : 0;
 }
 
 void CNetChannel::Disconnect() {
@@ -103,12 +103,13 @@ void CNetChannel::Disconnect() {
 void CNetChannel::DropConnection() {
     StopThread();
     m_connection.reset();
+    m_inbox.reset();
     m_socket = -1;
-    m_linkFailure = 0;
     SetServerText(m_localAddress, "");
-    std::lock_guard lock(m_inboxMutex);
-    m_inbox.clear();
-    m_inboxBytes = 0;
+}
+
+int CNetChannel::LinkFailure() const {
+    return m_inbox ? m_inbox->Failure() : 0;
 }
 
 void CNetChannel::CheckConnect() {
@@ -119,7 +120,7 @@ void CNetChannel::CheckConnect() {
     if (const HWND owner = OwnerHwnd()) {
         KillTimer(owner, kReconnectTimerId);
     }
-    if (m_connection && m_linkFailure == 0) {
+    if (m_connection && LinkFailure() == 0) {
         return;
     }
     Reconnect();
@@ -137,7 +138,7 @@ void CNetChannel::ClosePacket(intptr_t socket) {
     // Another socket's close says nothing about why this link would end.
     m_lastLinkFailure = 0;
     if (m_socket == socket) {
-        m_lastLinkFailure = m_linkFailure.load();
+        m_lastLinkFailure = LinkFailure();
         DropConnection();
         ArmReconnectTimer();
     }
@@ -196,13 +197,14 @@ bool CNetChannel::AdoptConnection(std::unique_ptr<CIOPacket> connection) {
     if (!lock.IsLocked()) {
         return false;
     }
-    if (m_connection && m_linkFailure == 0) {
+    if (m_connection && LinkFailure() == 0) {
         return false;  // someone else connected meanwhile
     }
     DropConnection();
     SetServerText(m_localAddress, LocalAddressOf(*connection));
     m_socket = connection->GetSocket();
     m_connection = std::move(connection);
+    m_inbox = std::make_shared<CChannelInbox>(OwnerHwnd(), kChannelDataMessage);
     CServerIpPool().ResetIndex(0);
     CServerIpPool::WriteWiniIniServer(GetCurServerIP());
     NotifyChannelState(CHANNEL_CONNECTED, 1);

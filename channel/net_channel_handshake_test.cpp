@@ -22,14 +22,47 @@ Bytes Packet(uint32_t command, uint32_t size, size_t length) {
     return packet;
 }
 
+// The answer as a server lays it out, written byte by byte rather than with
+// our own builder, so a shared mistake in the offsets cannot pass unseen.
+const Bytes kLaidAnswer = [] {
+    Bytes bytes = {
+        0x0E, 0x00, 0x00, 0x00,  //  0 command 14
+        0x6C, 0x00, 0x00, 0x00,  //  4 size 108
+        0x00, 0x00, 0x00, 0x00,  //  8 sender client key
+        0x00, 0x00, 0x00, 0x00,  // 12 sender sequence
+        0x00, 0x00, 0x00, 0x00,  // 16 addressee client key
+        0x00, 0x00, 0x00, 0x00,  // 20 addressee sequence
+        0x00, 0x00, 0x00, 0x00,  // 24 service key
+        0x2A, 0x01, 0x00, 0x00,  // 28 terminal number 298
+        0x78, 0x56, 0x00, 0x00,  // 32 magic 0x5678
+        0x00, 0x00, 0x00, 0x00,  // 36 unused
+        0x78, 0x56, 0x34, 0x12,  // 40 client key 0x12345678
+        0x31, 0xC3, 0xFE, 0x00,  // 44 name, 64 bytes of CP949: "1층" and its terminator
+    };
+    bytes.resize(108, 0x00);  // 48 the rest of the name field is zeros
+    return bytes;
+}();
+
+TEST(HandshakeAnswer, EveryFieldIsReadFromItsPlaceAndTheBuilderLaysItOutSo) {
+    EXPECT_EQ(BuildHandshakeAnswer({298, 0x12345678, "1층"}), kLaidAnswer);
+
+    // Noise in every byte the reader must not look at changes nothing.
+    Bytes noisy = kLaidAnswer;
+    std::fill(noisy.begin() + 8, noisy.begin() + 28, 0xA5);
+    std::fill(noisy.begin() + 36, noisy.begin() + 40, 0xA5);
+    std::fill(noisy.begin() + 48, noisy.end(), 'X');
+    noisy.insert(noisy.end(), {'T', 'A', 'I', 'L'});
+    for (const Bytes& message : {kLaidAnswer, noisy}) {
+        stHandshakeAnswer answer;
+        ASSERT_EQ(ReadHandshakeAnswer(message, answer), HANDSHAKE_ACCEPTED);
+        EXPECT_EQ(answer.uniqueNo, 298u);
+        EXPECT_EQ(answer.clientKey, 0x12345678u);
+        EXPECT_EQ(answer.name, "1층");
+    }
+}
+
 TEST(HandshakeAnswer, CountsOnlyWithASizeFieldFrom108UpToTheMessage) {
     stHandshakeAnswer answer;
-    const Bytes built = BuildHandshakeAnswer({42, 0x1234, "프런트"});
-    ASSERT_EQ(ReadHandshakeAnswer(built, answer), HANDSHAKE_ACCEPTED);
-    EXPECT_EQ(answer.uniqueNo, 42u);
-    EXPECT_EQ(answer.clientKey, 0x1234u);
-    EXPECT_EQ(answer.name, "프런트");
-
     Bytes longer = Packet(CMD_HANDSHAKE_ANSWER, 200, 200);
     EXPECT_EQ(ReadHandshakeAnswer(longer, answer), HANDSHAKE_ACCEPTED);
     EXPECT_EQ(ReadHandshakeAnswer(Packet(CMD_HANDSHAKE_ANSWER, 107, 200), answer),
@@ -54,13 +87,6 @@ TEST(HandshakeRequest, LongTextsAreCutAndTerminated) {
     EXPECT_EQ(packet[40 + 63], 0);
     EXPECT_EQ(packet[168 + 30], 'M');
     EXPECT_EQ(packet[168 + 31], 0);
-}
-
-TEST(ChannelIdentityKeys, EachChannelTypeHasItsSection) {
-    EXPECT_STREQ(ChannelIdentityKeys(0).numberName, "KioskNo");
-    EXPECT_STREQ(ChannelIdentityKeys(1).section, "Console");
-    EXPECT_STREQ(ChannelIdentityKeys(7).nameName, "ComputerName");
-    EXPECT_STREQ(ChannelIdentityKeys(-1).section, "Computer");
 }
 
 struct stWalkCase {

@@ -1,4 +1,4 @@
-// Receiving: the worker's poll, taking messages off the connection, and
+// Receiving: taking whole messages from the inbox on the owner's thread, and
 // routing each packet to its request client or to ParsePacket.
 #include <algorithm>
 #include <chrono>
@@ -21,15 +21,9 @@ namespace hx {
 namespace {
 
 constexpr int kMessagesPerReceive = 10;
-// Many room lists' worth; beyond it the reader waits for the screen.
-constexpr size_t kMaxInboxBytes = 16 * 1024 * 1024;
 constexpr size_t kBoxCaptionOffset = 36;
 constexpr size_t kBoxCaptionSize = 128;
 constexpr size_t kBoxTextOffset = 164;
-
-struct CReceiveBufferFree {
-    void operator()(uint8_t* buffer) const { FreeReceiveBuffer(buffer); }
-};
 
 // A field's text; the part of it beyond the packet is not there.
 std::string TextAt(std::span<const uint8_t> packet, size_t offset, size_t size) {
@@ -41,70 +35,13 @@ std::string TextAt(std::span<const uint8_t> packet, size_t offset, size_t size) 
 
 }  // namespace
 
-int CNetChannel::ReceiveIntoInbox(CIOPacket& connection) {
-    if (m_linkFailure != 0) {
-        return -1;
-    }
-    {
-        // A screen that falls behind stops the reading, not the memory.
-        std::lock_guard lock(m_inboxMutex);
-        if (m_inboxBytes > kMaxInboxBytes) {
-            return -1;
-        }
-    }
-    const int ready = connection.ReadReady();
-    if (ready <= 0) {
-        if (ready < 0) {
-            FailLink(IO_ERROR);
-        }
-        return ready;
-    }
-    uint8_t* buffer = nullptr;
-    int length = 0;
-    const int result = connection.Receive(&buffer, &length);
-    const std::unique_ptr<uint8_t, CReceiveBufferFree> message(buffer);
-    if (result != IO_OK) {
-        FailLink(result);
-        return -1;
-    }
-    {
-        std::lock_guard lock(m_inboxMutex);
-        m_inbox.emplace_back(buffer, buffer + length);
-        m_inboxBytes += static_cast<size_t>(length);
-    }
-    PostDataMessage();
-    return 1;
-}
-
-void CNetChannel::FailLink(int result) {
-    int none = 0;
-    if (m_linkFailure.compare_exchange_strong(none, result)) {
-        PostDataMessage();
-    }
-}
-
-void CNetChannel::PostDataMessage() {
-    if (const HWND owner = OwnerHwnd(); owner != 0 && !m_dataPosted.exchange(true)) {
-        PostMessage(owner, kChannelDataMessage, 0, 0);
-    }
-}
-
-std::optional<std::vector<uint8_t>> CNetChannel::TakeReceived() {
-    std::lock_guard lock(m_inboxMutex);
-    if (m_inbox.empty()) {
-        return std::nullopt;
-    }
-    std::vector<uint8_t> message = std::move(m_inbox.front());
-    m_inbox.pop_front();
-    m_inboxBytes -= message.size();
-    return message;
-}
-
 int CNetChannel::ReceivePacket() {
-    m_dataPosted = false;
     CLockObj lock(m_mutex);
     if (!lock.IsLocked()) {
         return -1;
+    }
+    if (m_inbox) {
+        m_inbox->ClearPosted();
     }
     for (int i = 0; i < kMessagesPerReceive; ++i) {
         std::optional<std::vector<uint8_t>> message = TakeReceived();
@@ -114,8 +51,15 @@ int CNetChannel::ReceivePacket() {
         DispatchReceived(message->data(), static_cast<int>(message->size()));
     }
     // More may wait: they come after whatever else the loop has to do.
-    PostDataMessage();
+    if (m_inbox) {
+        m_inbox->Post();
+    }
     return 1;
+}
+
+// Looked up each time: dispatching may have dropped the connection.
+std::optional<std::vector<uint8_t>> CNetChannel::TakeReceived() {
+    return m_inbox ? m_inbox->Take() : std::nullopt;
 }
 
 // The inbox is empty: a failed link is closed only now, so every message that
@@ -124,7 +68,7 @@ int CNetChannel::ReceiveNothing() {
     if (!m_connection) {
         return -1;
     }
-    const int failure = m_linkFailure;
+    const int failure = LinkFailure();
     if (failure == 0) {
         return 0;
     }

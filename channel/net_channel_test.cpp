@@ -75,24 +75,35 @@ TEST_F(ChannelHandshake, RequestDescribesTheMachineAndTheAnswerIsStoredAndConfir
     EXPECT_EQ(channel.States(), (std::vector<int>{0, 1, 2, 2}));
 }
 
-TEST_F(ChannelHandshake, ConsoleUsesItsOwnPortAndSectionAndNamesNoVirtualSecondCard) {
-    CTestChannel channel(static_cast<uint16_t>(m_server.Port() - 1));
-    channel.machine.adapters.push_back(
-        TableAdapter("VMware Virtual Ethernet Adapter for VMnet8", kVmwareMac, "192.168.50.1"));
-    ASSERT_TRUE(CEnvr().WriteInt("Console", "ConsoleNo", 5));
+TEST_F(ChannelHandshake, OtherChannelTypesUseTheirOwnPortAndSectionAndNameNoVirtualSecondCard) {
+    struct stTypeCase {
+        int type;
+        const char* section;
+        const char* numberName;
+        const char* nameName;
+    };
+    for (const stTypeCase& test : {stTypeCase{1, "Console", "ConsoleNo", "ConsoleName"},
+                                   stTypeCase{2, "Computer", "ComputerNo", "ComputerName"}}) {
+        SCOPED_TRACE(test.section);
+        CTestChannel channel(static_cast<uint16_t>(m_server.Port() - test.type));
+        channel.machine.adapters.push_back(
+            TableAdapter("VMware Virtual Ethernet Adapter for VMnet8", kVmwareMac, "192.168.50.1"));
+        ASSERT_TRUE(CEnvr().WriteInt(test.section, test.numberName, 5));
 
-    auto peer =
-        std::async(std::launch::async, [&] { return m_server.Handshake(31, 0x4004, "콘솔"); });
-    channel.Start(1);
-    const std::optional<CTestingServer::stHandshake> handshake = peer.get();
-    ASSERT_TRUE(handshake.has_value());
+        auto peer =
+            std::async(std::launch::async, [&] { return m_server.Handshake(31, 0x4004, "콘솔"); });
+        channel.Start(test.type);
+        const std::optional<CTestingServer::stHandshake> handshake = peer.get();
+        ASSERT_TRUE(handshake.has_value());
+        ASSERT_TRUE(FinishAttempt(channel));
 
-    EXPECT_EQ(Field32(handshake->request, 36), 1u);
-    EXPECT_EQ(Field32(handshake->request, HDR_UNIQUE_NO), 5u);
-    EXPECT_EQ(Slice(handshake->request, 200, 32), Zeros(32));
-    EXPECT_EQ(CEnvr().GetInt("Console", "ConsoleNo", -1), 31);
-    EXPECT_EQ(CEnvr().GetString("Console", "ConsoleName", "?"), "콘솔");
-    EXPECT_EQ(CEnvr().GetInt("KIOSK", "KioskNo", -1), -1) << "the kiosk's number is untouched";
+        EXPECT_EQ(Field32(handshake->request, 36), static_cast<uint32_t>(test.type));
+        EXPECT_EQ(Field32(handshake->request, HDR_UNIQUE_NO), 5u);
+        EXPECT_EQ(Slice(handshake->request, 200, 32), Zeros(32));
+        EXPECT_EQ(CEnvr().GetInt(test.section, test.numberName, -1), 31);
+        EXPECT_EQ(CEnvr().GetString(test.section, test.nameName, "?"), "콘솔");
+        EXPECT_EQ(CEnvr().GetInt("KIOSK", "KioskNo", -1), -1) << "the kiosk's number is untouched";
+    }
 }
 
 TEST_F(ChannelHandshake, AnswerWhoseSizeFieldIsTooShortFails) {

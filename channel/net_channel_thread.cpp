@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "channel/net_channel_log.h"
 #include "platform/envr.h"
 #include "platform/local_time.h"
 
@@ -39,7 +40,7 @@ struct CChannelThread::stState {
     std::atomic<bool> running{true};
     std::atomic<bool> ended{false};
     std::mutex passMutex;  // held during a pass and an idle wait
-    Pass pass;
+    Pass pass;             // released by the loop as it ends
     IdleWait idleWait;
     // Wakes the pause between passes on a stop, and the stopper on the end.
     std::mutex signalMutex;
@@ -96,6 +97,12 @@ CChannelThread::CChannelThread(Pass pass, IdleWait idleWait)
                 }
             }
         }
+        {
+            // What the pass holds goes with the loop, whoever stopped it.
+            std::lock_guard lock(state->passMutex);
+            state->pass = nullptr;
+            state->idleWait = nullptr;
+        }
         state->running = false;
         --g_runningCount;
         state->Set(state->ended, true);
@@ -103,17 +110,21 @@ CChannelThread::CChannelThread(Pass pass, IdleWait idleWait)
 }
 
 CChannelThread::~CChannelThread() {
-    m_state->Set(m_state->running, false);
-    std::lock_guard lock(m_state->passMutex);
-    m_state->pass = nullptr;
-    m_state->idleWait = nullptr;
+    if (!m_stopCalled) {
+        Stop();
+    }
 }
 
 bool CChannelThread::Stop(unsigned limitMs) {
+    m_stopCalled = true;
     m_state->Set(m_state->running, false);
     std::unique_lock lock(m_state->signalMutex);
-    return m_state->signal.wait_for(lock, std::chrono::milliseconds(limitMs),
-                                    [this] { return m_state->ended.load(); });
+    if (m_state->signal.wait_for(lock, std::chrono::milliseconds(limitMs),
+                                 [this] { return m_state->ended.load(); })) {
+        return true;
+    }
+    WriteChannelLog("a worker pass did not end within %u ms; it is left to end by itself", limitMs);
+    return false;
 }
 
 bool CChannelThread::IsRunning() const {

@@ -6,6 +6,11 @@
 // idle connection does not wake the thread 500 times a second. A pass that
 // throws is recorded in the "Log" settings section (value name the local
 // time, value the error text) and the loop goes on.
+//
+// Stopping waits a bounded time for a pass in progress. A pass stuck beyond
+// that (in a handler, or a transport call nobody interrupted) is logged and
+// left to end by itself: the loop keeps the pass and the idle wait, with
+// whatever they hold, until it ends, and no pass starts after a stop.
 
 #include <chrono>
 #include <functional>
@@ -21,14 +26,13 @@ public:
     static constexpr std::chrono::milliseconds kIdleWaitMs{48};
 
     explicit CChannelThread(Pass pass, IdleWait idleWait = nullptr);
-    // Stops the loop and waits for a pass in progress, so the pass is never
-    // called once the object is gone.
+    // Stops the loop; unless Stop was called, waits up to kStopLimitMs for it.
     ~CChannelThread();
     CChannelThread(const CChannelThread&) = delete;
     CChannelThread& operator=(const CChannelThread&) = delete;
 
     // Clears the running flag and waits up to limitMs for the loop to end.
-    // False when it did not end in time.
+    // False (and logged) when it did not end in time.
     bool Stop(unsigned limitMs = kStopLimitMs);
     bool IsRunning() const;
 
@@ -38,6 +42,7 @@ public:
 private:
     struct stState;
     std::shared_ptr<stState> m_state;
+    bool m_stopCalled = false;
 };
 
 // Stores a worker failure under "Log"; the text is cut to 512 bytes.

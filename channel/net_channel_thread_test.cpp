@@ -65,37 +65,34 @@ TEST_F(ChannelThread, PassesGoOnAfterAFailureWhichIsRecordedUnderLog) {
     EXPECT_EQ(passes, stoppedAt) << "no pass after Stop";
 }
 
-TEST_F(ChannelThread, StopGivesUpOnAStuckPassButThePassIsNeverCalledOnceTheThreadIsGone) {
-    std::mutex mutex;
-    std::condition_variable release;
-    bool released = false;
+TEST_F(ChannelThread, StopGivesUpOnAStuckPassWhichKeepsWhatItHoldsUntilItEnds) {
+    std::atomic<bool> stopperBack{false};
+    std::atomic<bool> stopperWaited{false};
     std::atomic<int> passes{0};
     const int countBefore = CChannelThread::GetRunningCount();
-    auto thread = std::make_unique<CChannelThread>([&]() -> int {
+    auto held = std::make_shared<int>(0);
+    const std::weak_ptr<int> heldSeen = held;
+    auto thread = std::make_unique<CChannelThread>([&, held]() -> int {
         ++passes;
-        std::unique_lock lock(mutex);
-        release.wait(lock, [&] { return released; });
+        // Ends once the stopper is back; should the stopper wait for this
+        // pass instead, it ends after the test's patience, and says so.
+        if (!WaitUntil([&] { return stopperBack.load(); })) {
+            stopperWaited = true;
+        }
         return 1;
     });
+    held.reset();
     ASSERT_TRUE(WaitUntil([&] { return passes == 1; }));
-    EXPECT_EQ(CChannelThread::GetRunningCount(), countBefore + 1);
     EXPECT_FALSE(thread->Stop(30)) << "the pass is still running";
     EXPECT_TRUE(thread->IsRunning());
 
-    // The release comes once the destruction has begun, which then waits for
-    // the pass in progress.
-    std::atomic<bool> destroying{false};
-    std::thread releaser([&] {
-        WaitUntil([&] { return destroying.load(); });
-        std::lock_guard lock(mutex);
-        released = true;
-        release.notify_all();
-    });
-    destroying = true;
     thread.reset();
-    releaser.join();
-    EXPECT_EQ(passes, 1);
+    EXPECT_FALSE(heldSeen.expired()) << "the stuck pass still holds what it uses";
+    stopperBack = true;
+    EXPECT_FALSE(stopperWaited) << "the object's end waited for the stuck pass";
+    EXPECT_TRUE(WaitUntil([&] { return heldSeen.expired(); })) << "released once the pass ended";
     EXPECT_TRUE(WaitUntil([&] { return CChannelThread::GetRunningCount() == countBefore; }));
+    EXPECT_EQ(passes, 1) << "no pass after the stop";
 }
 
 TEST_F(ChannelThread, OnlyAnIdlePassLeadsToTheIdleWaitWhichIsNeverCalledOnceTheThreadIsGone) {

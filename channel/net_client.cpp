@@ -99,10 +99,9 @@ std::atomic<int> CNetClient::m_bShowProgress{0};
 std::atomic<int> CNetClient::m_bTimeOutMsg{0};
 
 CNetClient::CNetClient(CNetChannel* channel, SERVICEKEY serviceKey, CWnd* window)
-    : m_channel(channel),
+    : m_access(channel != nullptr ? channel->ClientAccess() : nullptr),
       m_serviceKey(serviceKey),
-      m_hasWindow(window != nullptr),
-      m_hWnd(window != nullptr ? window->GetSafeHwnd() : 0),
+      m_window(window),
       m_sequence(channel != nullptr && window == nullptr ? channel->GetNextSequenceNo() : 0),
       m_showRecvStatus(channel != nullptr && channel->GetShowRecvStatus()) {
     if (channel == nullptr) {
@@ -118,7 +117,7 @@ CNetClient::CNetClient(CNetChannel* channel, SERVICEKEY serviceKey, CWnd* window
 }
 
 CNetClient::~CNetClient() {
-    if (CNetChannel* channel = m_channel) {
+    if (const CChannelAccess::CUse channel(m_access); channel) {
         // Unregistered first, so no packet can be handed to a client half gone.
         channel->DeleteClient(this);
         uint8_t close[kPacketHeaderSize];
@@ -129,8 +128,8 @@ CNetClient::~CNetClient() {
 }
 
 bool CNetClient::InitClientHeader(std::span<uint8_t> packet, enumCommand command) {
-    CNetChannel* channel = m_channel;
-    if (channel == nullptr || !channel->InitChannelHeader(packet, command)) {
+    const CChannelAccess::CUse channel(m_access);
+    if (!channel || !channel->InitChannelHeader(packet, command)) {
         return false;
     }
     StoreLe32(&packet[HDR_SENDER_SEQUENCE], m_sequence);
@@ -139,8 +138,8 @@ bool CNetClient::InitClientHeader(std::span<uint8_t> packet, enumCommand command
 }
 
 int CNetClient::SendPacket(const void* data, int length) {
-    CNetChannel* channel = m_channel;
-    return channel != nullptr && channel->SendPacket(data, length) == IO_OK ? 1 : 0;
+    const CChannelAccess::CUse channel(m_access);
+    return channel && channel->SendPacket(data, length) == IO_OK ? 1 : 0;
 }
 
 void CNetClient::SetShowRecvStatus(bool show) {
@@ -154,8 +153,8 @@ LRESULT CNetClient::DispatchMessageA(UINT message, WPARAM wParam, LPARAM lParam)
     if (message != kClientPacketMessage) {
         return 0;
     }
-    if (m_hasWindow) {
-        return SendMessage(m_hWnd, message, wParam, lParam);
+    if (m_window != nullptr) {
+        return SendMessage(m_window->GetSafeHwnd(), message, wParam, lParam);
     }
     AddData(std::make_unique<CQueueData>(reinterpret_cast<const uint8_t*>(wParam),
                                          static_cast<int>(lParam)));
@@ -213,7 +212,8 @@ std::unique_ptr<CQueueData> CNetClient::AwaitQueued(enumCommand command) {
     const uint64_t start = CLoopClock::Now();
     const uint64_t deadline = start + limitMs;
     const auto barRange = static_cast<uint32_t>(std::min<uint64_t>(limitMs, UINT32_MAX));
-    CWaitProgress progress(m_progressHwnd, command, barRange, m_hWnd);
+    CWaitProgress progress(m_progressHwnd, command, barRange,
+                           m_window != nullptr ? m_window->GetSafeHwnd() : 0);
     while (CLoopClock::Now() < deadline) {
         if (!progress.Step(CLoopClock::Now() - start, m_bShowProgress != 0)) {
             return nullptr;
@@ -222,8 +222,10 @@ std::unique_ptr<CQueueData> CNetClient::AwaitQueued(enumCommand command) {
             return packet;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (CNetChannel* channel = m_channel) {
-            if (channel->IsAlive() == 0) {
+        if (m_access) {
+            // A channel that is gone ends the wait as one that is not alive does.
+            const CChannelAccess::CUse channel(m_access);
+            if (!channel || channel->IsAlive() == 0) {
                 return nullptr;
             }
             channel->ReceivePacket();
@@ -249,7 +251,7 @@ int CNetClient::WaitPacket(CQueueData& out, enumCommand command, int /*unused*/,
 std::unique_ptr<CQueueData> CNetClient::_PeekPacket() {
     std::unique_ptr<CQueueData> packet = GetData();
     if (!packet) {
-        if (CNetChannel* channel = m_channel) {
+        if (const CChannelAccess::CUse channel(m_access); channel) {
             channel->ReceivePacket();
         }
         return nullptr;

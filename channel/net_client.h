@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 
+#include "channel/channel_access.h"
 #include "channel/queue_data.h"
 #include "channel/recv_status.h"
 #include "channel/return_code.h"
@@ -43,6 +44,8 @@ class CNetClient {
 public:
     // A client without a window takes a sequence number from the channel;
     // one with a window has sequence 0 and is reached by service key only.
+    // The window object must outlive the client; its handle is looked up at
+    // each hand-over, so the window may be created after the client.
     CNetClient(CNetChannel* channel, SERVICEKEY serviceKey, CWnd* window = nullptr);
     virtual ~CNetClient();
     CNetClient(const CNetClient&) = delete;
@@ -102,8 +105,6 @@ public:
     HWND GetProgressHwnd() const { return m_progressHwnd; }
 
 private:
-    friend class CNetChannel;  // leaves clients without a channel when it goes
-
     // Takes the next packet, or null when the wait ends without one.
     std::unique_ptr<CQueueData> AwaitQueued(enumCommand command);
 
@@ -111,10 +112,9 @@ private:
     static std::atomic<int> m_bShowProgress;
     static std::atomic<int> m_bTimeOutMsg;
 
-    std::atomic<CNetChannel*> m_channel;
+    const std::shared_ptr<CChannelAccess> m_access;  // null without a channel
     const SERVICEKEY m_serviceKey;
-    const bool m_hasWindow;
-    const HWND m_hWnd;
+    CWnd* const m_window;
     const uint32_t m_sequence;
     std::atomic<bool> m_showRecvStatus;
     std::unique_ptr<CRecvStatus> m_status;

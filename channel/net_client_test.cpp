@@ -186,7 +186,6 @@ TEST_F(RequestClient, ClientWithAWindowGetsItsPacketsAsMessagesAtOnce) {
     CTestChannel channel(m_server.Port());
     Connect(channel, 7, kClientKey);
     CRecordingWnd window;
-    ASSERT_TRUE(window.Create());
     Bytes seen;
     window.onMessage = [&seen](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (message == kClientPacketMessage) {
@@ -197,6 +196,8 @@ TEST_F(RequestClient, ClientWithAWindowGetsItsPacketsAsMessagesAtOnce) {
     };
     CNetClient client(&channel, 3, &window);
     EXPECT_EQ(client.GetSequence(), 0u);
+    // A dialog often makes its client before its window exists.
+    ASSERT_TRUE(window.Create());
     const Bytes packet = ServerPacket(803, 44, kClientKey, 0, 3);
     ASSERT_TRUE(m_server.Send(packet));
 
@@ -269,6 +270,54 @@ TEST_F(RequestClient, ProgressWindowOpensAfterFiveSecondsAndItsCancelEndsTheWait
     EXPECT_EQ(CWnd::FromHandle(opened), nullptr);
     EXPECT_EQ(command, 0u);
     EXPECT_TRUE(m_boxes.Boxes().empty()) << "a cancel is no time-out";
+}
+
+// A channel whose ParsePacket, reached from a client's wait on another
+// thread, holds that thread there until the test lets it go.
+class CHoldingChannel : public CTestChannel {
+public:
+    CHoldingChannel(uint16_t basePort, std::atomic<bool>& entered, std::atomic<bool>& release)
+        : CTestChannel(basePort), m_entered(entered), m_release(release) {}
+    ~CHoldingChannel() override { DetachClients(); }
+    int ParsePacket(const uint8_t* data, int length) override {
+        m_entered = true;
+        EXPECT_TRUE(WaitUntil([this] { return m_release.load(); }));
+        return CTestChannel::ParsePacket(data, length);
+    }
+
+private:
+    std::atomic<bool>& m_entered;
+    std::atomic<bool>& m_release;
+};
+
+TEST_F(RequestClient, ChannelGoingAwayWaitsForAClientCallOnAnotherThreadAndEndsItsWait) {
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+    auto channel = std::make_unique<CHoldingChannel>(m_server.Port(), entered, release);
+    std::unique_ptr<CNetClient> client;
+    ConnectWithClient(*channel, client);
+    const std::shared_ptr<CChannelAccess> access = channel->ClientAccess();
+
+    const CClockWatchdog watchdog;
+    std::thread waiter([&] {
+        EXPECT_EQ(client->_WaitPacket(static_cast<enumCommand>(602)), nullptr)
+            << "the channel went during the wait";
+    });
+    // Not for the client: the waiting thread hands it to ParsePacket and is held there.
+    ASSERT_TRUE(m_server.Send(ServerPacket(999, 36)));
+    ASSERT_TRUE(WaitUntil([&] { return entered.load(); }));
+
+    std::atomic<bool> destroyed{false};
+    std::thread releaser([&] {
+        // Once the channel is going: it turns new calls away, or is gone already.
+        EXPECT_TRUE(WaitUntil([&] { return destroyed || !CChannelAccess::CUse(access); }));
+        release = true;
+    });
+    channel.reset();
+    destroyed = true;
+    releaser.join();
+    waiter.join();
+    EXPECT_EQ(client->SendPacket(ServerPacket(515, 36).data(), 36), 0);
 }
 
 TEST(ProgressWnd, ShowsThePercentageAndOnlyFlagsACancel) {

@@ -67,6 +67,7 @@ public:
             TableAdapter("Realtek PCI Ethernet Adapter (r8169)", kRealtekMac, "192.168.0.10")};
     }
     ~CTestChannel() override {
+        DetachClients();
         StopThread();
         DestroyWindow();
     }
