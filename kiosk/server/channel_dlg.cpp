@@ -33,6 +33,9 @@ CChannelDlg::CChannelDlg(uint16_t basePort, LogSink log)
 }
 
 CChannelDlg::~CChannelDlg() {
+    // First: a request client waiting on another thread may be inside this
+    // window's packet handlers, which go with this part of the object.
+    DetachClients();
     StopThread();
     DestroyWindow();
     Log("서버 연결 창 닫음.");
