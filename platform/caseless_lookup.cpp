@@ -33,14 +33,18 @@ std::optional<std::string> EntryIgnoringCase(const fs::path& folder, std::string
     return *std::min_element(matches.begin(), matches.end());
 }
 
-// The relative path as the folder spells it, segment by segment; a segment
-// that exists as written keeps its spelling.
-std::optional<std::string> SpellingOnDisk(const fs::path& folder, std::string_view relative) {
+}  // namespace
+
+std::optional<std::string> SpellingInside(const fs::path& folder, std::string_view relative) {
     fs::path current = folder;
     std::string spelled;
     while (true) {
         const size_t slash = relative.find('/');
         const std::string_view segment = relative.substr(0, slash);
+        // Such a segment would lead out of the folder or up from it.
+        if (segment.empty() || segment == "." || segment == "..") {
+            return std::nullopt;
+        }
         std::error_code error;
         std::optional<std::string> found(segment);
         if (!fs::exists(current / *found, error)) {
@@ -59,8 +63,6 @@ std::optional<std::string> SpellingOnDisk(const fs::path& folder, std::string_vi
     }
 }
 
-}  // namespace
-
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
@@ -72,7 +74,7 @@ stLookup LookUpInsideIgnoringCase(const fs::path& folder, std::string_view relat
         return exact;
     }
     // Whatever spelling is found goes through the same confinement again.
-    const std::optional<std::string> spelled = SpellingOnDisk(folder, relative);
+    const std::optional<std::string> spelled = SpellingInside(folder, relative);
     return spelled ? LookUpInside(folder, *spelled) : exact;
 }
 

@@ -54,6 +54,16 @@ TEST_F(CaselessLookup, FindsAPictureWhateverTheCaseOfItsLettersAndNothingOutside
     }
 }
 
+TEST_F(CaselessLookup, SpellsANameAsTheFolderDoesToReplaceWhatIsThere) {
+    EXPECT_EQ(SpellingInside(m_pictures, "FLOOR2/201_0.PNG"), "Floor2/201_0.png");
+    EXPECT_EQ(SpellingInside(m_pictures, "twin.png"), "twin.png");
+    EXPECT_EQ(SpellingInside(m_pictures, "TWIN.png"), "Twin.png");
+    for (const char* nothing : {"floor2/new.png", "", "/305_0.png", "floor2//201_0.png",
+                                "./305_0.png", "FLOOR2/../305_0.png"}) {
+        EXPECT_EQ(SpellingInside(m_pictures, nothing), std::nullopt) << nothing;
+    }
+}
+
 TEST(SameNameIgnoringCase, FoldsOnlyAsciiLetters) {
     EXPECT_TRUE(SameNameIgnoringCase("305_0.PNG", "305_0.png"));
     EXPECT_FALSE(SameNameIgnoringCase("305_0.png", "305_0.pn"));

@@ -360,7 +360,7 @@ TEST_F(RoomCatalogue, TheRoomListIsResentAfterTheLastPicture) {
     EXPECT_EQ(catalogue.PictureTarget(0), m_folder.Path() / "RoomImage" / "101_0.png");
 
     calls.clear();
-    catalogue.OnPictureReceived();
+    catalogue.OnPictureReceived(0);
     EXPECT_EQ(calls, (std::vector<std::string>{"ClearLoading;", "InitRoomData;",
                                                Line("SetRoomData", Room(101, 1, "101호")),
                                                "EndSetRoomData;"}));
