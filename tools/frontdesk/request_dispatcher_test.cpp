@@ -123,7 +123,7 @@ TEST_F(DispatcherTest, CashReportsAndSalesMakeTheSummaryUntilSettlement) {
 
     const stReplies summary = Dispatch(FromClient(PackHeaderOnlyRequest(CMD_SALES_SUMMARY), 12));
     ASSERT_EQ(summary.answers.size(), 1u);
-    EXPECT_EQ(summary.answers[0].size(), kSalesSummaryAnswerSize);
+    EXPECT_EQ(summary.answers[0].size(), 124u);
     EXPECT_EQ(UnpackHeader(summary.answers[0]).addresseeSequence, 12u);
     stSalesSummary figures;
     ASSERT_TRUE(Unpack(summary.answers[0], figures));
@@ -194,7 +194,7 @@ TEST_F(DispatcherTest, PictureGoesInChunksAndAMissingOneAsAnEmptyFile) {
     ASSERT_TRUE(Unpack(found.pushes[1], chunk));
     EXPECT_EQ(chunk.command, CMD_PICTURE_CHUNK);
     EXPECT_EQ(chunk.index, 4);
-    EXPECT_EQ(chunk.offset, static_cast<int32_t>(kFullChunkBytes));
+    EXPECT_EQ(chunk.offset, 16384);
     EXPECT_EQ(chunk.data.size(), 10u);
 
     const stReplies missing = Dispatch(FromClient(Pack(stPictureRequest{5, "../ledger.json"})));
