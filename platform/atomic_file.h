@@ -15,4 +15,10 @@ namespace hx {
 // exist. An existing file keeps its permission bits.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// Makes a file's content durable (written through to the disk), for a file
+// written by other means that is about to be renamed into place: without
+// it, a power cut soon after the rename can leave the name on an empty or
+// torn file. False when the file cannot be opened or flushed.
+bool FlushFileToDisk(const std::filesystem::path& file);
+
 }  // namespace hx

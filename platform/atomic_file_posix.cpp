@@ -40,9 +40,8 @@ bool WriteDurably(int fd, std::string_view bytes, mode_t mode) {
     return written && closed;
 }
 
-// The rename itself is only durable once the folder's entry is on disk.
-bool SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+bool SyncPath(const std::filesystem::path& path, int flags) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
     if (fd < 0) {
         return false;
     }
@@ -51,7 +50,16 @@ bool SyncFolder(const std::filesystem::path& folder) {
     return synced;
 }
 
+// The rename itself is only durable once the folder's entry is on disk.
+bool SyncFolder(const std::filesystem::path& folder) {
+    return SyncPath(folder, O_DIRECTORY);
+}
+
 }  // namespace
+
+bool FlushFileToDisk(const std::filesystem::path& file) {
+    return SyncPath(file, 0);
+}
 
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
     const std::filesystem::path folder =

@@ -59,6 +59,16 @@ TEST_F(AtomicFileTest, FailuresLeaveTheOldStateAndNoTemporaryFile) {
     EXPECT_EQ(ReadWholeFile(m_folder / "plain"), "old");
 }
 
+TEST_F(AtomicFileTest, FlushingAFileKeepsItsContentAndFailsWhereThereIsNone) {
+    // Whether the bytes reached the disk cannot be seen from here; that the
+    // call reports a missing file, and leaves a present one as it was, can.
+    const fs::path file = m_folder / "a.png.lock";
+    std::ofstream(file, std::ios::binary) << std::string("\x89PNG\0", 5);
+    EXPECT_TRUE(FlushFileToDisk(file));
+    EXPECT_EQ(ReadWholeFile(file), std::string("\x89PNG\0", 5));
+    EXPECT_FALSE(FlushFileToDisk(m_folder / "gone.lock"));
+}
+
 }  // namespace
 
 }  // namespace hx

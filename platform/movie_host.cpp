@@ -13,6 +13,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/caseless_lookup.h"
 #include "platform/confined_path.h"
 #include "platform/page_origin.h"
 #include "platform/page_outbox.h"
@@ -233,7 +234,9 @@ stLookup CMovieHost::CServer::LookUp(std::string_view uri) const {
         return LookUpInside(m_settings.webRoot, "index.html");
     }
     if (uri.starts_with(kPicturePrefix)) {
-        return LookUpInside(m_settings.pictureFolder, uri.substr(kPicturePrefix.size()));
+        // The desk's picture names do not keep to one case.
+        return LookUpInsideIgnoringCase(m_settings.pictureFolder,
+                                        uri.substr(kPicturePrefix.size()));
     }
     if (uri.starts_with('/')) {
         return LookUpInside(m_settings.webRoot, uri.substr(1));

@@ -140,6 +140,9 @@ TEST_F(MovieHost, ServesThePageAndTheRoomPictures) {
     // A link that stays inside the picture folder is fine.
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/alias.png").body, "picture 305");
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/%33%30%35_0.png").body, "picture 305");
+    // The desk may name it in another case; the pictures' folder alone ignores it.
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/305_0.PNG").body, "picture 305");
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/JS/screen.js").status, 404);
 
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/306_0.png").status, 404);
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/missing.html").status, 404);
@@ -154,6 +157,7 @@ TEST_F(MovieHost, NoOtherFileOfTheDriveIsReachable) {
              std::string("/skin/RoomImage/%2E%2E%2F%2E%2E%2FINI%2FHXKiosk.ini"),
              std::string("/skin/RoomImage/..%5c..%5cINI%5cHXKiosk.ini"),
              std::string("/skin/RoomImage/escape.png"),
+             std::string("/skin/RoomImage/ESCAPE.png"),
              std::string("/skin/RoomImage/") + absolute,
              std::string("/skin/RoomImage/%2F") + absolute.substr(1),
              std::string("/skin/RoomImage/./../../INI/HXKiosk.ini"),

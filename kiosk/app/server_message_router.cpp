@@ -71,8 +71,8 @@ void CServerMessageRouter::OnRoomImagesReceived() {
     m_catalogue.SynchronisePictures();
 }
 
-void CServerMessageRouter::OnPictureReceived() {
-    m_catalogue.OnPictureReceived();
+void CServerMessageRouter::OnPictureReceived(int index) {
+    m_catalogue.OnPictureReceived(index);
 }
 
 void CServerMessageRouter::OnClearLoading() {

@@ -54,7 +54,7 @@ public:
     std::filesystem::path RoomImagesTarget() override;
     std::optional<std::filesystem::path> PictureTarget(int index) override;
     void OnRoomImagesReceived() override;
-    void OnPictureReceived() override;
+    void OnPictureReceived(int index) override;
     void OnClearLoading() override;
     void OnKioskConfig(const stKioskConfig& config) override;
     void OnKioskOptions(const stKioskOptions& options) override;

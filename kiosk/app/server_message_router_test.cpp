@@ -143,6 +143,28 @@ TEST_F(ServerMessageRouter, OnlyMissingOrChangedPicturesAreFetchedWhileTheScreen
     EXPECT_EQ(ReadWholeFile(folder / "101_0.png"), fetched);
 }
 
+TEST_F(ServerMessageRouter, AnAnswerToAnEarlierListsRequestIsStoredUnderItsOwnName) {
+    const std::filesystem::path folder = CRoomPictures::DefaultPlaces().pictureFolder;
+    const std::string first = "the first list's picture";
+    const std::string second = "the second list's picture";
+    SendFile(CMD_ROOM_IMAGES_INI, "[Count]\r\nCount=1\r\n[Name]\r\n0=101_0.png\r\n");
+    EXPECT_EQ(MovieUntil("PopupLoading").size(), 1u);
+    ASSERT_TRUE(NextOf(m_server, CMD_PICTURE_REQUEST));
+    // A new list comes before the server answered: both requests go with index 0.
+    SendFile(CMD_ROOM_IMAGES_INI, "[Count]\r\nCount=1\r\n[Name]\r\n0=102_0.png\r\n");
+    EXPECT_EQ(MovieUntil("PopupLoading").size(), 1u);
+    const std::optional<Bytes> request = NextOf(m_server, CMD_PICTURE_REQUEST);
+    ASSERT_TRUE(request.has_value());
+    EXPECT_EQ(WireText(*request, 40, 256), "102_0.png");
+
+    SendFile(CMD_PICTURE_CHUNK, first);
+    SendFile(CMD_PICTURE_CHUNK, second);
+    EXPECT_EQ(MovieUntil("InitRoomData"),
+              (std::vector<std::string>{"ClearLoading", "InitRoomData"}));
+    EXPECT_EQ(ReadWholeFile(folder / "101_0.png"), first);
+    EXPECT_EQ(ReadWholeFile(folder / "102_0.png"), second);
+}
+
 TEST_F(ServerMessageRouter, SaleAnswerStartupAnswerAndLinkLossReachTheirHandlers) {
     stSaleAnswer sale;
     sale.result = -3;

@@ -264,8 +264,8 @@ std::optional<std::filesystem::path> CRoomCatalogue::PictureTarget(int index) co
     return m_pictures.TargetOf(index);
 }
 
-void CRoomCatalogue::OnPictureReceived() {
-    if (m_pictures.OnPictureReceived()) {
+void CRoomCatalogue::OnPictureReceived(int index) {
+    if (m_pictures.OnPictureReceived(index)) {
         ResendRoomList();
     }
 }

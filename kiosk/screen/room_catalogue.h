@@ -83,12 +83,13 @@ public:
     // Picture synchronisation: reads "RoomImages.ini" and requests what is
     // missing or changed (after the server delivered a new list).
     void SynchronisePictures();
-    // Where the picture at download index belongs; empty for an index
-    // outside the download list.
+    // Where the answer to the picture asked for with this index belongs;
+    // empty when none is awaited.
     std::optional<std::filesystem::path> PictureTarget(int index) const;
-    // A picture file was completed: the next one is requested, or after the
-    // last the loading popup is cleared and the room list resent.
-    void OnPictureReceived();
+    // The picture asked for with this index was completed: when the list
+    // waited for it, the next one is requested, or after the last the
+    // loading popup is cleared and the room list resent.
+    void OnPictureReceived(int index);
     const CRoomPictures& Pictures() const;
 
 private:

@@ -113,7 +113,7 @@ TEST_F(RoomCatalogue, ARoomNumberBelowOneOrAFullPageEndsThePage) {
         full.push_back(Room(roomNo, 1, "r"));
     }
     catalogue.AppendRoomPage(Page(1, 1, full));
-    EXPECT_EQ(catalogue.Rooms().size(), kRoomsPerPage);
+    EXPECT_EQ(catalogue.Rooms().size(), 50u);
     EXPECT_EQ(catalogue.Rooms().back().roomNo, 50);
 }
 
@@ -124,7 +124,7 @@ TEST_F(RoomCatalogue, ClassPagesHoldTwentyAndMergeWithoutTouchingTheScreen) {
     }
     calls.clear();
     EXPECT_TRUE(catalogue.AppendClassPage({1, 1, classes}));
-    EXPECT_EQ(catalogue.Classes().size(), kClassesPerPage);
+    EXPECT_EQ(catalogue.Classes().size(), 20u);
     EXPECT_EQ(catalogue.Classes().back().name, "등급20");
 
     classes[5].classId = -1;  // ends the page
@@ -360,7 +360,7 @@ TEST_F(RoomCatalogue, TheRoomListIsResentAfterTheLastPicture) {
     EXPECT_EQ(catalogue.PictureTarget(0), m_folder.Path() / "RoomImage" / "101_0.png");
 
     calls.clear();
-    catalogue.OnPictureReceived();
+    catalogue.OnPictureReceived(0);
     EXPECT_EQ(calls, (std::vector<std::string>{"ClearLoading;", "InitRoomData;",
                                                Line("SetRoomData", Room(101, 1, "101호")),
                                                "EndSetRoomData;"}));

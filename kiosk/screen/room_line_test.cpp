@@ -64,7 +64,7 @@ TEST(RoomLine, CarriesTheTwentyNineValuesInOrder) {
     EXPECT_EQ(line, expected);
 
     const std::vector<std::string> values = SplitLine(line);
-    ASSERT_EQ(values.size(), static_cast<size_t>(kRoomLineValues) + 1);
+    ASSERT_EQ(values.size(), 29u + 1);
     EXPECT_EQ(values.back(), "");  // the trailing separator
 }
 

@@ -9,6 +9,7 @@
 
 #include "kiosk/support/paths.h"
 #include "net/crc32.h"
+#include "platform/caseless_lookup.h"
 #include "platform/ini_document.h"
 #include "platform/ini_file.h"
 
@@ -26,10 +27,12 @@ CIniDocument ReadList(const std::filesystem::path& file) {
     return CIniDocument::Parse(bytes);
 }
 
-std::filesystem::path PathInside(const std::filesystem::path& folder, std::string_view name) {
+// The server's names separate folders with backslashes and may hold "." or
+// empty segments, which the lookups refuse; safe names hold no "..".
+std::string SlashedPath(std::string_view name) {
     std::string relative(name);
     std::replace(relative.begin(), relative.end(), '\\', '/');
-    return folder / relative;
+    return std::filesystem::path(relative).lexically_normal().generic_string();
 }
 
 }  // namespace
@@ -114,14 +117,24 @@ size_t CRoomPictures::Synchronise() {
 }
 
 std::optional<std::filesystem::path> CRoomPictures::TargetOf(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= m_downloads.size()) {
+    const auto request = FindRequest(index);
+    if (request == m_requests.end()) {
         return std::nullopt;
     }
-    return PathInside(m_places.pictureFolder, m_downloads[static_cast<size_t>(index)]);
+    return request->target;
 }
 
-bool CRoomPictures::OnPictureReceived() {
-    if (m_position >= m_downloads.size()) {
+bool CRoomPictures::OnPictureReceived(int index) {
+    const auto request = FindRequest(index);
+    if (request == m_requests.end()) {
+        return false;
+    }
+    const std::string name = request->name;
+    // Answered in order: what was asked before it will not come any more.
+    m_requests.erase(m_requests.begin(), std::next(request));
+    const bool awaited =
+        m_position < m_downloads.size() && SameNameIgnoringCase(name, m_downloads[m_position]);
+    if (!awaited) {
         return false;
     }
     ++m_position;
@@ -142,7 +155,7 @@ size_t CRoomPictures::Position() const {
 }
 
 bool CRoomPictures::NeedsDownload(const std::string& name, const std::string& storedCrc) const {
-    const std::filesystem::path file = PathInside(m_places.pictureFolder, name);
+    const std::filesystem::path file = PlaceOf(name);
     std::error_code error;
     if (!std::filesystem::exists(file, error)) {
         return true;
@@ -152,10 +165,24 @@ bool CRoomPictures::NeedsDownload(const std::string& name, const std::string& st
     return !stored || *stored != FileCrc32(file);
 }
 
+std::filesystem::path CRoomPictures::PlaceOf(const std::string& name) const {
+    const std::string relative = SlashedPath(name);
+    return m_places.pictureFolder /
+           SpellingInside(m_places.pictureFolder, relative).value_or(relative);
+}
+
+std::deque<CRoomPictures::stRequest>::const_iterator CRoomPictures::FindRequest(int index) const {
+    return std::find_if(m_requests.begin(), m_requests.end(),
+                        [index](const stRequest& request) { return request.index == index; });
+}
+
 void CRoomPictures::RequestCurrent() {
     m_movie("PopupLoading", "");
     const std::string& name = m_downloads[m_position];
-    if (!m_requestPicture(static_cast<int>(m_position), name)) {
+    const int index = static_cast<int>(m_position);
+    if (m_requestPicture(index, name)) {
+        m_requests.push_back({index, name, PlaceOf(name)});
+    } else {
         // Without the request nothing will arrive; keep the screen usable.
         m_log("사진 요청 실패: " + name);
         m_movie("ClearLoading", "");

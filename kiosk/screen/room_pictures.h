@@ -2,10 +2,18 @@
 // The kiosk's copy of the room pictures, kept in step with the server's list
 // ("RoomImages.ini": [Count] Count, [Name] and [CRC] by index). A picture is
 // fetched when it is missing or its CRC-32 differs; one request at a time,
-// with the loading popup on the screen until the last one arrived.
+// with the loading popup on the screen until the last one arrived. Names are
+// matched regardless of the case of ASCII letters, as the desk's are.
+//
+// A picture's chunks carry only the index it was asked for with, and a new
+// list may come while a request is answered: each request sent is kept with
+// its name until its file is finished, so a file is written under the name
+// it was asked for, and only the picture the current list waits for moves
+// the download on.
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -34,18 +42,31 @@ public:
     // Rebuilds the download list from the list file and requests its first
     // entry. Returns the number of pictures to fetch.
     size_t Synchronise();
-    // The file a download entry is written to; empty outside the list.
+    // The file the answer to the oldest unfinished request sent with this
+    // index is written to; empty when no such request is waiting.
     std::optional<std::filesystem::path> TargetOf(int index) const;
-    // Advances past the finished picture. True when that was the last one:
-    // the popup is cleared and the caller resends the room list.
-    bool OnPictureReceived();
+    // The answer to that request is in place. Advances when it is the picture
+    // the list waits for; an answer to an earlier list's request changes
+    // nothing else. True when that was the last one: the popup is cleared and
+    // the caller resends the room list.
+    bool OnPictureReceived(int index);
 
     const std::vector<std::string>& DownloadList() const;
     size_t Position() const;
 
 private:
+    struct stRequest {
+        int index = 0;
+        std::string name;
+        std::filesystem::path target;
+    };
+
     bool NeedsDownload(const std::string& name, const std::string& storedCrc) const;
     void RequestCurrent();
+    // Where a picture of this name goes: the file already there under any
+    // case of its letters, else the name as given.
+    std::filesystem::path PlaceOf(const std::string& name) const;
+    std::deque<stRequest>::const_iterator FindRequest(int index) const;
 
     MovieSink m_movie;
     PictureRequester m_requestPicture;
@@ -53,6 +74,8 @@ private:
     stPlaces m_places;
     std::vector<std::string> m_downloads;
     size_t m_position = 0;
+    // Sent and not yet finished, oldest first: the server answers in order.
+    std::deque<stRequest> m_requests;
 };
 
 // CRC-32 of the file's bytes, read in blocks of 65536; 0 when it cannot be read.

@@ -30,8 +30,11 @@ protected:
         std::filesystem::create_directories(m_folder.Path() / "Skin" / "RoomImage");
     }
 
+    std::filesystem::path Picture(const std::string& relative) const {
+        return m_folder.Path() / "Skin" / "RoomImage" / relative;
+    }
     void WritePicture(const std::string& relative, const std::string& bytes) {
-        WriteWholeFile(m_folder.Path() / "Skin" / "RoomImage" / relative, bytes);
+        WriteWholeFile(Picture(relative), bytes);
     }
 
     // entries: name and stored checksum text.
@@ -114,28 +117,32 @@ TEST_F(RoomPictures, FileChecksumSpansBlocksAndIsZeroWhenUnreadable) {
 TEST_F(RoomPictures, RequestsOneAtATimeAndClearsTheLoadingPopupAfterTheLast) {
     WriteList({{"101_0.png", "1"}, {"sub\\102_0.png", "2"}});
     ASSERT_EQ(m_pictures.Synchronise(), 2u);
-    EXPECT_EQ(m_pictures.TargetOf(1), m_folder.Path() / "Skin" / "RoomImage" / "sub" / "102_0.png");
-    EXPECT_EQ(m_pictures.TargetOf(2), std::nullopt);
+    EXPECT_EQ(m_pictures.TargetOf(0), Picture("101_0.png"));
+    EXPECT_EQ(m_pictures.TargetOf(1), std::nullopt) << "not asked for yet";
     EXPECT_EQ(m_pictures.TargetOf(-1), std::nullopt);
 
     calls.clear();
-    EXPECT_FALSE(m_pictures.OnPictureReceived());
+    EXPECT_FALSE(m_pictures.OnPictureReceived(1)) << "an answer nobody asked for";
+    EXPECT_TRUE(calls.empty());
+    EXPECT_FALSE(m_pictures.OnPictureReceived(0));
     EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 1 sub\\102_0.png"}));
+    EXPECT_EQ(m_pictures.TargetOf(0), std::nullopt);
+    EXPECT_EQ(m_pictures.TargetOf(1), Picture("sub/102_0.png"));
 
     calls.clear();
-    EXPECT_TRUE(m_pictures.OnPictureReceived());
+    EXPECT_TRUE(m_pictures.OnPictureReceived(1));
     EXPECT_EQ(calls, (std::vector<std::string>{"ClearLoading;"}));
 
     // A stray completion after the last picture changes nothing.
     calls.clear();
-    EXPECT_FALSE(m_pictures.OnPictureReceived());
+    EXPECT_FALSE(m_pictures.OnPictureReceived(1));
     EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(RoomPictures, ANewListStartsOverFromItsFirstEntry) {
     WriteList({{"101_0.png", "1"}, {"102_0.png", "2"}});
     m_pictures.Synchronise();
-    m_pictures.OnPictureReceived();
+    m_pictures.OnPictureReceived(0);
     ASSERT_EQ(m_pictures.Position(), 1u);
 
     WriteList({{"103_0.png", "3"}});
@@ -143,6 +150,55 @@ TEST_F(RoomPictures, ANewListStartsOverFromItsFirstEntry) {
     EXPECT_EQ(m_pictures.Synchronise(), 1u);
     EXPECT_EQ(m_pictures.Position(), 0u);
     EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 0 103_0.png"}));
+}
+
+TEST_F(RoomPictures, AnAnswerToAnEarlierListsRequestKeepsItsNameAndDoesNotMoveTheNewListOn) {
+    WriteList({{"101_0.png", "1"}, {"102_0.png", "2"}});
+    m_pictures.Synchronise();
+    WriteList({{"103_0.png", "3"}, {"104_0.png", "4"}});
+    m_pictures.Synchronise();  // asks for 103_0.png with the same index 0
+    calls.clear();
+
+    EXPECT_EQ(m_pictures.TargetOf(0), Picture("101_0.png"))
+        << "the first answer is the first asked";
+    EXPECT_FALSE(m_pictures.OnPictureReceived(0));
+    EXPECT_TRUE(calls.empty()) << "104_0.png waits until 103_0.png is in";
+    EXPECT_EQ(m_pictures.Position(), 0u);
+
+    EXPECT_EQ(m_pictures.TargetOf(0), Picture("103_0.png"));
+    EXPECT_FALSE(m_pictures.OnPictureReceived(0));
+    EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 1 104_0.png"}));
+    EXPECT_EQ(m_pictures.TargetOf(1), Picture("104_0.png"));
+    EXPECT_TRUE(m_pictures.OnPictureReceived(1));
+}
+
+TEST_F(RoomPictures, AnEarlierRequestForThePictureTheNewListWaitsForMovesItOn) {
+    WriteList({{"101_0.png", "1"}, {"102_0.png", "2"}});
+    m_pictures.Synchronise();
+    m_pictures.OnPictureReceived(0);  // asks for 102_0.png with index 1
+    WriteList({{"102_0.PNG", "2"}, {"103_0.png", "3"}});
+    m_pictures.Synchronise();  // and again with index 0
+    calls.clear();
+
+    EXPECT_EQ(m_pictures.TargetOf(1), Picture("102_0.png"));
+    EXPECT_FALSE(m_pictures.OnPictureReceived(1));
+    EXPECT_EQ(calls, (std::vector<std::string>{"PopupLoading;", "request 1 103_0.png"}))
+        << "the same picture, whatever the case of its name";
+
+    calls.clear();
+    EXPECT_FALSE(m_pictures.OnPictureReceived(0)) << "its second answer is stale";
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(m_pictures.OnPictureReceived(1));
+}
+
+TEST_F(RoomPictures, APictureHeldUnderAnotherCaseOfItsNameIsTheSamePicture) {
+    WritePicture("305_0.PNG", "abc");  // checksum 739719564
+    WritePicture("Sub/306_0.Png", "abc");
+    WriteList({{"305_0.png", "739719564"}, {"sub\\306_0.png", "1"}});
+
+    EXPECT_EQ(m_pictures.Synchronise(), 1u) << "305_0.png is there and unchanged";
+    EXPECT_EQ(m_pictures.DownloadList(), (std::vector<std::string>{"sub\\306_0.png"}));
+    EXPECT_EQ(m_pictures.TargetOf(0), Picture("Sub/306_0.Png")) << "replaced, never twinned";
 }
 
 TEST_F(RoomPictures, AFailedRequestDoesNotLeaveTheLoadingPopupUp) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/atomic_file.h"
+
 namespace hx {
 
 namespace {
@@ -43,6 +45,12 @@ stChunkWriteResult DropTooLarge(const std::filesystem::path& temporary) {
 }
 
 bool MoveIntoPlace(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+    // Flushed first: after a power cut the name must not stand on a torn
+    // file. The rename itself need not be: a lost rename leaves the temporary
+    // file, which start-up removes, and the picture is fetched again.
+    if (!FlushFileToDisk(temporary)) {
+        return false;
+    }
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
     // A rename replaces the old file in one step; no moment without a file.
@@ -107,7 +115,7 @@ stChunkWriteResult WriteFileChunk(const std::filesystem::path& target, const stF
         // Nothing would ever finish it, so it would lie there for good.
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        return Failure("제자리로 옮길 수 없음");
+        return Failure("디스크에 쓰거나 제자리로 옮길 수 없음");
     }
     return {enumChunkWrite::Completed, {}};
 }

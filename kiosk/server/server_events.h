@@ -26,13 +26,13 @@ public:
     // Insert, replace, or (operation kRoomRemove) remove one room.
     virtual void OnSingleRoom(const stRoom4Kiosk& room) = 0;
 
-    // Where chunked files go: the picture list, and the picture at a download
-    // list index (empty for an index outside the list).
+    // Where chunked files go: the picture list, and the picture asked for
+    // with this index (empty when none is awaited).
     virtual std::filesystem::path RoomImagesTarget() = 0;
     virtual std::optional<std::filesystem::path> PictureTarget(int index) = 0;
-    // A whole file is in place.
+    // A whole file is in place; a picture's with the index its chunks carried.
     virtual void OnRoomImagesReceived() = 0;
-    virtual void OnPictureReceived() = 0;
+    virtual void OnPictureReceived(int index) = 0;
     virtual void OnClearLoading() = 0;
 
     virtual void OnKioskConfig(const stKioskConfig& config) = 0;

@@ -155,7 +155,7 @@ enumParseResult CServerMessageDispatcher::OnFileChunk(std::span<const uint8_t> m
             break;
     }
     if (isPicture) {
-        m_events.OnPictureReceived();
+        m_events.OnPictureReceived(chunk.index);
     } else {
         m_events.OnRoomImagesReceived();
     }

@@ -94,7 +94,7 @@ TEST_F(ServerMessageDispatcher, ChunksAssembleTheirFileAndThoseThatCannotBeWritt
               enumParseResult::Handled)
         << "the list's chunks carry no index worth reading";
     EXPECT_TRUE(std::filesystem::exists(m_events.roomImagesTarget));
-    EXPECT_EQ(m_events.Calls(), (std::vector<std::string>{"picture", "room images"}));
+    EXPECT_EQ(m_events.Calls(), (std::vector<std::string>{"picture 0", "room images"}));
 
     Bytes badCount = Chunk(CMD_PICTURE_CHUNK, 0, 0, "x");
     StoreLe32(&badCount[44], static_cast<uint32_t>(kChunkFieldBytes + 1));

@@ -1,6 +1,6 @@
 #pragma once
 // For tests only: a kiosk-window side that writes down every call as a short
-// line ("config show=1", "picture") with the thread it came on, and takes
+// line ("config show=1", "picture 3") with the thread it came on, and takes
 // its picture targets from a table.
 
 #include <filesystem>
@@ -30,7 +30,7 @@ public:
         return found == pictureTargets.end() ? std::nullopt : std::optional(found->second);
     }
     void OnRoomImagesReceived() override { Record("room images"); }
-    void OnPictureReceived() override { Record("picture"); }
+    void OnPictureReceived(int index) override { Record("picture", index); }
     void OnClearLoading() override { Record("clear loading"); }
     void OnKioskConfig(const stKioskConfig& config) override {
         Record("config show=" + std::to_string(config.showAllRooms));

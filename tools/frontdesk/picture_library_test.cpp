@@ -65,7 +65,7 @@ TEST_F(PictureLibraryTest, AFileOfWholeChunksEndsWithAnEmptyOne) {
     stFileChunk last;
     ASSERT_TRUE(Unpack(packets[1], last));
     EXPECT_TRUE(last.data.empty());
-    EXPECT_EQ(last.offset, static_cast<int32_t>(kFullChunkBytes));
+    EXPECT_EQ(last.offset, 16384);
     EXPECT_EQ(last.index, 2);
     EXPECT_EQ(BuildFileChunkPackets(CMD_ROOM_IMAGES_INI, 0, {}).size(), 1u);
 }

@@ -41,6 +41,11 @@ private:
     bool RecordReport();
     void SendPicture();
     void Sell();
+    // Journals a request whose record could not be read, and what was done.
+    void Unreadable(const std::string& what, const std::string& done) {
+        m_replies.note =
+            what + " of " + std::to_string(m_packet.size()) + " bytes could not be read: " + done;
+    }
 
     stDeskState& m_state;
     const stKioskIdentity& m_kiosk;
@@ -74,7 +79,11 @@ bool CRequestDispatcher::RecordReport() {
 // download moves on instead of waiting for it forever.
 void CRequestDispatcher::SendPicture() {
     stPictureRequest request;
-    Unpack(m_packet, request);
+    if (!Unpack(m_packet, request)) {
+        // Any chunk would start a file the kiosk never asked for.
+        Unreadable("picture request", "no answer");
+        return;
+    }
     Bytes file;
     if (!m_state.pictures.ReadPicture(request.fileName, file)) {
         m_replies.note = "no picture \"" + request.fileName + "\": sent as an empty file";
@@ -85,7 +94,14 @@ void CRequestDispatcher::SendPicture() {
 
 void CRequestDispatcher::Sell() {
     stSaleRequest request;
-    Unpack(m_packet, request);
+    if (!Unpack(m_packet, request)) {
+        // The kiosk waits for an answer; a refusal sells nothing and lets it go on.
+        Unreadable("sale request", "refused");
+        stSaleAnswer refusal;
+        refusal.result = m_state.scenario.sales.failureResult;
+        m_replies.pushes.push_back(Pack(refusal));
+        return;
+    }
     std::vector<stRoom4Kiosk>& rooms = m_state.scenario.rooms;
     const std::vector<stRoom4Kiosk> before = rooms;
     stSaleAnswer answer = DecideSale(m_state.scenario.sales, rooms, request, m_now);

@@ -27,7 +27,9 @@ struct stReplies {
     std::string note;               // worth a journal line, when not empty
 };
 
-// The packet is a whole, well-formed request (see DecodePacket).
+// The packet is a whole, well-formed request (see DecodePacket); a picture or
+// sale request whose record cannot be read anyway is not answered or is
+// refused, with a note saying so.
 stReplies DispatchRequest(stDeskState& state, const stKioskIdentity& kiosk,
                           std::span<const uint8_t> packet, int64_t now);
 

@@ -123,7 +123,7 @@ TEST_F(DispatcherTest, CashReportsAndSalesMakeTheSummaryUntilSettlement) {
 
     const stReplies summary = Dispatch(FromClient(PackHeaderOnlyRequest(CMD_SALES_SUMMARY), 12));
     ASSERT_EQ(summary.answers.size(), 1u);
-    EXPECT_EQ(summary.answers[0].size(), kSalesSummaryAnswerSize);
+    EXPECT_EQ(summary.answers[0].size(), 124u);
     EXPECT_EQ(UnpackHeader(summary.answers[0]).addresseeSequence, 12u);
     stSalesSummary figures;
     ASSERT_TRUE(Unpack(summary.answers[0], figures));
@@ -194,7 +194,7 @@ TEST_F(DispatcherTest, PictureGoesInChunksAndAMissingOneAsAnEmptyFile) {
     ASSERT_TRUE(Unpack(found.pushes[1], chunk));
     EXPECT_EQ(chunk.command, CMD_PICTURE_CHUNK);
     EXPECT_EQ(chunk.index, 4);
-    EXPECT_EQ(chunk.offset, static_cast<int32_t>(kFullChunkBytes));
+    EXPECT_EQ(chunk.offset, 16384);
     EXPECT_EQ(chunk.data.size(), 10u);
 
     const stReplies missing = Dispatch(FromClient(Pack(stPictureRequest{5, "../ledger.json"})));
@@ -202,6 +202,34 @@ TEST_F(DispatcherTest, PictureGoesInChunksAndAMissingOneAsAnEmptyFile) {
     ASSERT_TRUE(Unpack(missing.pushes[0], chunk));
     EXPECT_TRUE(chunk.data.empty());
     EXPECT_FALSE(missing.note.empty());
+}
+
+TEST_F(DispatcherTest, UnreadablePictureAndSaleRequestsAreRefusedAndNoted) {
+    stSaleRequest sale;
+    sale.roomNo = 201;
+    sale.stayType = STAY_RENTAL;
+    Bytes picture = FromClient(Pack(stPictureRequest{4, "201_0.png"}));
+    picture.resize(kPictureRequestSize - 1);
+    Bytes sold = FromClient(Pack(sale));
+    sold.resize(kSaleRequestSize - 1);
+
+    const stReplies noPicture = Dispatch(picture);
+    EXPECT_TRUE(noPicture.pushes.empty()) << "no chunk of a file nobody named";
+    EXPECT_TRUE(noPicture.answers.empty());
+    EXPECT_NE(noPicture.note.find("picture request of 295 bytes could not be read"),
+              std::string::npos)
+        << noPicture.note;
+
+    const stReplies refused = Dispatch(sold);
+    stSaleAnswer answer;
+    ASSERT_EQ(refused.pushes.size(), 1u);
+    ASSERT_TRUE(Unpack(refused.pushes[0], answer));
+    EXPECT_EQ(answer.result, -1);
+    EXPECT_TRUE(refused.broadcasts.empty());
+    EXPECT_NE(refused.note.find("sale request"), std::string::npos) << refused.note;
+    EXPECT_NE(refused.note.find("refused"), std::string::npos) << refused.note;
+    EXPECT_EQ(m_state.scenario.rooms[0].state, 0) << "nothing was sold";
+    EXPECT_TRUE(m_state.ledger.Book().roomStates.empty());
 }
 
 }  // namespace
