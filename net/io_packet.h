@@ -59,6 +59,8 @@ public:
     // connection that another thread is using.
     void Interrupt();
     intptr_t GetSocket();  // -1 when closed or without a transport
+    // The dotted address of either end: 1, or 0 with nothing written when
+    // there is none or size is negative or too small for it.
     int GetPeerName(char* buffer, int size);
     int GetSockName(char* buffer, int size);
     int GetLocalPort();  // the bound port, e.g. after listening on port 0

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <future>
 #include <random>
 #include <string>
@@ -170,9 +171,28 @@ TEST_F(IOPacket, AddressesOfBothEnds) {
     EXPECT_STREQ(text, "127.0.0.1");
     ASSERT_EQ(pair.client->GetSockName(text, sizeof text), 1);
     EXPECT_STREQ(text, "127.0.0.1");
-    char tiny[4];
-    EXPECT_EQ(pair.client->GetPeerName(tiny, sizeof tiny), 0);
     EXPECT_EQ(pair.server->GetOption(), CIOPacket::GetDefaultOption());
+}
+
+TEST_F(IOPacket, AddressSizesThatCannotHoldTheTextWriteNothing) {
+    stPair pair = Connected();
+    const int fits = sizeof "127.0.0.1";
+    for (int size : {-1, -100, 0, 4, fits - 1, fits}) {
+        for (bool peer : {true, false}) {
+            char area[64];
+            std::memset(area, '#', sizeof area);
+            int result =
+                peer ? pair.client->GetPeerName(area, size) : pair.client->GetSockName(area, size);
+            if (size == fits) {
+                EXPECT_EQ(result, 1);
+                EXPECT_STREQ(area, "127.0.0.1");
+            } else {
+                EXPECT_EQ(result, 0) << "size " << size;
+                EXPECT_EQ(std::string(area, sizeof area), std::string(sizeof area, '#'))
+                    << "size " << size << (peer ? " peer" : " own");
+            }
+        }
+    }
 }
 
 TEST_F(IOPacket, LivenessThroughAnOrderlyClose) {
