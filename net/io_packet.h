@@ -52,6 +52,8 @@ public:
     // A waiting connection as a new object (same port and option word, trace
     // on, the peer's address as host), or null when none waits.
     std::unique_ptr<CIOPacket> Accept();
+    // Closes the socket and forgets what was received on it and not yet
+    // taken, so the object can connect again.
     void Close();
     // From any thread, without waiting for the lock: the operation in progress
     // (a connect, a receive waiting for the rest of a message) ends within a
