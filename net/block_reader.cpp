@@ -4,7 +4,6 @@
 #include "net/io_types.h"
 #include "net/run_length.h"
 #include "net/scramble.h"
-#include "net/zlib_block.h"
 
 namespace hx {
 
@@ -29,8 +28,8 @@ int CBlockReader::ReadPayload(const stBlockHeader& header, uint8_t* into, size_t
 
 int CBlockReader::Decode(const stBlockHeader& header) {
     long decoded = (header.flags & kCodingBits) == kCodingBits
-                       ? ZlibDecodeBlock(m_buff.Packed(), header.payloadLength, m_buff.Raw(),
-                                         CTRxBuff::kAreaSize)
+                       ? m_zlib.Decode(m_buff.Packed(), header.payloadLength, m_buff.Raw(),
+                                       CTRxBuff::kAreaSize)
                        : RunLengthDecode(m_buff.Packed(), header.payloadLength, m_buff.Raw(),
                                          CTRxBuff::kAreaSize);
     if (decoded < 0) {

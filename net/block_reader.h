@@ -8,6 +8,7 @@
 #include "net/perf_counters.h"
 #include "net/raw_io.h"
 #include "net/trx_buff.h"
+#include "net/zlib_block.h"
 
 namespace hx {
 
@@ -24,6 +25,8 @@ public:
     size_t Unread() const { return m_buff.Unread(); }
     const uint8_t* UnreadData() { return m_buff.UnreadData(); }
     size_t Take(uint8_t* out, size_t length) { return m_buff.Take(out, length); }
+    // Forgets the decoded bytes not yet taken.
+    void Discard() { m_buff.Reset(); }
 
 private:
     int ReadPayload(const stBlockHeader& header, uint8_t* into, size_t length);
@@ -32,6 +35,7 @@ private:
     CRawIO& m_io;
     CPerfCounters& m_counters;
     CTRxBuff m_buff;
+    CZlibDecoder m_zlib;
 };
 
 }  // namespace hx

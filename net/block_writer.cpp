@@ -3,7 +3,6 @@
 #include "net/crc32.h"
 #include "net/io_types.h"
 #include "net/scramble.h"
-#include "net/zlib_block.h"
 
 namespace hx {
 
@@ -44,7 +43,7 @@ uint16_t CBlockWriter::ChooseCoding(uint32_t options) {
     }
     if (ZlibSelected(options)) {
         long coded =
-            ZlibEncodeBlock(m_buff.Raw(), m_buff.RawLength(), m_buff.Packed(), CTRxBuff::kAreaSize);
+            m_zlib.Encode(m_buff.Raw(), m_buff.RawLength(), m_buff.Packed(), CTRxBuff::kAreaSize);
         if (coded < 0) {
             flags &= ~kCodingBits;
         } else {

@@ -9,6 +9,7 @@
 #include "net/perf_counters.h"
 #include "net/raw_io.h"
 #include "net/trx_buff.h"
+#include "net/zlib_block.h"
 
 namespace hx {
 
@@ -29,6 +30,7 @@ private:
     CRawIO& m_io;
     CPerfCounters& m_counters;
     CTRxBuff m_buff;
+    CZlibEncoder m_zlib;
 };
 
 }  // namespace hx

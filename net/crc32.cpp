@@ -15,6 +15,9 @@ uint32_t SlicedKernel(const uint8_t* p, size_t length, uint32_t crc) {
 }
 
 CrcKernel ChooseKernel() {
+    if (Crc32WideClmulSupported()) {
+        return Crc32WideClmul;
+    }
     return Crc32ClmulSupported() ? Crc32Clmul : SlicedKernel;
 }
 

@@ -30,6 +30,8 @@ public:
     void Commit(size_t length) { m_end += length; }
 
     size_t Take(uint8_t* out, size_t length);
+    // Forgets every unread byte (they belonged to a connection now closed).
+    void Clear() { m_read = m_end = 0; }
 
 private:
     std::vector<uint8_t> m_data;

@@ -86,6 +86,12 @@ public:
 protected:
     using Clock = std::chrono::steady_clock;
 
+    // For a transport closing its connection: what was decoded from it and not
+    // yet taken must not reach the reader of a later connection. (The writer
+    // holds nothing between calls: every send empties it, whatever the
+    // outcome.)
+    void DiscardReceived() { m_reader.Discard(); }
+
     // 1 when a block can be read now, 0 when nothing came within timeoutMs,
     // or a failure code.
     virtual int WaitRx(int timeoutMs) = 0;

@@ -52,6 +52,8 @@ public:
     // A waiting connection as a new object (same port and option word, trace
     // on, the peer's address as host), or null when none waits.
     std::unique_ptr<CIOPacket> Accept();
+    // Closes the socket and forgets what was received on it and not yet
+    // taken, so the object can connect again.
     void Close();
     // From any thread, without waiting for the lock: the operation in progress
     // (a connect, a receive waiting for the rest of a message) ends within a
@@ -59,6 +61,8 @@ public:
     // connection that another thread is using.
     void Interrupt();
     intptr_t GetSocket();  // -1 when closed or without a transport
+    // The dotted address of either end: 1, or 0 with nothing written when
+    // there is none or size is negative or too small for it.
     int GetPeerName(char* buffer, int size);
     int GetSockName(char* buffer, int size);
     int GetLocalPort();  // the bound port, e.g. after listening on port 0

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <future>
 #include <random>
 #include <string>
@@ -170,9 +171,58 @@ TEST_F(IOPacket, AddressesOfBothEnds) {
     EXPECT_STREQ(text, "127.0.0.1");
     ASSERT_EQ(pair.client->GetSockName(text, sizeof text), 1);
     EXPECT_STREQ(text, "127.0.0.1");
-    char tiny[4];
-    EXPECT_EQ(pair.client->GetPeerName(tiny, sizeof tiny), 0);
     EXPECT_EQ(pair.server->GetOption(), CIOPacket::GetDefaultOption());
+}
+
+TEST_F(IOPacket, AddressSizesThatCannotHoldTheTextWriteNothing) {
+    stPair pair = Connected();
+    const int fits = sizeof "127.0.0.1";
+    for (int size : {-1, -100, 0, 4, fits - 1, fits}) {
+        for (bool peer : {true, false}) {
+            char area[64];
+            std::memset(area, '#', sizeof area);
+            int result =
+                peer ? pair.client->GetPeerName(area, size) : pair.client->GetSockName(area, size);
+            if (size == fits) {
+                EXPECT_EQ(result, 1);
+                EXPECT_STREQ(area, "127.0.0.1");
+            } else {
+                EXPECT_EQ(result, 0) << "size " << size;
+                EXPECT_EQ(std::string(area, sizeof area), std::string(sizeof area, '#'))
+                    << "size " << size << (peer ? " peer" : " own");
+            }
+        }
+    }
+}
+
+TEST_F(IOPacket, ReconnectedObjectHandsOutOnlyTheNewPeersBytes) {
+    stPair old = Connected();
+    old.client->SetBlockMode(false);
+    old.server->SetBlockMode(false);
+    const Bytes stale(100, 0xEE);
+    for (int block = 0; block < 2; ++block) {
+        ASSERT_EQ(old.server->Send(stale.data(), static_cast<int>(stale.size())), IO_OK);
+    }
+    Bytes part(40);
+    ASSERT_EQ(old.client->Receive(part.data(), static_cast<int>(part.size())), IO_OK);
+    ASSERT_GT(old.client->ReadReady(), 0) << "the rest of the first block waits decoded";
+
+    // The same object, host and port, reaching a new listener there.
+    const auto port = static_cast<uint16_t>(old.listener->GetLocalPort());
+    old.client->Close();
+    old.server.reset();
+    old.listener.reset();
+    CIOPacket listener("127.0.0.1", port);
+    ASSERT_EQ(listener.Listen("127.0.0.1"), 1);
+    ASSERT_EQ(old.client->Connect(1), IO_OK);
+    std::unique_ptr<CIOPacket> fresh = listener.Accept();
+    ASSERT_NE(fresh, nullptr);
+    fresh->SetBlockMode(false);
+    const Bytes news = {0x4E, 0x45, 0x57, 0x01, 0x02, 0x03};
+    ASSERT_EQ(fresh->Send(news.data(), static_cast<int>(news.size())), IO_OK);
+    Bytes received(news.size());
+    ASSERT_EQ(old.client->Receive(received.data(), static_cast<int>(received.size())), IO_OK);
+    EXPECT_EQ(received, news);
 }
 
 TEST_F(IOPacket, LivenessThroughAnOrderlyClose) {

@@ -53,11 +53,15 @@ CIOTcp::~CIOTcp() {
     Close();
 }
 
+// The object may connect again: nothing of this connection may be handed out
+// on the next.
 void CIOTcp::Close() {
     if (m_socket != kNoSocket) {
         CloseSocket(m_socket);
         m_socket = kNoSocket;
     }
+    m_drain.Clear();
+    DiscardReceived();
 }
 
 int CIOTcp::ResolveHost(in_addr& address) {

@@ -134,7 +134,8 @@ inline int PendingSocketError(SocketHandle s) {
     return error;
 }
 
-// "%u.%u.%u.%u" of an IPv4 address in network order; false when it does not fit.
+// "%u.%u.%u.%u" of an IPv4 address in network order into out of the given
+// size; false, with nothing written, when the size is negative or too small.
 bool FormatDotted(const in_addr& address, char* out, int size);
 
 }  // namespace hx
