@@ -181,16 +181,16 @@ int CIOBase::ReceiveAllocated(uint8_t** buffer, int* length) {
     return ReadBody(buffer, static_cast<size_t>(messageLength));
 }
 
-// Failures always get a line in the transport's log; with the trace flag every
-// call does, with the first bytes of its data.
-int CIOBase::Report(const char* operation, const void* data, int length, int result) const {
+// Failures always get a line in the transport's log; with the trace flag the
+// calls before the failure (kept in memory) come first, with their first bytes.
+int CIOBase::Report(const char* operation, const void* data, int length, int result) {
     if (result != IO_OK) {
+        if (const std::string calls = m_calls.TakeLines(); !calls.empty()) {
+            WriteNetLog("%s", calls.c_str());
+        }
         WriteNetLog("%s(%d) failed: %s (%d)\r\n", operation, length, IoResultText(result), result);
     } else if (m_trace) {
-        auto address = static_cast<unsigned>(reinterpret_cast<uintptr_t>(data));
-        WriteNetLog(
-            "%s(0x%08x, %d)\r\n\t%s\r\n", operation, address, length,
-            HexDump(static_cast<const uint8_t*>(data), static_cast<size_t>(length)).c_str());
+        m_calls.Record(operation, data, length);
     }
     return result;
 }

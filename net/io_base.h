@@ -10,6 +10,7 @@
 
 #include "net/block_reader.h"
 #include "net/block_writer.h"
+#include "net/call_trace.h"
 #include "net/io_types.h"
 #include "net/perf_counters.h"
 #include "net/raw_io.h"
@@ -101,7 +102,7 @@ private:
     int SendMessage(const void* data, int length);
     int ReceiveInto(void* buffer, int length);
     int ReceiveAllocated(uint8_t** buffer, int* length);
-    int Report(const char* operation, const void* data, int length, int result) const;
+    int Report(const char* operation, const void* data, int length, int result);
     int ReadFromRx(uint8_t* out, size_t length, Clock::time_point deadline);
     int ReadMessageHeader(int32_t& length);
     int ReadBody(uint8_t** buffer, size_t length);
@@ -109,6 +110,7 @@ private:
     uint32_t m_options;
     uint32_t m_extOptions = 0;
     bool m_trace;
+    CCallTrace m_calls;
     CPerfCounters m_rxCounters;
     CPerfCounters m_txCounters;
     CBlockWriter m_writer;

@@ -330,16 +330,19 @@ TEST_F(IOPacket, ConnectToAClosedPortFailsAfterItsAttempts) {
     EXPECT_EQ(CIOPacket("127.0.0.1", 0).Listen("not an address"), 0);
 }
 
-TEST_F(IOPacket, TraceAndFailuresGoToTheTransportLog) {
+TEST_F(IOPacket, TracedCallsReachTheTransportLogOnlyBeforeAFailure) {
     stPair pair = Connected();  // the accepted end traces
     const Bytes packet = {0x78, 0x56, 0x00, 0x00, 0x01, 0x02};
     ASSERT_EQ(pair.server->Send(packet.data(), static_cast<int>(packet.size())), IO_OK);
+    ASSERT_EQ(pair.client->Send(packet.data(), static_cast<int>(packet.size())), IO_OK);
+    const std::filesystem::path file = CLog::DiagnosticFolder() / "HxNet.log";
+    EXPECT_EQ(ReadWholeFile(file).find("Send(0x"), std::string::npos) << "no write for each call";
+
     Bytes wrongLength(5);
-    EXPECT_EQ(pair.client->Receive(wrongLength.data(), 5), IO_ERROR);
-    std::string log = ReadWholeFile(CLog::DiagnosticFolder() / "HxNet.log");
-    EXPECT_NE(log.find(", 6)\r\n\t78560000 0102\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Send(0x"), std::string::npos) << log;
-    EXPECT_NE(log.find("Receive(5) failed"), std::string::npos) << log;
+    EXPECT_EQ(pair.server->Receive(wrongLength.data(), 5), IO_ERROR);
+    const std::string log = ReadWholeFile(file);
+    EXPECT_NE(log.find(", 6)\r\n\t78560000 0102\r\nReceive(5) failed"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Send(0x"), log.rfind("Send(0x")) << "the untraced client's send is not there";
 }
 
 TEST_F(IOPacket, OperationsGiveUpWhenTheLockWaitRunsOut) {

@@ -62,6 +62,7 @@ private:
     int Wait(short events, int timeoutMs);
     int DrainIncoming();
     long ReceiveSome(uint8_t* data, size_t length);
+    bool ReceiveWithoutWaiting();
     // getpeername or getsockname, as dotted text into buffer: 1, else 0.
     using EndpointQuery = int (*)(SocketHandle, sockaddr*, SocketLength*);
     int FormatEndpoint(EndpointQuery query, char* buffer, int size) const;
