@@ -215,6 +215,9 @@ std::unique_ptr<CQueueData> CNetClient::AwaitQueued(enumCommand command) {
     const auto barRange = static_cast<uint32_t>(std::min<uint64_t>(limitMs, UINT32_MAX));
     CWaitProgress progress(m_progressHwnd, command, barRange, m_hWnd);
     while (CLoopClock::Now() < deadline) {
+        if (m_keepWaiting != nullptr && !*m_keepWaiting) {
+            return nullptr;
+        }
         if (!progress.Step(CLoopClock::Now() - start, m_bShowProgress != 0)) {
             return nullptr;
         }

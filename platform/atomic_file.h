@@ -1,6 +1,8 @@
 #pragma once
-// Replacing a file so that a crash or power cut at any moment leaves either the
-// old or the new content, never a torn, empty or half-written file.
+// Durable writes: replacing a file so that a crash or power cut at any moment
+// leaves either the old or the new content, never a torn, empty or
+// half-written file; and appending so that what was appended survives once
+// the call returns.
 
 #include <filesystem>
 #include <string_view>
@@ -14,5 +16,11 @@ namespace hx {
 // then in place but not yet certain to survive a power cut). The folder must
 // exist. An existing file keeps its permission bits.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// Appends bytes at the end of file (created when missing) and flushes them to
+// disk, and the folder too when the file was new. False when anything failed:
+// the bytes may then be partly there, so a caller that keeps records writes
+// whole lines and lets a reader skip a torn last one. The folder must exist.
+bool AppendToFileDurably(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace hx

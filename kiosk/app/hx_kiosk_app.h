@@ -12,6 +12,7 @@
 #include "kiosk/app/server_message_router.h"
 #include "kiosk/screen/main_dlg.h"
 #include "kiosk/server/channel_dlg.h"
+#include "kiosk/server/re_sender.h"
 #include "platform/named_mutex.h"
 
 namespace hx {
@@ -29,12 +30,14 @@ private:
     bool InitInstance(const stCommandLine& commandLine);
     void CreateWindows(const stCommandLine& commandLine);
     void CreateKioskWindow(const stCommandLine& commandLine);
+    void RunShutdownSteps();
     void RunMessageLoop();
     void ExitInstance();
 
     CNamedMutex m_instanceMutex;
     std::unique_ptr<CChannelDlg> m_pChannelWnd;
     std::unique_ptr<CMenuDlg> m_pTrayWnd;
+    std::unique_ptr<CReSender> m_pReSender;  // reports the server must acknowledge
     std::unique_ptr<CMainDlg> m_pMainWnd;
     std::unique_ptr<CServerMessageRouter> m_pServerRouter;  // server to kiosk window
     bool m_bQuitRequested = false;

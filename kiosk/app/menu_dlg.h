@@ -26,6 +26,7 @@ public:
         std::function<int()> lastChannelState;  // as recorded by the channel window
         std::function<void()> kioskShutdown;    // the kiosk window's shutdown steps
         std::function<void()> showTrayMenu;     // the service view's tray menu, if any
+        std::function<void()> reportNormalEnd;  // before a quit from the tray menu
     };
 
     explicit CMenuDlg(stHooks hooks);

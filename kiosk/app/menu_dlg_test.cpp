@@ -12,12 +12,14 @@ class MenuDlgTest : public CManualClockTest {
 protected:
     void SetUp() override {
         CManualClockTest::SetUp();
-        m_tray = std::make_unique<CMenuDlg>(CMenuDlg::stHooks{[this] {
-                                                                  ++m_stateReads;
-                                                                  return m_channelState;
-                                                              },
-                                                              [this] { ++m_shutdowns; },
-                                                              {}});
+        m_tray = std::make_unique<CMenuDlg>(
+            CMenuDlg::stHooks{[this] {
+                                  ++m_stateReads;
+                                  return m_channelState;
+                              },
+                              [this] { m_quitSteps.push_back("shutdown"); },
+                              {},
+                              [this] { m_quitSteps.push_back("normal end"); }});
         ASSERT_TRUE(m_tray->Create());
     }
     void TearDown() override {
@@ -32,7 +34,7 @@ protected:
     std::unique_ptr<CMenuDlg> m_tray;
     int m_channelState = 0;
     int m_stateReads = 0;
-    int m_shutdowns = 0;
+    std::vector<std::string> m_quitSteps;
 };
 
 TEST_F(MenuDlgTest, ShowsTheChannelStateAndSettlesOnTheLastRecordedOneAfter100Ms) {
@@ -64,15 +66,19 @@ TEST_F(MenuDlgTest, ReapplyingTheLastStateStartsNoTimer) {
     EXPECT_EQ(m_stateReads, 1);
 }
 
-TEST_F(MenuDlgTest, QuitRemovesTheIconRunsTheShutdownStepsAndEndsTheLoop) {
+TEST_F(MenuDlgTest, QuitFromTheMenuReportsANormalEndBeforeTheShutdownSteps) {
     EXPECT_EQ(Send(CMenuDlg::kAcceptedMessageA), 0);
     EXPECT_EQ(Send(CMenuDlg::kAcceptedMessageB), 1);
 
     Send(WM_COMMAND, CMenuDlg::kQuitCommand);
     EXPECT_FALSE(m_tray->HasTrayIcon());
-    EXPECT_EQ(m_shutdowns, 1);
+    EXPECT_EQ(m_quitSteps, (std::vector<std::string>{"normal end", "shutdown"}));
     MSG msg;
     EXPECT_EQ(GetMessage(&msg, 0, 0, 0), 0);
+
+    m_tray->Quit();  // a quit by signal is no end from the menu
+    EXPECT_EQ(m_quitSteps.back(), "shutdown");
+    EXPECT_EQ(m_quitSteps.size(), 3u);
 }
 
 }  // namespace
