@@ -57,7 +57,11 @@ int CHxKioskApp::Run(const stCommandLine& commandLine) {
 bool CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
     SetDriveFolder(ResolveDriveFolder(commandLine.drive));
     CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
-    InstallIniWriteFailureReport();
+    InstallIniWriteFailureReport([this] {
+        if (CMainDlg* window = m_kioskWindow) {
+            window->PostEvent(EVENT_INI_WRITE_FAILED, false);
+        }
+    });
     // A second kiosk leaves the running one and its registry values alone.
     if (!m_instanceMutex.TryAcquire(kInstanceMutexName)) {
         HXKioskLog("HxKiosk 이미 실행 중. 종료.");
@@ -110,6 +114,7 @@ void CHxKioskApp::CreateKioskWindow(const stCommandLine& commandLine) {
         },
         CServerMessageRouter::stHooks{nullptr, [this] { m_pReSender->QueueReplay(); }, nullptr});
     if (m_pMainWnd->Create()) {
+        m_kioskWindow = m_pMainWnd.get();
         m_pReSender->Start();
         // Messages the server sent while the kiosk window did not exist arrive now.
         m_pChannelWnd->SetServerEvents(m_pServerRouter.get());
@@ -140,6 +145,7 @@ void CHxKioskApp::RunMessageLoop() {
 
 void CHxKioskApp::ExitInstance() {
     m_pTrayWnd.reset();
+    m_kioskWindow = nullptr;
     m_pChannelWnd->SetServerEvents(nullptr);
     m_pReSender.reset();  // it uses the channel
     m_pChannelWnd.reset();

@@ -5,6 +5,7 @@
 // messages reach the kiosk window through the router. The devices join
 // start-up here as they are built.
 
+#include <atomic>
 #include <memory>
 
 #include "kiosk/app/command_line.h"
@@ -39,6 +40,8 @@ private:
     std::unique_ptr<CMenuDlg> m_pTrayWnd;
     std::unique_ptr<CReSender> m_pReSender;  // reports the server must acknowledge
     std::unique_ptr<CMainDlg> m_pMainWnd;
+    // The kiosk window while it exists, for reports from other threads.
+    std::atomic<CMainDlg*> m_kioskWindow{nullptr};
     std::unique_ptr<CServerMessageRouter> m_pServerRouter;  // server to kiosk window
     bool m_bQuitRequested = false;
 };

@@ -12,6 +12,7 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
     : m_server(std::move(server)),
       m_screen(std::move(screen)),
       m_postedScriptMessage(RegisterWindowMessage("HxKiosk_PostedScript")),
+      m_postedEventMessage(RegisterWindowMessage("HxKiosk_PostedEvent")),
       m_messageBox(m_flash, HXKioskLog),
       m_dispatcher(*this),
       m_catalogue(
@@ -60,6 +61,10 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RunPostedScripts();
         return 0;
     }
+    if (message == m_postedEventMessage) {
+        ReportEvent(static_cast<int>(wParam), lParam != 0);
+        return 0;
+    }
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
@@ -98,6 +103,10 @@ void CMainDlg::ReportEvent(int code, bool cleared, std::string_view detail) {
     if (!m_server.reportEvent || !m_server.reportEvent(code, cleared, text)) {
         ReceiveScript("PopupError", "");
     }
+}
+
+void CMainDlg::PostEvent(int code, bool cleared) {
+    PostMessage(m_postedEventMessage, static_cast<WPARAM>(code), cleared ? 1 : 0);
 }
 
 void CMainDlg::OnInitKiosk() {

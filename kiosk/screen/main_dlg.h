@@ -60,6 +60,8 @@ public:
     // A device fault, or its end: logged with its text and reported to the
     // server; the error screen comes up when the report cannot go out now.
     void ReportEvent(int code, bool cleared, std::string_view detail = {});
+    // The same (without a detail) from any thread.
+    void PostEvent(int code, bool cleared);
     // What the server's messages update.
     CRoomCatalogue& Catalogue() { return m_catalogue; }
     CKioskSettingsState& Settings() { return m_settings; }
@@ -82,6 +84,7 @@ private:
     const stServerRequests m_server;
     const stScreenSettings m_screen;
     const UINT m_postedScriptMessage;
+    const UINT m_postedEventMessage;
     std::mutex m_postedLock;
     std::deque<std::pair<std::string, std::string>> m_postedScripts;
     CShockwaveflash m_flash;

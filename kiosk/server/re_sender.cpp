@@ -127,9 +127,15 @@ void CReSender::FollowUpConnect() {
     if (!m_running) {
         return;
     }
-    m_hooks.postToMovie("InitRoomData");
+    PostToMovie("InitRoomData");
     SendStartupNotice(m_channel);
-    m_hooks.postToMovie("ClearError");
+    PostToMovie("ClearError");
+}
+
+void CReSender::PostToMovie(std::string_view command) const {
+    if (m_hooks.postToMovie) {
+        m_hooks.postToMovie(command);
+    }
 }
 
 // One pass: the file's lines in order until one is not delivered; then the

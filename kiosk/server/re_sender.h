@@ -86,6 +86,7 @@ private:
     void Run();
     bool TakeJob(enumJob& job);
     void FollowUpConnect();
+    void PostToMovie(std::string_view command) const;
     void DeliverAll();
     bool DeliverLine(const std::string& line);
     bool Deliver(const stResendReport& report);

@@ -92,6 +92,19 @@ TEST_F(ReSender, AReplayStopsAtTheFirstReportNotAcknowledgedAndKeepsTheRestInOrd
     EXPECT_EQ(FileLines(), (Lines{"1||1||b||", "4||1||0||0||0||0||", "1||2||c||"}));
 }
 
+TEST_F(ReSender, AFileOfEmptyLinesGoesAndNothingIsSentButTheFollowUp) {
+    ASSERT_TRUE(WriteWholeFile(m_path, "\r\n\r\n\n"));
+    CTestChannel channel(m_server.Port());
+    Connect(channel);
+    CReSender sender(&channel, m_path, Hooks());
+    sender.Start();
+    sender.QueueReplay();
+    const std::optional<Bytes> first = NextRequest();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(Field32(*first, HDR_COMMAND), CMD_STARTUP);
+    EXPECT_FALSE(std::filesystem::exists(m_path));
+}
+
 TEST_F(ReSender, APayoutGoesOnlyAfterItsFloatReportWasAcknowledged) {
     ASSERT_TRUE(WriteWholeFile(m_path, "4||1||0||2||0||1||\r\n"));
     CTestChannel channel(m_server.Port());
