@@ -19,19 +19,15 @@ constexpr size_t kStepFields = 4;
 constexpr size_t kEventFields = 5;
 constexpr size_t kMoneyFields = 7;
 
-// Line breaks become spaces and every run of '|' one '|', so the text can
-// neither end the line nor pass for a separator.
+// Line breaks become spaces, so a text cannot end its line. "||" stays:
+// the screen's texts are made of it ("305||스탠다드"), and the reader takes
+// every field between the numbers and the time as the text.
 std::string LineSafeText(std::string_view utf8) {
-    std::string safe;
-    safe.reserve(utf8.size());
-    for (char c : utf8) {
+    std::string safe(utf8);
+    for (char& c : safe) {
         if (c == '\r' || c == '\n') {
             c = ' ';
         }
-        if (c == '|' && !safe.empty() && safe.back() == '|') {
-            continue;
-        }
-        safe.push_back(c);
     }
     return Cp949FromUtf8(safe);
 }

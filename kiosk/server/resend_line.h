@@ -12,8 +12,9 @@
 //                                              at the time it is sent
 //
 // Times are local "YYYY-MM-DD HH:MM:SS" (empty for none). A text keeps no
-// line break (written as a space) and no "||" (written as "|"), so every
-// line reads back into the report it was written from.
+// line break (written as a space); it may hold "||", as the screen's texts
+// do ("305||스탠다드"), because the reader splits the leading numbers from
+// the left and the time from the right: the text is what lies between.
 
 #include <optional>
 #include <string>
@@ -45,10 +46,9 @@ std::string FormatResendLine(const stDeviceEvent& event);
 std::string FormatResendLine(const stMoneyReport& report);
 
 // The report of one line (without its line end); nullopt for a type that is
-// none of the above or a line with too few fields for its type. A text that
-// holds "||" (written by an older kiosk) is taken whole: every field between
-// the leading numbers and the time belongs to it. Numbers are read after
-// trimming white space and dropping commas; anything else reads as 0.
+// none of the above or a line with too few fields for its type. Numbers are
+// read after trimming white space and dropping commas; anything else reads
+// as 0.
 std::optional<stResendReport> ParseResendLine(std::string_view cp949Line);
 
 // "YYYY-MM-DD HH:MM:SS" of a moment in local time, and back by the fixed

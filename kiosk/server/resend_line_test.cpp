@@ -30,22 +30,23 @@ TEST_F(ResendLine, EachReportIsWrittenInItsFormatInCp949) {
     EXPECT_EQ(FormatResendLine(stMoneyReport{CMD_FLOAT_REPORT, 2, 1, 0, 1, 0}), "");
 }
 
-TEST_F(ResendLine, TextsLoseLineBreaksAndDoublePipesButReadBackWhole) {
-    const std::string line = FormatResendLine(stStepReport{1, "a\r\nb||c|||d|", m_moment});
-    EXPECT_EQ(line, "1||1||a  b|c|d|||2026-12-09 23:05:07");
-    const std::optional<stResendReport> back = ParseResendLine(line);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->step.text, "a  b|c|d|");
-    EXPECT_EQ(back->step.time, m_moment);
+TEST_F(ResendLine, TextsLoseLineBreaksButKeepTheirSeparatorsAndReadBackWhole) {
+    for (const char* text : {"대실||305", "|", "||", "|a||", "a|||b|"}) {
+        const std::optional<stResendReport> back =
+            ParseResendLine(FormatResendLine(stStepReport{1, text, m_moment}));
+        ASSERT_TRUE(back) << text;
+        EXPECT_EQ(back->step.text, text);
+        EXPECT_EQ(back->step.time, m_moment) << text;
+    }
+    EXPECT_EQ(FormatResendLine(stStepReport{1, "a\r\nb", 0}), "1||1||a  b||");
 
-    // An older kiosk wrote "||" into texts: the fields between belong to the text.
-    const std::optional<stResendReport> old = ParseResendLine(
+    const std::optional<stResendReport> event = ParseResendLine(
         Cp949FromUtf8("2||402||0||신용카드 결제 실패 [05]||한도||2026-12-09 23:05:07"));
-    ASSERT_TRUE(old);
-    EXPECT_EQ(old->type, RESEND_EVENT);
-    EXPECT_EQ(old->event.code, 402);
-    EXPECT_EQ(old->event.text, "신용카드 결제 실패 [05]||한도");
-    EXPECT_EQ(old->event.time, m_moment);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->type, RESEND_EVENT);
+    EXPECT_EQ(event->event.code, 402);
+    EXPECT_EQ(event->event.text, "신용카드 결제 실패 [05]||한도");
+    EXPECT_EQ(event->event.time, m_moment);
 }
 
 TEST_F(ResendLine, LinesReadBackIntoTheirReports) {
