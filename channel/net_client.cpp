@@ -215,6 +215,9 @@ std::unique_ptr<CQueueData> CNetClient::AwaitQueued(enumCommand command) {
     CWaitProgress progress(m_progressHwnd, command, barRange,
                            m_window != nullptr ? m_window->GetSafeHwnd() : 0);
     while (CLoopClock::Now() < deadline) {
+        if (m_keepWaiting != nullptr && !*m_keepWaiting) {
+            return nullptr;
+        }
         if (!progress.Step(CLoopClock::Now() - start, m_bShowProgress != 0)) {
             return nullptr;
         }

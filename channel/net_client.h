@@ -101,6 +101,11 @@ public:
     // (cleared first): its code, or kNoReturnCode without a usable answer.
     int WaitReturnCode(stReturnCode* record);
 
+    // A wait also ends, without a packet, once *keepWaiting turns false: for a
+    // worker thread that must stop promptly. Null (the default): waits run
+    // to their limit.
+    void SetKeepWaiting(const std::atomic<bool>* keepWaiting) { m_keepWaiting = keepWaiting; }
+
     // The progress window of the wait in progress; 0 when none is open. Any thread.
     HWND GetProgressHwnd() const { return m_progressHwnd; }
 
@@ -121,6 +126,7 @@ private:
     CMutexEx m_queueMutex;
     std::deque<std::unique_ptr<CQueueData>> m_queue;
     std::atomic<HWND> m_progressHwnd{0};
+    const std::atomic<bool>* m_keepWaiting = nullptr;
 };
 
 }  // namespace hx

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CKioskSettingsState::stHooks hooks;
     hooks.movie = CheckMovieCall;
     CKioskSettingsState settings(catalogue, hooks);
-    CServerMessageRouter router(&dlg, catalogue, settings, CheckMovieCall);
+    CServerMessageRouter router(catalogue, settings, CheckMovieCall);
     dlg.SetServerEvents(&router);
 
     // The targets are checked whenever the download list changed (walking it

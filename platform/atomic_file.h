@@ -1,6 +1,8 @@
 #pragma once
-// Replacing a file so that a crash or power cut at any moment leaves either the
-// old or the new content, never a torn, empty or half-written file.
+// Durable writes: replacing a file so that a crash or power cut at any moment
+// leaves either the old or the new content, never a torn, empty or
+// half-written file; and appending so that what was appended survives once
+// the call returns.
 
 #include <filesystem>
 #include <string_view>
@@ -20,5 +22,11 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
 // it, a power cut soon after the rename can leave the name on an empty or
 // torn file. False when the file cannot be opened or flushed.
 bool FlushFileToDisk(const std::filesystem::path& file);
+
+// Appends bytes at the end of file (created when missing) and flushes them to
+// disk, and the folder too when the file was new. False when anything failed:
+// the bytes may then be partly there, so a caller that keeps records writes
+// whole lines and lets a reader skip a torn last one. The folder must exist.
+bool AppendToFileDurably(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace hx

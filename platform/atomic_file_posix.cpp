@@ -77,4 +77,17 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
     return SyncFolder(folder);
 }
 
+bool AppendToFileDurably(const std::filesystem::path& file, std::string_view bytes) {
+    const bool existed = ::access(file.c_str(), F_OK) == 0;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kNewFileMode);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    const std::filesystem::path folder =
+        file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    return written && closed && (existed || SyncFolder(folder));
+}
+
 }  // namespace hx

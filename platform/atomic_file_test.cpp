@@ -69,6 +69,16 @@ TEST_F(AtomicFileTest, FlushingAFileKeepsItsContentAndFailsWhereThereIsNone) {
     EXPECT_FALSE(FlushFileToDisk(m_folder / "gone.lock"));
 }
 
+TEST_F(AtomicFileTest, AppendsCreateThenGrowAndFailWithoutAFolder) {
+    const fs::path file = m_folder / "ReSend.log";
+    ASSERT_TRUE(AppendToFileDurably(file, "1||0||a||\r\n"));
+    ASSERT_TRUE(AppendToFileDurably(file, "1||1||b||\r\n"));
+    EXPECT_EQ(ReadWholeFile(file), "1||0||a||\r\n1||1||b||\r\n");
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644));
+    EXPECT_FALSE(AppendToFileDurably(m_folder / "missing" / "ReSend.log", "x"));
+    EXPECT_FALSE(AppendToFileDurably(m_folder, "x"));
+}
+
 }  // namespace
 
 }  // namespace hx

@@ -59,6 +59,27 @@ std::filesystem::path MapWindowsPath(std::string_view windowsPath) {
     return rest.empty() ? mapped : mapped / rest;
 }
 
+std::string WindowsFormOf(const std::filesystem::path& path) {
+    std::filesystem::path drive = GetDriveFolder().lexically_normal();
+    if (!drive.has_filename()) {
+        drive = drive.parent_path();  // "/drive/" and "/drive" are one folder
+    }
+    const std::filesystem::path relative = path.lexically_normal().lexically_relative(drive);
+    if (relative.empty() || *relative.begin() == "..") {
+        return path.string();
+    }
+    std::string windows = "c:\\";
+    if (relative != ".") {
+        windows += relative.string();
+    }
+    for (char& c : windows) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return windows;
+}
+
 std::filesystem::path GetProgramFolder() {
     return GetDriveFolder() / "Harlix";
 }

@@ -19,6 +19,9 @@ std::filesystem::path GetDriveFolder();
 // "c:\A\B" (any drive letter, either slash) maps to DRIVE/A/B. A path that is
 // not absolute on a drive is returned with its separators turned into '/'.
 std::filesystem::path MapWindowsPath(std::string_view windowsPath);
+// The other way, for texts an operator reads: DRIVE/A/B gives "c:\A\B"; a
+// path outside the drive folder is given as it is.
+std::string WindowsFormOf(const std::filesystem::path& path);
 
 // DRIVE/Harlix and DRIVE/Windows.
 std::filesystem::path GetProgramFolder();

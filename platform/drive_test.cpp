@@ -29,6 +29,14 @@ TEST(DriveFolder, WindowsPathsMapBelowTheDrive) {
     EXPECT_EQ(GetWindowsFolder(), "/tmp/drive/Windows");
 }
 
+TEST(DriveFolder, PathsBelowTheDriveReadAsWindowsPaths) {
+    SetDriveFolder("/tmp/drive/");
+    EXPECT_EQ(WindowsFormOf("/tmp/drive/Harlix/INI/HXKiosk.ini"), "c:\\Harlix\\INI\\HXKiosk.ini");
+    EXPECT_EQ(WindowsFormOf("/tmp/drive"), "c:\\");
+    EXPECT_EQ(WindowsFormOf("/tmp/drive-2/a.ini"), "/tmp/drive-2/a.ini");
+    EXPECT_EQ(WindowsFormOf("/tmp/drive/../etc/a.ini"), "/tmp/drive/../etc/a.ini");
+}
+
 }  // namespace
 
 }  // namespace hx

@@ -10,4 +10,9 @@ std::tm LocalCalendarOf(std::time_t moment) {
     return calendar;
 }
 
+std::time_t MomentOfLocalCalendar(std::tm calendar) {
+    calendar.tm_isdst = -1;
+    return ::mktime(&calendar);
+}
+
 }  // namespace hx

@@ -7,9 +7,14 @@
 #include "kiosk/app/ini_failure_report.h"
 #include "kiosk/app/interrupted_downloads.h"
 #include "kiosk/app/web_root.h"
+#include "kiosk/records/kiosk_command.h"
+#include "kiosk/server/report_requests.h"
 #include "kiosk/server/server_requests.h"
 #include "kiosk/support/daily_log.h"
+#include "kiosk/support/device_event_text.h"
+#include "kiosk/support/float_counts.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "kiosk/support/service_monitor.h"
 #include "platform/drive.h"
 #include "platform/envr.h"
@@ -24,11 +29,21 @@ constexpr int kStarted = 0;
 constexpr int kExitSecondInstance = 3;
 constexpr int kExitNoScreen = 4;
 
-CMainDlg::stServerRequests RequestsOn(CNetChannel* channel) {
+CMainDlg::stServerRequests RequestsOn(CNetChannel* channel, CReSender* reports) {
     return {[channel](int index, const std::string& name) {
                 return SendPictureRequest(channel, index, name) == 1;
             },
-            [channel] { return SendRoomListRequest(channel) == 1; }};
+            [channel] { return SendRoomListRequest(channel) == 1; },
+            [reports](int code, std::string_view text) { SendStepReport(reports, code, text); },
+            [reports](int code, bool cleared, std::string_view text) {
+                return SendDeviceEvent(reports, code, cleared, text) == CReSender::HANDED_SENDING;
+            }};
+}
+
+stMoneyReport FloatReportNow() {
+    const stFloatCounts counts = LoadFloatCounts();
+    return {CMD_FLOAT_REPORT,  counts.notes1000, counts.notes5000,
+            counts.notes10000, counts.keyCards,  0};
 }
 
 }  // namespace
@@ -45,7 +60,11 @@ int CHxKioskApp::Run(const stCommandLine& commandLine) {
 int CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
     SetDriveFolder(ResolveDriveFolder(commandLine.drive));
     CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
-    InstallIniWriteFailureReport();
+    InstallIniWriteFailureReport([this] {
+        if (CMainDlg* window = m_kioskWindow) {
+            window->PostEvent(EVENT_INI_WRITE_FAILED, false);
+        }
+    });
     // A second kiosk leaves the running one and its registry values alone.
     if (!m_instanceMutex.TryAcquire(kInstanceMutexName)) {
         HXKioskLog("HxKiosk 이미 실행 중. 종료.");
@@ -73,8 +92,12 @@ int CHxKioskApp::InitInstance(const stCommandLine& commandLine) {
 bool CHxKioskApp::CreateWindows(const stCommandLine& commandLine) {
     m_pChannelWnd = std::make_unique<CChannelDlg>();
     m_pChannelWnd->Create();
-    m_pTrayWnd = std::make_unique<CMenuDlg>(CMenuDlg::stHooks{
-        GetLastChannelState, [this] { m_pMainWnd->RunShutdownSteps(); }, {}, HXKioskLog});
+    m_pTrayWnd = std::make_unique<CMenuDlg>(
+        CMenuDlg::stHooks{GetLastChannelState,
+                          [this] { RunShutdownSteps(); },
+                          {},
+                          HXKioskLog,
+                          [this] { m_pMainWnd->ReportEvent(EVENT_NORMAL_END, false); }});
     m_pTrayWnd->Create();
     m_pChannelWnd->SetTrayWindow(m_pTrayWnd->GetSafeHwnd());
     // The channel reported its first states before the tray existed.
@@ -85,21 +108,36 @@ bool CHxKioskApp::CreateWindows(const stCommandLine& commandLine) {
 // The kiosk window's requests go out on the channel window's link, and the
 // server's messages reach the window through the router.
 bool CHxKioskApp::CreateKioskWindow(const stCommandLine& commandLine) {
+    m_pReSender = std::make_unique<CReSender>(
+        m_pChannelWnd.get(), GetLogPath("ReSend.log"),
+        CReSender::stHooks{
+            FloatReportNow,
+            [this](std::string_view command) { m_pMainWnd->PostScript(command, {}); }, HXKioskLog});
     m_pMainWnd = std::make_unique<CMainDlg>(
-        RequestsOn(m_pChannelWnd.get()),
+        RequestsOn(m_pChannelWnd.get(), m_pReSender.get()),
         CMainDlg::stScreenSettings{static_cast<uint16_t>(commandLine.uiPort),
                                    ResolveWebRoot(commandLine.webRoot)});
     m_pServerRouter = std::make_unique<CServerMessageRouter>(
-        m_pChannelWnd.get(), m_pMainWnd->Catalogue(), m_pMainWnd->Settings(),
+        m_pMainWnd->Catalogue(), m_pMainWnd->Settings(),
         [screen = m_pMainWnd.get()](std::string_view command, std::string_view args) {
             screen->ReceiveScript(command, args);
-        });
+        },
+        CServerMessageRouter::stHooks{nullptr, [this] { m_pReSender->QueueReplay(); }, nullptr});
     if (!m_pMainWnd->Create()) {
         return false;
     }
+    m_kioskWindow = m_pMainWnd.get();
+    m_pReSender->Start();
     // Messages the server sent while the kiosk window did not exist arrive now.
     m_pChannelWnd->SetServerEvents(m_pServerRouter.get());
     return true;
+}
+
+// The quit routine's part of the kiosk window: its own steps, then the
+// resend thread (a report it was sending stays in the resend file).
+void CHxKioskApp::RunShutdownSteps() {
+    m_pMainWnd->RunShutdownSteps();
+    m_pReSender->Stop();
 }
 
 void CHxKioskApp::RunMessageLoop() {
@@ -123,7 +161,9 @@ void CHxKioskApp::RunMessageLoop() {
 // the screen's port.
 void CHxKioskApp::ExitInstance(std::string_view lastLine) {
     m_pTrayWnd.reset();
+    m_kioskWindow = nullptr;
     m_pChannelWnd->SetServerEvents(nullptr);
+    m_pReSender.reset();  // it uses the channel
     m_pChannelWnd.reset();
     m_pServerRouter.reset();
     m_pMainWnd.reset();

@@ -5,6 +5,7 @@
 // messages reach the kiosk window through the router. The devices join
 // start-up here as they are built.
 
+#include <atomic>
 #include <memory>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "kiosk/app/server_message_router.h"
 #include "kiosk/screen/main_dlg.h"
 #include "kiosk/server/channel_dlg.h"
+#include "kiosk/server/re_sender.h"
 #include "platform/named_mutex.h"
 
 namespace hx {
@@ -32,6 +34,7 @@ private:
     // False when the kiosk window cannot show the customer screen.
     bool CreateWindows(const stCommandLine& commandLine);
     bool CreateKioskWindow(const stCommandLine& commandLine);
+    void RunShutdownSteps();
     void RunMessageLoop();
     // Tears everything down in order; `lastLine` is logged just before the
     // instance mutex goes.
@@ -40,7 +43,10 @@ private:
     CNamedMutex m_instanceMutex;
     std::unique_ptr<CChannelDlg> m_pChannelWnd;
     std::unique_ptr<CMenuDlg> m_pTrayWnd;
+    std::unique_ptr<CReSender> m_pReSender;  // reports the server must acknowledge
     std::unique_ptr<CMainDlg> m_pMainWnd;
+    // The kiosk window while it exists, for reports from other threads.
+    std::atomic<CMainDlg*> m_kioskWindow{nullptr};
     std::unique_ptr<CServerMessageRouter> m_pServerRouter;  // server to kiosk window
     bool m_bQuitRequested = false;
 };

@@ -1,6 +1,7 @@
 #include "kiosk/app/ini_failure_report.h"
 
 #include "kiosk/support/daily_log.h"
+#include "platform/drive.h"
 #include "platform/ini_file.h"
 
 namespace hx {
@@ -15,14 +16,19 @@ std::string OrEmpty(const char* text) {
 
 std::string IniWriteFailureLine(const std::filesystem::path& file, const char* section,
                                 const char* key, const char* value) {
-    return file.string() + " 기록 실패. AppName=" + OrEmpty(section) + " KeyName=" + OrEmpty(key) +
-           " Val=" + OrEmpty(value);
+    return WindowsFormOf(file) + " 기록 실패. AppName=" + OrEmpty(section) +
+           " KeyName=" + OrEmpty(key) + " Val=" + OrEmpty(value);
 }
 
-void InstallIniWriteFailureReport() {
-    SetIniWriteFailureHook(
-        [](const std::filesystem::path& file, const char* section, const char* key,
-           const char* value) { HXKioskLog(IniWriteFailureLine(file, section, key, value)); });
+void InstallIniWriteFailureReport(std::function<void()> reportEvent) {
+    SetIniWriteFailureHook([reportEvent = std::move(reportEvent)](
+                               const std::filesystem::path& file, const char* section,
+                               const char* key, const char* value) {
+        HXKioskLog(IniWriteFailureLine(file, section, key, value));
+        if (reportEvent) {
+            reportEvent();
+        }
+    });
 }
 
 }  // namespace hx

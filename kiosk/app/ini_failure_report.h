@@ -1,8 +1,10 @@
 #pragma once
-// Routes failed INI writes to the kiosk log (and, once device events exist,
-// to the server as event 3000).
+// Routes failed INI writes to the kiosk log, with the path as an operator
+// knows it ("c:\Harlix\INI\SaveMoney.ini"), and to the server as device
+// event 3000.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace hx {
@@ -11,6 +13,7 @@ namespace hx {
 std::string IniWriteFailureLine(const std::filesystem::path& file, const char* section,
                                 const char* key, const char* value);
 
-void InstallIniWriteFailureReport();
+// reportEvent runs on the writing thread, which may be any.
+void InstallIniWriteFailureReport(std::function<void()> reportEvent);
 
 }  // namespace hx

@@ -11,17 +11,20 @@ namespace hx {
 
 namespace {
 
-TEST(IniFailureReport, AFailedWriteLeavesItsLineInTheKioskLog) {
+TEST(IniFailureReport, AFailedWriteIsLoggedWithItsWindowsPathAndReported) {
     CTempDrive drive;
-    InstallIniWriteFailureReport();
+    int reports = 0;
+    InstallIniWriteFailureReport([&reports] { ++reports; });
     // The INI folder does not exist, so the write must fail.
     const auto file = GetProgramPath("INI\\SaveMoney.ini");
     EXPECT_FALSE(WritePrivateProfileString("Money", "1000", "12", file));
     SetIniWriteFailureHook({});
 
     const std::string log = KioskLogText();
-    const std::string expected = file.string() + " 기록 실패. AppName=Money KeyName=1000 Val=12";
+    const std::string expected =
+        "c:\\Harlix\\INI\\SaveMoney.ini 기록 실패. AppName=Money KeyName=1000 Val=12";
     EXPECT_NE(log.find(expected), std::string::npos) << log;
+    EXPECT_EQ(reports, 1);
 }
 
 }  // namespace

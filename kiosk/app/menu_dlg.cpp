@@ -51,6 +51,9 @@ LRESULT CMenuDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             if (wParam == kQuitCommand) {
+                if (m_hooks.reportNormalEnd) {
+                    m_hooks.reportNormalEnd();
+                }
                 Quit();
                 return 0;
             }

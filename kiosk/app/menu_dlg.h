@@ -28,6 +28,7 @@ public:
         std::function<void()> kioskShutdown;        // the kiosk window's shutdown steps
         std::function<void()> showTrayMenu;         // the service view's tray menu, if any
         std::function<void(std::string_view)> log;  // where its closing is logged, if anywhere
+        std::function<void()> reportNormalEnd;      // before a quit from the tray menu
     };
 
     explicit CMenuDlg(stHooks hooks);

@@ -21,9 +21,10 @@ protected:
                                   ++m_stateReads;
                                   return m_channelState;
                               },
-                              [this] { ++m_shutdowns; },
+                              [this] { m_quitSteps.push_back("shutdown"); },
                               {},
-                              [this](std::string_view line) { m_log.emplace_back(line); }});
+                              [this](std::string_view line) { m_log.emplace_back(line); },
+                              [this] { m_quitSteps.push_back("normal end"); }});
         ASSERT_TRUE(m_tray->Create());
     }
     void TearDown() override {
@@ -38,7 +39,7 @@ protected:
     std::unique_ptr<CMenuDlg> m_tray;
     int m_channelState = 0;
     int m_stateReads = 0;
-    int m_shutdowns = 0;
+    std::vector<std::string> m_quitSteps;
     std::vector<std::string> m_log;
 };
 
@@ -71,15 +72,19 @@ TEST_F(MenuDlgTest, ReapplyingTheLastStateStartsNoTimer) {
     EXPECT_EQ(m_stateReads, 1);
 }
 
-TEST_F(MenuDlgTest, QuitRemovesTheIconRunsTheShutdownStepsAndEndsTheLoop) {
+TEST_F(MenuDlgTest, QuitFromTheMenuReportsANormalEndBeforeTheShutdownSteps) {
     EXPECT_EQ(Send(CMenuDlg::kAcceptedMessageA), 0);
     EXPECT_EQ(Send(CMenuDlg::kAcceptedMessageB), 1);
 
     Send(WM_COMMAND, CMenuDlg::kQuitCommand);
     EXPECT_FALSE(m_tray->HasTrayIcon());
-    EXPECT_EQ(m_shutdowns, 1);
+    EXPECT_EQ(m_quitSteps, (std::vector<std::string>{"normal end", "shutdown"}));
     MSG msg;
     EXPECT_EQ(GetMessage(&msg, 0, 0, 0), 0);
+
+    m_tray->Quit();  // a quit by signal is no end from the menu
+    EXPECT_EQ(m_quitSteps.back(), "shutdown");
+    EXPECT_EQ(m_quitSteps.size(), 3u);
 
     // The window goes only when the application tears down, and says so.
     EXPECT_TRUE(m_log.empty());

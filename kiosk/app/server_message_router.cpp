@@ -4,7 +4,6 @@
 
 #include "channel/net_channel_message_box.h"
 #include "kiosk/screen/room_pictures.h"
-#include "kiosk/server/server_requests.h"
 
 namespace hx {
 
@@ -15,26 +14,21 @@ constexpr const char* kReadyText = "Ready!";
 
 }  // namespace
 
-CServerMessageRouter::CServerMessageRouter(CNetChannel* channel, CRoomCatalogue& catalogue,
-                                           CKioskSettingsState& settings, MovieSink movie,
-                                           stHooks hooks)
-    : CServerMessageRouter(channel, catalogue, settings, std::move(movie), std::move(hooks),
+CServerMessageRouter::CServerMessageRouter(CRoomCatalogue& catalogue, CKioskSettingsState& settings,
+                                           MovieSink movie, stHooks hooks)
+    : CServerMessageRouter(catalogue, settings, std::move(movie), std::move(hooks),
                            CRoomPictures::DefaultPlaces().listFile) {}
 
-CServerMessageRouter::CServerMessageRouter(CNetChannel* channel, CRoomCatalogue& catalogue,
-                                           CKioskSettingsState& settings, MovieSink movie,
-                                           stHooks hooks, std::filesystem::path roomImagesList)
-    : m_channel(channel),
-      m_catalogue(catalogue),
+CServerMessageRouter::CServerMessageRouter(CRoomCatalogue& catalogue, CKioskSettingsState& settings,
+                                           MovieSink movie, stHooks hooks,
+                                           std::filesystem::path roomImagesList)
+    : m_catalogue(catalogue),
       m_settings(settings),
       m_movie(std::move(movie)),
       m_hooks(std::move(hooks)),
       m_roomImagesList(std::move(roomImagesList)) {}
 
 void CServerMessageRouter::OnServerConnected() {
-    SendToMovie("InitRoomData");
-    SendStartupNotice(m_channel);
-    SendToMovie("ClearError");
     if (m_hooks.connected) {
         m_hooks.connected();
     }

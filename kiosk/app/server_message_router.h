@@ -4,8 +4,8 @@
 // options to the settings state, and the screen hears of the link's changes.
 // It lives with start-up, so neither the server folder nor the screen folder
 // needs the other. The sale answer is kept and handed to the sale flow's
-// hook; the steps of the resend queue, the cash refund and the configuration
-// menu join through the hooks when they are built.
+// hook, a connect to the resend queue's; the cash refund and the
+// configuration menu join through the hooks when they are built.
 
 #include <filesystem>
 #include <functional>
@@ -18,13 +18,11 @@
 
 namespace hx {
 
-class CNetChannel;
-
 // What the kiosk window adds to the router's own steps.
 struct stServerRouterHooks {
     std::function<void(const stSaleAnswer&)> saleAnswer = nullptr;
-    std::function<void()> connected = nullptr;  // after the screen was told
-    std::function<void()> lost = nullptr;       // after the screen was told
+    std::function<void()> connected = nullptr;
+    std::function<void()> lost = nullptr;  // after the screen was told
 };
 
 class CServerMessageRouter : public CServerEvents {
@@ -33,17 +31,17 @@ public:
 
     using stHooks = stServerRouterHooks;
 
-    // `channel` carries the start-up notice after a reconnect; the picture
-    // list file is the catalogue's ("RoomImages.ini" in the program folder)
-    // unless another is given.
-    CServerMessageRouter(CNetChannel* channel, CRoomCatalogue& catalogue,
-                         CKioskSettingsState& settings, MovieSink movie, stHooks hooks = {});
-    CServerMessageRouter(CNetChannel* channel, CRoomCatalogue& catalogue,
-                         CKioskSettingsState& settings, MovieSink movie, stHooks hooks,
-                         std::filesystem::path roomImagesList);
+    // The picture list file is the catalogue's ("RoomImages.ini" in the
+    // program folder) unless another is given.
+    CServerMessageRouter(CRoomCatalogue& catalogue, CKioskSettingsState& settings, MovieSink movie,
+                         stHooks hooks = {});
+    CServerMessageRouter(CRoomCatalogue& catalogue, CKioskSettingsState& settings, MovieSink movie,
+                         stHooks hooks, std::filesystem::path roomImagesList);
 
-    // The link is back: the screen drops its rooms (the server sends them
-    // again), the server hears the start-up notice, the error screen goes.
+    // The link is back: the resend queue's follow-up (through the hook)
+    // replays the reports kept meanwhile, has the screen drop its rooms (the
+    // server sends them again), tells the server the kiosk is there and
+    // takes the error screen away.
     void OnServerConnected() override;
     // The error screen comes up.
     void OnServerLost() override;
@@ -68,7 +66,6 @@ public:
 private:
     void SendToMovie(std::string_view command, std::string_view args = {}) const;
 
-    CNetChannel* const m_channel;
     CRoomCatalogue& m_catalogue;
     CKioskSettingsState& m_settings;
     const MovieSink m_movie;

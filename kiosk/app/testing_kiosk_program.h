@@ -35,11 +35,11 @@ inline bool StartKioskProgram(CChildProcess& kiosk, const std::filesystem::path&
     return kiosk.Start(launch);
 }
 
-// The port the kiosk's screen took, once its log tells; the log as last read
-// goes to `log`.
-inline std::optional<std::uint16_t> WaitForScreenPort(std::string& log) {
+// The port the kiosk's screen took, once its log (from byte `from` on) tells;
+// the log as last read goes to `log`.
+inline std::optional<std::uint16_t> WaitForScreenPort(std::string& log, size_t from = 0) {
     const std::optional<std::string> port =
-        WaitForKioskLog(std::regex("화면 서버: 대기 시작: 127\\.0\\.0\\.1:([0-9]+)"), log);
+        WaitForKioskLog(std::regex("화면 서버: 대기 시작: 127\\.0\\.0\\.1:([0-9]+)"), log, from);
     return port ? std::optional<std::uint16_t>(static_cast<std::uint16_t>(std::stoi(*port)))
                 : std::nullopt;
 }

@@ -1,26 +1,38 @@
 #include "kiosk/screen/main_dlg.h"
 
 #include "kiosk/support/daily_log.h"
+#include "kiosk/support/device_event_text.h"
 #include "kiosk/support/paths.h"
 #include "kiosk/support/service_monitor.h"
+#include "platform/registered_messages.h"
 
 namespace hx {
 
 CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
-    : m_screen(std::move(screen)),
+    : m_server(std::move(server)),
+      m_screen(std::move(screen)),
+      m_postedScriptMessage(RegisterWindowMessage("HxKiosk_PostedScript")),
+      m_postedEventMessage(RegisterWindowMessage("HxKiosk_PostedEvent")),
       m_messageBox(m_flash, HXKioskLog),
       m_dispatcher(*this),
       m_catalogue(
           [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
-          std::move(server.requestPicture)),
-      m_settings(m_catalogue, CKioskSettingsState::stHooks{
-                                  [this](std::string_view command, std::string_view args) {
-                                      ReceiveScript(command, args);
-                                  },
-                                  std::move(server.requestRoomList),
-                                  GetLocalTimeNow,
-                                  {},
-                                  {}}) {}
+          m_server.requestPicture),
+      m_settings(m_catalogue, CKioskSettingsState::stHooks{[this](std::string_view command,
+                                                                  std::string_view args) {
+                                                               ReceiveScript(command, args);
+                                                           },
+                                                           m_server.requestRoomList,
+                                                           GetLocalTimeNow,
+                                                           {},
+                                                           {}}),
+      m_steps(
+          [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
+          [this](int code, std::string_view text) {
+              if (m_server.reportStep) {
+                  m_server.reportStep(code, text);
+              }
+          }) {}
 
 CMainDlg::~CMainDlg() {
     SetChannelMessageBox(nullptr);
@@ -47,10 +59,19 @@ void CMainDlg::OnInitDialog() {
     }
     SetChannelMessageBox(&m_messageBox);
     m_settings.Start(*this);
+    m_steps.Attach(*this);
 }
 
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && m_settings.OnTimer(wParam)) {
+    if (message == WM_TIMER && (m_settings.OnTimer(wParam) || m_steps.OnTimer(wParam))) {
+        return 0;
+    }
+    if (message == m_postedScriptMessage) {
+        RunPostedScripts();
+        return 0;
+    }
+    if (message == m_postedEventMessage) {
+        ReportEvent(static_cast<int>(wParam), lParam != 0);
         return 0;
     }
     return CDialog::WindowProc(message, wParam, lParam);
@@ -64,6 +85,39 @@ void CMainDlg::ReceiveScript(std::string_view command, std::string_view args) {
     m_flash.ReceiveScript(command, args);
 }
 
+void CMainDlg::PostScript(std::string_view command, std::string_view args) {
+    {
+        const std::lock_guard lock(m_postedLock);
+        m_postedScripts.emplace_back(command, args);
+    }
+    PostMessage(m_postedScriptMessage);
+}
+
+void CMainDlg::RunPostedScripts() {
+    std::deque<std::pair<std::string, std::string>> scripts;
+    {
+        const std::lock_guard lock(m_postedLock);
+        scripts.swap(m_postedScripts);
+    }
+    for (const auto& [command, args] : scripts) {
+        ReceiveScript(command, args);
+    }
+}
+
+void CMainDlg::ReportEvent(int code, bool cleared, std::string_view detail) {
+    const std::string text = DeviceEventText(code, cleared, detail);
+    if (!text.empty()) {
+        HXKioskLog(text);
+    }
+    if (!m_server.reportEvent || !m_server.reportEvent(code, cleared, text)) {
+        ReceiveScript("PopupError", "");
+    }
+}
+
+void CMainDlg::PostEvent(int code, bool cleared) {
+    PostMessage(m_postedEventMessage, static_cast<WPARAM>(code), cleared ? 1 : 0);
+}
+
 void CMainDlg::OnInitKiosk() {
     m_catalogue.SetMovieReady(true);
     m_settings.AnswerInitKiosk();
@@ -71,6 +125,7 @@ void CMainDlg::OnInitKiosk() {
 
 void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
     HXKioskLog("처음 화면으로 전환.");
+    m_steps.OnHome();
     m_catalogue.SetSaleUnderway(false);
     m_catalogue.OnHomeScreen();
 }
@@ -79,12 +134,12 @@ void CMainDlg::OnSetRoomData() {
     m_catalogue.SendRoomList();
 }
 
-void CMainDlg::OnSelectRoom(const std::string& /*text*/) {
-    NotYetServed("SelectRoom");
+void CMainDlg::OnSelectRoom(const std::string& text) {
+    m_steps.OnSelectRoom(text);
 }
 
-void CMainDlg::OnSelectCheckInType(std::optional<int> /*roomNumber*/, const std::string& /*text*/) {
-    NotYetServed("SelectCheckInType");
+void CMainDlg::OnSelectCheckInType(std::optional<int> roomNumber, const std::string& text) {
+    m_steps.OnSelectCheckInType(roomNumber, text);
 }
 
 void CMainDlg::OnSetPay(const stPayChoice& /*choice*/) {
@@ -103,8 +158,8 @@ void CMainDlg::OnPopupConfig() {
     NotYetServed("PopupConfig");
 }
 
-void CMainDlg::OnTouchScreen(enumTouchedButton /*button*/) {
-    NotYetServed("TouchScreen");
+void CMainDlg::OnTouchScreen(enumTouchedButton button) {
+    m_steps.OnTouch(button);
 }
 
 // The sale flow, cash, card payment and the administrator screens are not

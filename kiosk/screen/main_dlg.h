@@ -6,12 +6,16 @@
 // server link: the application passes in the requests it sends and feeds
 // the server's messages to its catalogue and settings.
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
 #include "kiosk/screen/room_catalogue.h"
@@ -27,10 +31,14 @@ public:
         uint16_t uiPort = 8049;
         std::filesystem::path webRoot;
     };
-    // What the window asks of the front-desk server; each is true when sent.
+    // What the window asks of and reports to the front-desk server; each
+    // request is true when sent, a device event true when it goes out now
+    // (reports that cannot are kept and sent after the next connect).
     struct stServerRequests {
         CRoomPictures::PictureRequester requestPicture;
         std::function<bool()> requestRoomList;
+        CGuestSteps::StepReporter reportStep;
+        std::function<bool(int code, bool cleared, std::string_view text)> reportEvent;
     };
 
     CMainDlg(stServerRequests server, stScreenSettings screen);
@@ -49,6 +57,14 @@ public:
 
     // Calls a function of the customer screen.
     void ReceiveScript(std::string_view command, std::string_view args);
+    // The same from any thread: the call is made on the window's own thread.
+    void PostScript(std::string_view command, std::string_view args);
+
+    // A device fault, or its end: logged with its text and reported to the
+    // server; the error screen comes up when the report cannot go out now.
+    void ReportEvent(int code, bool cleared, std::string_view detail = {});
+    // The same (without a detail) from any thread.
+    void PostEvent(int code, bool cleared);
     // What the server's messages update.
     CRoomCatalogue& Catalogue() { return m_catalogue; }
     CKioskSettingsState& Settings() { return m_settings; }
@@ -66,13 +82,20 @@ private:
     void OnPopupConfig() override;
     void OnTouchScreen(enumTouchedButton button) override;
     void NotYetServed(std::string_view command);
+    void RunPostedScripts();
 
+    const stServerRequests m_server;
     const stScreenSettings m_screen;
+    const UINT m_postedScriptMessage;
+    const UINT m_postedEventMessage;
+    std::mutex m_postedLock;
+    std::deque<std::pair<std::string, std::string>> m_postedScripts;
     CShockwaveflash m_flash;
     CScreenMessageBox m_messageBox;
     CMovieCommandDispatcher m_dispatcher;
     CRoomCatalogue m_catalogue;
     CKioskSettingsState m_settings;
+    CGuestSteps m_steps;
 };
 
 }  // namespace hx

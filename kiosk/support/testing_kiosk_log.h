@@ -20,12 +20,15 @@ inline std::string KioskLogText() {
     return Utf8FromCp949(ReadWholeFile(file));
 }
 
-// Once the log matches `pattern`: the match's first group, or the whole match
-// when it has none. The log as last read goes to `text` for messages.
-inline std::optional<std::string> WaitForKioskLog(const std::regex& pattern, std::string& text) {
+// Once the log (from byte `from` on: a kiosk started again on the same drive
+// writes after its predecessor) matches `pattern`: the match's first group,
+// or the whole match when it has none. The log as last read goes to `text`.
+inline std::optional<std::string> WaitForKioskLog(const std::regex& pattern, std::string& text,
+                                                  size_t from = 0) {
     std::smatch match;
     if (!WaitUntil([&] {
-            text = KioskLogText();
+            const std::string log = KioskLogText();
+            text = from < log.size() ? log.substr(from) : std::string();
             return std::regex_search(text, match, pattern);
         })) {
         return std::nullopt;

@@ -43,6 +43,9 @@ stHttpAnswer HttpGet(std::uint16_t port, std::string_view target) {
 }
 
 bool CTestMoviePage::Connect(std::uint16_t port, std::string_view origin) {
+    Close();
+    m_buffer.clear();
+    m_messageBoxes.clear();
     if (!m_connection.Connect("127.0.0.1", port)) {
         return false;
     }

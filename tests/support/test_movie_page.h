@@ -30,7 +30,8 @@ public:
     CTestMoviePage(const CTestMoviePage&) = delete;
     CTestMoviePage& operator=(const CTestMoviePage&) = delete;
 
-    // Opens ws://127.0.0.1:port/ws; an empty origin sends no Origin header.
+    // Opens ws://127.0.0.1:port/ws (closing what was open before); an empty
+    // origin sends no Origin header.
     bool Connect(std::uint16_t port, std::string_view origin = {});
 
     // One frame as the browser would send it: masked, with the given first

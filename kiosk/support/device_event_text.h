@@ -1,0 +1,25 @@
+#pragma once
+// The text the kiosk logs and sends for a device event: by its code, and
+// whether the condition occurred or has cleared. Card payment failures
+// (402) carry the terminal's own words; codes without a text give "".
+
+#include <string>
+#include <string_view>
+
+namespace hx {
+
+enum enumDeviceEvent : int {
+    EVENT_NORMAL_END = 2,
+    EVENT_ABNORMAL_END = 3,
+    EVENT_BOARD_LINK = 101,
+    EVENT_DOOR_OPEN = 102,
+    EVENT_PRINTERS_CLEARED = 300,
+    EVENT_CARD_TERMINAL = 401,
+    EVENT_CARD_PAYMENT_FAILED = 402,
+    EVENT_DISPENSERS_CLEARED = 500,
+    EVENT_INI_WRITE_FAILED = 3000,
+};
+
+std::string DeviceEventText(int code, bool cleared, std::string_view detail = {});
+
+}  // namespace hx

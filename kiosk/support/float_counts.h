@@ -1,0 +1,18 @@
+#pragma once
+// The float: notes in the two bill dispensers and blank key cards in the
+// card dispenser, kept across restarts in "INI\SaveMoney.ini" under [Money]
+// as "1000", "5000", "10000" and "RFCard".
+
+namespace hx {
+
+struct stFloatCounts {
+    int notes1000 = 0;
+    int notes5000 = 0;
+    int notes10000 = 0;
+    int keyCards = 0;
+};
+
+// The counts as stored (0 for each one missing). Any thread.
+stFloatCounts LoadFloatCounts();
+
+}  // namespace hx

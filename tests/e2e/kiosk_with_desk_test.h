@@ -1,0 +1,131 @@
+#pragma once
+// The desk, then the kiosk pointed at it, then a movie page that has said
+// InitKiosk and been answered: the fixture of the tests that run the kiosk
+// against our front-desk server as processes.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "kiosk/app/testing_kiosk_program.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
+#include "platform/envr.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_drive.h"
+#include "tests/support/test_movie_page.h"
+#include "tools/frontdesk/testing_frontdesk.h"
+
+namespace hx {
+
+inline const std::filesystem::path kSample =
+    std::filesystem::path(HX_FRONTDESK_SCENARIOS) / "sample.json";
+// Tests may run side by side and the kiosk always uses port 12001, so each
+// test's desk gets a loopback address of its own.
+inline std::string DeskAddressForThisTest() {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return "127.0.31." + std::to_string(1 + std::hash<std::string>{}(name) % 250);
+}
+inline const std::string kInvokeStart =
+    "<invoke name=\"ReceiveScript\" returntype=\"xml\"><arguments><string>";
+
+// "Command;args" of an invoke request.
+inline std::string ScriptOf(const std::string& request) {
+    const std::string end = "</string></arguments></invoke>";
+    if (request.rfind(kInvokeStart, 0) != 0 || request.size() < kInvokeStart.size() + end.size()) {
+        return {};
+    }
+    return request.substr(kInvokeStart.size(), request.size() - kInvokeStart.size() - end.size());
+}
+
+class CKioskWithDeskTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
+        const std::string address = DeskAddressForThisTest();
+        CEnvr(kRegistryApplication).WriteString("TCP/IP", "Server", address.c_str());
+        std::filesystem::create_directories(m_drive.Folder() / "desk");
+        m_desk = std::make_unique<CFrontDeskProcess>(address, kSample, m_drive.Folder() / "desk");
+        ASSERT_TRUE(m_desk->WaitUntilListening());
+        BeforeKiosk();
+        StartKioskWithPage();
+    }
+
+    // What a test sets up after the desk listens and before the kiosk starts.
+    virtual void BeforeKiosk() {}
+
+    // The kiosk (again, on the same drive), and the page on its screen.
+    void StartKioskWithPage() {
+        m_logFrom = KioskLogText().size();
+        ASSERT_TRUE(StartKioskProgram(m_kiosk, m_drive.Folder()));
+
+        const std::optional<std::uint16_t> port = WaitForScreenPort(m_log, m_logFrom);
+        ASSERT_TRUE(port) << m_log;
+        ASSERT_TRUE(WaitForKioskLog(std::regex("서버와 연결됨\\."), m_log, m_logFrom)) << m_log;
+        ASSERT_TRUE(m_page.Connect(*port));
+        ASSERT_TRUE(m_page.SendCommand("InitKiosk", ""));
+        const std::optional<std::string> answer = m_page.NextInvoke();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(ScriptOf(*answer).rfind("InitKiosk;", 0), 0u) << *answer;
+    }
+
+    // The next call of `command` on the screen; its argument text, or nullopt.
+    std::optional<std::string> WaitForScript(std::string_view command) {
+        const std::string prefix = std::string(command) + ";";
+        while (std::optional<std::string> request = m_page.NextInvoke()) {
+            const std::string script = ScriptOf(*request);
+            if (script.rfind(prefix, 0) == 0) {
+                return script.substr(prefix.size());
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The room lines of the next whole list on the screen.
+    std::optional<std::vector<std::string>> NextRoomList() {
+        std::vector<std::string> lines;
+        while (std::optional<std::string> request = m_page.NextInvoke()) {
+            const std::string script = ScriptOf(*request);
+            if (script.rfind("SetRoomData;", 0) == 0) {
+                lines.push_back(script.substr(12));
+            } else if (script.rfind("EndSetRoomData;", 0) == 0) {
+                return lines;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The rooms may still be on their way: ask until a whole list arrives.
+    std::vector<std::string> AskForRoomList() {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            EXPECT_TRUE(m_page.SendCommand("SetRoomData", ""));
+            if (std::optional<std::vector<std::string>> lines = NextRoomList()) {
+                if (!lines->empty()) {
+                    return *lines;
+                }
+            }
+        }
+        return {};
+    }
+
+    size_t JournalCount(int command) const {
+        size_t count = 0;
+        for (const nlohmann::json& entry : m_desk->Journal()) {
+            count += entry.value("event", "") == "received" && entry.value("command", 0) == command;
+        }
+        return count;
+    }
+
+    CTempDrive m_drive;
+    std::unique_ptr<CFrontDeskProcess> m_desk;
+    CChildProcess m_kiosk;
+    CTestMoviePage m_page;
+    std::string m_log;
+    size_t m_logFrom = 0;  // where this kiosk's lines begin
+};
+
+}  // namespace hx
