@@ -1,0 +1,56 @@
+#include "platform/serial_port_name.h"
+
+#include <charconv>
+#include <string>
+#include <system_error>
+
+#include "platform/drive.h"
+
+namespace hx {
+
+namespace {
+
+constexpr std::string_view kDevicePrefix = "\\\\.\\";
+
+bool StartsWithCom(std::string_view name) {
+    return name.size() > 3 && (name[0] == 'C' || name[0] == 'c') &&
+           (name[1] == 'O' || name[1] == 'o') && (name[2] == 'M' || name[2] == 'm');
+}
+
+// The n of "COMn"; 0 when the name is not one.
+unsigned ComNumberOf(std::string_view name) {
+    if (name.starts_with(kDevicePrefix)) {
+        name.remove_prefix(kDevicePrefix.size());
+    }
+    if (!StartsWithCom(name)) {
+        return 0;
+    }
+    const std::string_view digits = name.substr(3);
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size()) {
+        return 0;
+    }
+    return number;
+}
+
+}  // namespace
+
+std::filesystem::path ResolveSerialPortPath(std::string_view name) {
+    if (name.starts_with('/')) {
+        return std::filesystem::path(name);
+    }
+    const unsigned number = ComNumberOf(name);
+    if (number == 0) {
+        return {};
+    }
+    const std::filesystem::path link =
+        GetDriveFolder() / "dosdevices" / ("com" + std::to_string(number));
+    std::error_code ignored;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ignored))) {
+        return link;
+    }
+    return "/dev/ttyS" + std::to_string(number - 1);
+}
+
+}  // namespace hx

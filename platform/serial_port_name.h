@@ -1,0 +1,16 @@
+#pragma once
+// Where a port name leads. The kiosk names its ports "COMn" as on Windows;
+// tests and the demo link DRIVE/dosdevices/comn to a simulator's
+// pseudo-terminal, so a test never falls through to a real device.
+
+#include <filesystem>
+#include <string_view>
+
+namespace hx {
+
+// "COMn" (any case, also "\\.\COMn") gives DRIVE/dosdevices/comn when that
+// link exists, else /dev/ttyS(n-1); a name starting with '/' is a device path
+// as it is. Empty for any other name, which is no port.
+std::filesystem::path ResolveSerialPortPath(std::string_view name);
+
+}  // namespace hx
