@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 
 #include "platform/serial_line_errors.h"
 #include "platform/serial_port_name.h"
@@ -142,6 +143,19 @@ LONG WaitReady(int fd, short what, Clock::time_point deadline, DWORD timeoutMs) 
     }
 }
 
+// Reads the line, lets `change` edit it, writes it back; a refused edit
+// writes nothing.
+LONG ChangeLine(int fd, const std::function<LONG(termios&)>& change) {
+    termios attributes{};
+    if (::tcgetattr(fd, &attributes) != 0) {
+        return LastSystemError();
+    }
+    if (const LONG result = change(attributes); result != ERROR_SUCCESS) {
+        return result;
+    }
+    return ::tcsetattr(fd, TCSANOW, &attributes) == 0 ? ERROR_SUCCESS : LastSystemError();
+}
+
 bool AddToEvents(int events, int fd, std::uint32_t flags) {
     epoll_event entry{};
     entry.events = flags;
@@ -215,35 +229,17 @@ LONG CSerial::Setup(DWORD baudRate, BYTE dataBits, BYTE parity, BYTE stopBits) {
     if (!IsOpen()) {
         return SetResult(ERROR_INVALID_HANDLE);
     }
-    termios attributes{};
-    if (::tcgetattr(m_port->fd, &attributes) != 0) {
-        return SetResult(LastSystemError());
-    }
-    const LONG result = ApplyLineSetup({baudRate, dataBits, parity, stopBits}, attributes);
-    if (result != ERROR_SUCCESS) {
-        return SetResult(result);
-    }
-    if (::tcsetattr(m_port->fd, TCSANOW, &attributes) != 0) {
-        return SetResult(LastSystemError());
-    }
-    return SetResult(ERROR_SUCCESS);
+    return SetResult(ChangeLine(m_port->fd, [&](termios& attributes) {
+        return ApplyLineSetup({baudRate, dataBits, parity, stopBits}, attributes);
+    }));
 }
 
 LONG CSerial::SetHandshake(DWORD mode) {
     if (!IsOpen()) {
         return SetResult(ERROR_INVALID_HANDLE);
     }
-    termios attributes{};
-    if (::tcgetattr(m_port->fd, &attributes) != 0) {
-        return SetResult(LastSystemError());
-    }
-    if (const LONG result = ApplyHandshake(mode, attributes); result != ERROR_SUCCESS) {
-        return SetResult(result);
-    }
-    if (::tcsetattr(m_port->fd, TCSANOW, &attributes) != 0) {
-        return SetResult(LastSystemError());
-    }
-    return SetResult(ERROR_SUCCESS);
+    return SetResult(ChangeLine(
+        m_port->fd, [mode](termios& attributes) { return ApplyHandshake(mode, attributes); }));
 }
 
 LONG CSerial::SetReadMode(DWORD mode) {
