@@ -1,5 +1,7 @@
 #include "kiosk/cash/board_devices.h"
 
+#include "kiosk/cash/testing_board.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,13 +13,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-stBoardRecord Record(uint8_t type, std::vector<uint8_t> data) {
-    stBoardRecord record;
-    record.type = type;
-    record.length = data.size();
-    std::copy(data.begin(), data.end(), record.data.begin());
-    return record;
-}
+const auto Record = BoardRecord;
 
 class BoardDevices : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "kiosk/support/float_counts.h"
 
 #include <string>
+#include <system_error>
 
 #include "kiosk/support/paths.h"
 #include "platform/ini_file.h"
@@ -28,7 +29,10 @@ bool SaveFloatCounts(const stFloatCounts& counts) {
                                   {"5000", std::to_string(counts.notes5000)},
                                   {"10000", std::to_string(counts.notes10000)},
                                   {"RFCard", std::to_string(counts.keyCards)}};
-    return WritePrivateProfileKeys("Money", entries, SaveMoneyFile());
+    const auto file = SaveMoneyFile();
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);  // a fresh drive has no INI
+    return WritePrivateProfileKeys("Money", entries, file);
 }
 
 }  // namespace hx
