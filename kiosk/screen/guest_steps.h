@@ -13,25 +13,10 @@
 #include <string_view>
 
 #include "kiosk/screen/movie_commands.h"
+#include "kiosk/support/guest_step.h"
 #include "platform/wnd.h"
 
 namespace hx {
-
-// Step codes of the reports of a guest's visit.
-enum enumGuestStep : int {
-    STEP_ROOM_CHOSEN = 0,
-    STEP_STAY_CHOSEN = 1,
-    STEP_PAYMENT_CHOSEN = 2,
-    STEP_MONEY_INSERTED = 4,
-    STEP_CHANGE_PAID = 7,
-    STEP_CARD_APPROVED = 10,
-    STEP_KEY_CARD_TAKEN = 13,
-    STEP_RECEIPT_PRINTED = 15,
-    STEP_HOME = 16,
-    STEP_PREVIOUS_BUTTON = 17,
-    STEP_HOME_BUTTON = 18,
-    STEP_IDLE_TIMEOUT = 19,
-};
 
 class CGuestSteps {
 public:

@@ -84,7 +84,8 @@ private:
     bool m_dispenserLibrary = false;  // the serial dispenser until told otherwise
     int m_saleType = SALE_TYPE_ALL;
     int m_recordedHour = -1;
-    int m_denominations[2] = {1000, 1000};  // as the codes of an empty record
+    // Until the first configuration: 1,000 won in dispenser 1, 5,000 in 2.
+    int m_denominations[2] = {1000, 5000};
     int m_lowStock[2] = {kDefaultLowStock, kDefaultLowStock};
 };
 

@@ -121,6 +121,8 @@ TEST_F(KioskSettingsState, ConfigurationSetsFilterWindowsDenominationsAndDriver)
     m_catalogue.AppendRoomPage({1, 1, {vacant, occupied}});
     TakeMovie();
     EXPECT_EQ(m_state.LowStockThreshold(1), 20);
+    EXPECT_EQ(m_state.BillDenomination(1), 1000) << "before the first configuration";
+    EXPECT_EQ(m_state.BillDenomination(2), 5000) << "before the first configuration";
 
     stKioskConfig config;
     config.showAllRooms = 1;

@@ -14,5 +14,9 @@ struct stFloatCounts {
 
 // The counts as stored (0 for each one missing). Any thread.
 stFloatCounts LoadFloatCounts();
+// All four in one replacement of the file, so a power cut never leaves some
+// new and some old; false when the file could not be written (the failure
+// is reported as every INI write failure is).
+bool SaveFloatCounts(const stFloatCounts& counts);
 
 }  // namespace hx

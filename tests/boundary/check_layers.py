@@ -3,7 +3,7 @@
 operating-system header outside the files that stand in for the system.
 
 Layers, each seeing only those before it:
-  platform <- net <- channel <- kiosk (records <- support <- server | screen <- app)
+  platform <- net <- channel <- kiosk (records <- support <- server | cash <- screen <- app)
 Tools see platform, net, channel and the kiosk's record layouts. Cross-process
 tests, benchmarks and fuzz targets drive whole programs and may see anything.
 """
@@ -26,8 +26,9 @@ RULES = [
     ("kiosk/records/", RECORDS),
     ("kiosk/support/", SUPPORT),
     ("kiosk/server/", SUPPORT + ["kiosk/server/"]),
-    ("kiosk/screen/", SUPPORT + ["kiosk/screen/"]),
-    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/screen/", "kiosk/app/"]),
+    ("kiosk/cash/", SUPPORT + ["kiosk/cash/"]),
+    ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/screen/"]),
+    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/screen/", "kiosk/app/"]),
     ("kiosk/", ["kiosk/"] + CHANNEL),
     ("tools/", CHANNEL + ["kiosk/records/", "tools/"]),
     ("tests/support/", CHANNEL + ["kiosk/records/", "tools/", "tests/support/"]),

@@ -1,0 +1,33 @@
+#include "kiosk/cash/board_monitor.h"
+
+#include <cstdio>
+
+namespace hx {
+
+std::string BoardHexDump(std::span<const uint8_t> bytes) {
+    std::string dump;
+    dump.reserve(bytes.size() * 3);
+    for (const uint8_t byte : bytes) {
+        char text[4];
+        std::snprintf(text, sizeof text, "%02X ", byte);
+        dump += text;
+    }
+    return dump;
+}
+
+CBoardMonitor::CBoardMonitor(LogLine logLine) : m_logLine(std::move(logLine)) {}
+
+void CBoardMonitor::AddBoardLogRow(std::string_view kind, bool inbound, std::string_view command,
+                                   std::string_view content) {
+    stBoardLogRow row{std::string(kind), std::string(inbound ? kBoardInbound : kBoardOutbound),
+                      std::string(command), std::string(content)};
+    if (m_logLine) {
+        m_logLine(row.kind + " " + row.direction + " " + row.command + " " + row.content);
+    }
+    if (m_rows.size() == kMaxRows) {
+        m_rows.pop_front();
+    }
+    m_rows.push_back(std::move(row));
+}
+
+}  // namespace hx
