@@ -37,6 +37,13 @@ CMainDlg::stServerRequests RequestsOn(CNetChannel* channel, CReSender* reports) 
             [reports](int code, std::string_view text) { SendStepReport(reports, code, text); },
             [reports](int code, bool cleared, std::string_view text) {
                 return SendDeviceEvent(reports, code, cleared, text) == CReSender::HANDED_SENDING;
+            },
+            [reports](const std::array<bool, 4>& rose) {
+                SendCashInReport(reports, {rose[0] ? 1 : 0, rose[1] ? 1 : 0, rose[2] ? 1 : 0});
+            },
+            [reports](const stPaidOut& paid) {
+                SendPayoutReport(reports, {paid.notes1000, paid.notes5000, paid.notes10000},
+                                 paid.keyCards);
             }};
 }
 

@@ -38,6 +38,11 @@ void CGuestSteps::OnTouch(enumTouchedButton button) {
     }
 }
 
+void CGuestSteps::OnPaymentChosen(int roomNumber) {
+    StopIdleTimer();
+    m_roomNumber = roomNumber;
+}
+
 void CGuestSteps::OnHome() {
     StopIdleTimer();
     m_restartable = false;

@@ -34,6 +34,9 @@ public:
     void OnSelectRoom(const std::string& text);
     void OnSelectCheckInType(std::optional<int> roomNumber, const std::string& text);
     void OnTouch(enumTouchedButton button);
+    // Payment chosen: the idle timer stops (the payment has time limits of
+    // its own) and the room is the sale's.
+    void OnPaymentChosen(int roomNumber);
     // The screen is home: the timer and its mark go, step 16 with the room.
     void OnHome();
     // True for the idle timer, which sends the screen home.

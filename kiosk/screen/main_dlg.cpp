@@ -2,6 +2,9 @@
 
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/device_event_text.h"
+#include "kiosk/support/float_counts.h"
+#include "kiosk/support/guest_step.h"
+#include "kiosk/support/money_text.h"
 #include "kiosk/support/paths.h"
 #include "kiosk/support/service_monitor.h"
 #include "platform/registered_messages.h"
@@ -32,7 +35,33 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
               if (m_server.reportStep) {
                   m_server.reportStep(code, text);
               }
-          }) {}
+          }),
+      m_board(BoardHooks()),
+      m_cash(m_board.Queue(), m_board.Devices(), CashHooks()) {}
+
+stBoardHooks CMainDlg::BoardHooks() {
+    return {[this](int code, int state) { ReportEvent(code, state != 0); },
+            [this] { ReceiveScript("PlaySndWelcome", ""); },
+            [this](const stBillsCounted& counted) { m_cash.OnBillsCounted(counted); },
+            [this](const stDispenseResult& result) { m_cash.OnDispenseResult(result); },
+            [this](bool fault) { m_cash.OnDispenserStatus(fault); },
+            [this](int dispenser) { return m_cash.IsFloatLow(dispenser); },
+            HXKioskLog};
+}
+
+CCashPayment::stHooks CMainDlg::CashHooks() {
+    return {
+        [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
+        [this](int code, std::string_view text) {
+            if (m_server.reportStep) {
+                m_server.reportStep(code, text);
+            }
+        },
+        m_server.reportCashIn,
+        m_server.reportPayout,
+        [this] { return m_board.Sender().IsBillInletOpen(); },
+        HXKioskLog};
+}
 
 CMainDlg::~CMainDlg() {
     SetChannelMessageBox(nullptr);
@@ -60,10 +89,14 @@ void CMainDlg::OnInitDialog() {
     SetChannelMessageBox(&m_messageBox);
     m_settings.Start(*this);
     m_steps.Attach(*this);
+    m_cash.Attach(*this);
+    m_cash.SetFloat(LoadFloatCounts());
+    m_board.Create();
+    SetTimer(kDeviceStartTimer, kDeviceStartMs);
 }
 
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && (m_settings.OnTimer(wParam) || m_steps.OnTimer(wParam))) {
+    if (message == WM_TIMER && OnWindowTimer(wParam)) {
         return 0;
     }
     if (message == m_postedScriptMessage) {
@@ -75,6 +108,15 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return CDialog::WindowProc(message, wParam, lParam);
+}
+
+bool CMainDlg::OnWindowTimer(UINT_PTR id) {
+    if (id == kDeviceStartTimer) {
+        KillTimer(id);
+        m_board.OpenBoardPort();
+        return true;
+    }
+    return m_settings.OnTimer(id) || m_steps.OnTimer(id) || m_cash.OnTimer(id);
 }
 
 void CMainDlg::RunShutdownSteps() {
@@ -126,6 +168,7 @@ void CMainDlg::OnInitKiosk() {
 void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
     HXKioskLog("처음 화면으로 전환.");
     m_steps.OnHome();
+    m_cash.EndCashSession();
     m_catalogue.SetSaleUnderway(false);
     m_catalogue.OnHomeScreen();
 }
@@ -142,8 +185,21 @@ void CMainDlg::OnSelectCheckInType(std::optional<int> roomNumber, const std::str
     m_steps.OnSelectCheckInType(roomNumber, text);
 }
 
-void CMainDlg::OnSetPay(const stPayChoice& /*choice*/) {
-    NotYetServed("SetPay");
+void CMainDlg::OnSetPay(const stPayChoice& choice) {
+    m_steps.OnPaymentChosen(choice.roomNumber);
+    ReceiveScript("StopProgress", "");
+    HXKioskLog(m_catalogue.RoomName(choice.roomNumber) + (choice.dayUse ? " 대실 " : " 숙박 ") +
+               (choice.cash ? "현금 " : "카드 ") + MoneyText(choice.price) + "원 선택");
+    if (m_server.reportStep) {
+        m_server.reportStep(STEP_PAYMENT_CHOSEN, choice.cash ? "현금" : "카드");
+    }
+    if (!choice.cash) {
+        NotYetServed("SetPay 카드");
+        return;
+    }
+    m_cash.SetDispensers(m_settings.BillDenomination(1), m_settings.LowStockThreshold(1),
+                         m_settings.BillDenomination(2), m_settings.LowStockThreshold(2));
+    m_cash.StartCashAcceptance(choice.price);
 }
 
 void CMainDlg::OnMakeTicket(const stTicketOrder& /*order*/) {
@@ -151,7 +207,7 @@ void CMainDlg::OnMakeTicket(const stTicketOrder& /*order*/) {
 }
 
 void CMainDlg::OnReturnRecvMoney() {
-    NotYetServed("ReturnRecvMoney");
+    m_cash.SettleCash(true);
 }
 
 void CMainDlg::OnPopupConfig() {

@@ -6,6 +6,7 @@
 // server link: the application passes in the requests it sends and feeds
 // the server's messages to its catalogue and settings.
 
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -15,6 +16,8 @@
 #include <string_view>
 #include <utility>
 
+#include "kiosk/cash/cash_payment.h"
+#include "kiosk/cash/pcb_dlg.h"
 #include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
@@ -39,7 +42,13 @@ public:
         std::function<bool()> requestRoomList;
         CGuestSteps::StepReporter reportStep;
         std::function<bool(int code, bool cleared, std::string_view text)> reportEvent;
+        std::function<void(const std::array<bool, 4>& rose)> reportCashIn;
+        std::function<void(const stPaidOut& paid)> reportPayout;
     };
+
+    // Timer 2: the devices start a second after the window.
+    static constexpr UINT_PTR kDeviceStartTimer = 2;
+    static constexpr UINT kDeviceStartMs = 1000;
 
     CMainDlg(stServerRequests server, stScreenSettings screen);
     ~CMainDlg() override;
@@ -68,6 +77,8 @@ public:
     // What the server's messages update.
     CRoomCatalogue& Catalogue() { return m_catalogue; }
     CKioskSettingsState& Settings() { return m_settings; }
+    CPCBDlg& Board() { return m_board; }
+    CCashPayment& Cash() { return m_cash; }
 
 private:
     // What the screen asks of the kiosk.
@@ -83,6 +94,9 @@ private:
     void OnTouchScreen(enumTouchedButton button) override;
     void NotYetServed(std::string_view command);
     void RunPostedScripts();
+    stBoardHooks BoardHooks();
+    CCashPayment::stHooks CashHooks();
+    bool OnWindowTimer(UINT_PTR id);
 
     const stServerRequests m_server;
     const stScreenSettings m_screen;
@@ -96,6 +110,8 @@ private:
     CRoomCatalogue m_catalogue;
     CKioskSettingsState m_settings;
     CGuestSteps m_steps;
+    CPCBDlg m_board;
+    CCashPayment m_cash;
 };
 
 }  // namespace hx
