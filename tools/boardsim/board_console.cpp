@@ -1,8 +1,9 @@
 #include "tools/boardsim/board_console.h"
 
-#include <charconv>
 #include <optional>
 #include <sstream>
+
+#include "tools/boardsim/command_line.h"
 
 namespace hx {
 
@@ -16,15 +17,6 @@ std::vector<std::string> SplitWords(std::string_view line) {
         words.push_back(word);
     }
     return words;
-}
-
-std::optional<int> ReadCount(const std::string& text, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > high) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 std::optional<enumBoardUnit> UnitByName(const std::string& name) {
@@ -95,7 +87,8 @@ std::string CBoardConsole::Execute(std::string_view line) {
 }
 
 std::string CBoardConsole::Insert(const std::vector<std::string>& words) {
-    const std::optional<int> value = words.size() == 2 ? ReadCount(words[1], 50000) : std::nullopt;
+    const std::optional<int> value =
+        words.size() == 2 ? ParseBoundedInt(words[1], 0, 50000) : std::nullopt;
     if (!value) {
         return "error: " + words[0] + " VALUE";
     }
@@ -139,7 +132,8 @@ std::string CBoardConsole::Fault(const std::vector<std::string>& words) {
 std::string CBoardConsole::Stock(const std::vector<std::string>& words) {
     const std::optional<enumBoardUnit> unit =
         words.size() == 3 ? UnitByName(words[1]) : std::nullopt;
-    const std::optional<int> count = words.size() == 3 ? ReadCount(words[2], 100000) : std::nullopt;
+    const std::optional<int> count =
+        words.size() == 3 ? ParseBoundedInt(words[2], 0, 100000) : std::nullopt;
     if (unit && count && m_board.SetStock(*unit, *count)) {
         return "ok stock " + words[1] + " " + words[2];
     }
@@ -148,7 +142,7 @@ std::string CBoardConsole::Stock(const std::vector<std::string>& words) {
 
 std::string CBoardConsole::Misbehave(const std::vector<std::string>& words) {
     const std::optional<int> times =
-        words.size() == 3 ? ReadCount(words[2], 1000) : std::optional<int>(1);
+        words.size() == 3 ? ParseBoundedInt(words[2], 0, 1000) : std::optional<int>(1);
     if ((words.size() == 2 || words.size() == 3) && times) {
         if (words[1] == "silent") {
             m_board.Silence(*times);

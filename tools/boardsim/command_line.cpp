@@ -7,23 +7,14 @@ namespace hx {
 
 namespace {
 
-std::optional<int> ReadNumber(std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // "DENOMINATION:COUNT", the denomination one a dispenser can hold.
 bool ReadDispenser(const std::string& value, stBillDispenser& dispenser) {
     const size_t colon = value.find(':');
     if (colon == std::string::npos) {
         return false;
     }
-    const std::optional<int> denomination = ReadNumber(value.substr(0, colon), 1000, 10000);
-    const std::optional<int> count = ReadNumber(value.substr(colon + 1), 0, 100000);
+    const std::optional<int> denomination = ParseBoundedInt(value.substr(0, colon), 1000, 10000);
+    const std::optional<int> count = ParseBoundedInt(value.substr(colon + 1), 0, 100000);
     if (!denomination || !count ||
         (*denomination != 1000 && *denomination != 5000 && *denomination != 10000)) {
         return false;
@@ -42,7 +33,7 @@ bool ReadOption(const std::string& name, const std::string& value, stBoardSimOpt
         return ReadDispenser(value, options.board.dispenser1);
     } else if (name == "--dispenser2") {
         return ReadDispenser(value, options.board.dispenser2);
-    } else if (const std::optional<int> number = ReadNumber(value, 0, 100000); !number) {
+    } else if (const std::optional<int> number = ParseBoundedInt(value, 0, 100000); !number) {
         return false;
     } else if (name == "--hopper") {
         options.board.hopperStock = *number;
@@ -57,6 +48,15 @@ bool ReadOption(const std::string& name, const std::string& value, stBoardSimOpt
 }
 
 }  // namespace
+
+std::optional<int> ParseBoundedInt(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
                               std::string& error) {

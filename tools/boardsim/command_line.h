@@ -3,7 +3,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/boardsim/board_state.h"
@@ -17,6 +19,9 @@ struct stBoardSimOptions {
     std::chrono::milliseconds gap{100};
     bool help = false;
 };
+
+// A whole number from low to high, nothing else in the text; nullopt otherwise.
+std::optional<int> ParseBoundedInt(std::string_view text, int low, int high);
 
 // The arguments after the program name. False with the reason.
 bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
