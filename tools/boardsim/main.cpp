@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,6 +18,11 @@ namespace hx {
 namespace {
 
 constexpr UINT kQuitMessage = WM_APP + 1;
+
+// The console reader outlives Run (its read cannot be interrupted), so it
+// reaches the line only through this pointer, cleared before the line goes.
+std::mutex g_lineMutex;
+CBoardLine* g_line = nullptr;
 
 int Fail(const std::string& reason) {
     std::fprintf(stderr, "boardsim: %s\n", reason.c_str());
@@ -46,13 +52,16 @@ void RemoveOwnLink(const std::filesystem::path& link, const std::string& target)
 
 // Detached: a read of standard input cannot be interrupted. Its end only ends
 // the reading, so a simulator started without input keeps running.
-void ReadConsole(CBoardLine& line, uint32_t mainThread) {
+void ReadConsole(uint32_t mainThread) {
     std::string text;
     while (std::getline(std::cin, text)) {
-        std::cout << line.Execute(text) << std::endl;
-        if (line.QuitAsked()) {
-            PostThreadMessage(mainThread, kQuitMessage, 0, 0);
+        std::lock_guard lock(g_lineMutex);
+        if (g_line == nullptr) {
             return;
+        }
+        std::cout << g_line->Execute(text) << std::endl;
+        if (g_line->QuitAsked()) {
+            PostThreadMessage(mainThread, kQuitMessage, 0, 0);
         }
     }
 }
@@ -70,21 +79,27 @@ int Run(const stBoardSimOptions& options) {
     if (!options.link.empty() && !MakeLink(options.link, terminal.SlavePath(), error)) {
         return Fail(error);
     }
-    // Lives as long as the process: the console thread may still hold it.
-    static CBoardLine* line = nullptr;
-    line = new CBoardLine(terminal, options.board, options.gap, journal);
-    line->Start();
+    CBoardLine line(terminal, options.board, options.gap, journal);
+    line.Start();
     journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
     std::cout << terminal.SlavePath() << std::endl;
     const uint32_t mainThread = GetCurrentThreadId();
     InstallQuitSignals(mainThread, kQuitMessage);
-    std::thread(ReadConsole, std::ref(*line), mainThread).detach();
+    {
+        std::lock_guard lock(g_lineMutex);
+        g_line = &line;
+    }
+    std::thread(ReadConsole, mainThread).detach();
     MSG message;
     while (GetMessage(&message) > 0 && message.message != kQuitMessage) {
         DispatchMessage(&message);
     }
     UninstallQuitSignals();
-    line->Stop();
+    {
+        std::lock_guard lock(g_lineMutex);
+        g_line = nullptr;
+    }
+    line.Stop();
     if (!options.link.empty()) {
         RemoveOwnLink(options.link, terminal.SlavePath());
     }
