@@ -159,7 +159,8 @@ std::string CBoardConsole::Misbehave(const std::vector<std::string>& words) {
 std::string CBoardConsole::Status() const {
     const stBoardState& state = m_board.State();
     return "ok bill-inlet=" + std::string(state.billInletOpen ? "open" : "closed") +
-           " coin-inlet=" + (state.coinInletOpen ? "open" : "closed") + " bills" +
+           " coin-inlet=" + (state.coinInletOpen ? "open" : "closed") +
+           " door=" + (state.door == kDoorClosed ? "closed" : "open") + " bills" +
            JoinCounts(kBillValues, state.bills) + " coins" + JoinCounts(kCoinValues, state.coins) +
            " hopper=" + std::to_string(state.hopperStock) +
            " dispenser1=" + std::to_string(state.dispenser1.denomination) + "x" +

@@ -16,9 +16,8 @@ TEST(BoardFramesTest, BuildsTheBytesTheKioskParses) {
     stBoardState door;
     door.acceptorFault = true;
     door.billInletOpen = true;
-    door.door = kDoorOpenGreeting;
     const stBoardRecord bills = BillsCountedRecord(oneThousand);
-    const stBoardRecord acceptor = BillAcceptorRecord(door);
+    const stBoardRecord acceptor = BillAcceptorRecord(door, kDoorOpenGreeting);
     const struct {
         const char* what;
         Bytes built;
@@ -57,7 +56,7 @@ TEST(BoardFramesTest, RecordsCarryTheirCountsInTheirPositions) {
         {BillsCountedRecord(state), enumBoardRecord::BillsCounted, {1, 2, 3, 4}},
         {CoinsCountedRecord(state), enumBoardRecord::CoinsCounted, {0, 0, 7, 9}},
         {CoinSelectorRecord(state), enumBoardRecord::CoinSelectorStatus, {0x81}},
-        {BillAcceptorRecord(state), enumBoardRecord::BillAcceptorStatus, {0x00, 0x10}},
+        {BillAcceptorRecord(state), enumBoardRecord::BillAcceptorStatus, {0x00, 0x00}},
         {DispenserStatusRecord(state), enumBoardRecord::DispenserStatus, {0x01, 0x00, 0x02, 0x05}},
         {DispenseResultRecord({3, 2, 1}), enumBoardRecord::DispenseResult, {3, 0, 2, 1}},
     };

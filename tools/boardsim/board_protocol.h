@@ -43,7 +43,10 @@ enum class enumBoardRecord : uint8_t {
     BillAcceptorStatus = 27,
 };
 
-// Door codes of the bill acceptor status record.
+// Door codes of the bill acceptor status record. The PC greets on 0x10 and
+// 0x30 and keeps its door state on any other code, so a code is sent once,
+// with the change; every other status record carries no door news.
+inline constexpr uint8_t kNoDoorNews = 0x00;
 inline constexpr uint8_t kDoorClosed = 0x10;
 inline constexpr uint8_t kDoorOpenQuiet = 0x20;
 inline constexpr uint8_t kDoorOpenGreeting = 0x30;

@@ -30,10 +30,10 @@ stBoardRecord BillsCountedRecord(const stBoardState& state) {
              CountByte(state.bills[3])}};
 }
 
-stBoardRecord BillAcceptorRecord(const stBoardState& state) {
+stBoardRecord BillAcceptorRecord(const stBoardState& state, uint8_t doorCode) {
     const uint8_t acceptor =
         (state.billInletOpen ? kAcceptorOnBit : 0) | (state.acceptorFault ? kAcceptorFaultBit : 0);
-    return {enumBoardRecord::BillAcceptorStatus, {acceptor, state.door}};
+    return {enumBoardRecord::BillAcceptorStatus, {acceptor, doorCode}};
 }
 
 stBoardRecord CoinsCountedRecord(const stBoardState& state) {

@@ -9,7 +9,7 @@
 namespace hx {
 
 stBoardRecord BillsCountedRecord(const stBoardState& state);
-stBoardRecord BillAcceptorRecord(const stBoardState& state);
+stBoardRecord BillAcceptorRecord(const stBoardState& state, uint8_t doorCode = kNoDoorNews);
 stBoardRecord CoinsCountedRecord(const stBoardState& state);
 stBoardRecord CoinSelectorRecord(const stBoardState& state);
 stBoardRecord DispenserStatusRecord(const stBoardState& state);

@@ -164,7 +164,7 @@ bool CControlBoard::InsertCoin(int value, std::string& refusal) {
 
 void CControlBoard::SetDoor(uint8_t doorCode) {
     m_state.door = doorCode;
-    SendSingle(BillAcceptorRecord(m_state));
+    SendSingle(BillAcceptorRecord(m_state, doorCode));
 }
 
 void CControlBoard::SetFault(enumBoardUnit unit, bool on) {

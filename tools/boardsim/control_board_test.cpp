@@ -61,10 +61,10 @@ TEST(ControlBoardTest, AnswersEachCommandAsTheKioskExpects) {
         Bytes command;
         std::vector<Bytes> answer;
     } cases[] = {
-        {"all bill data: acceptor off, door closed, no bills",
+        {"all bill data: acceptor off, no door news, no bills",
          {},
          {0x59, 0xA6},
-         {{0x33, 0x0A, 0x03, 0x1B, 0x00, 0x10, 0x05, 0x18, 0x00, 0x00, 0x00, 0x00, 0x1F}}},
+         {{0x33, 0x0A, 0x03, 0x1B, 0x00, 0x00, 0x05, 0x18, 0x00, 0x00, 0x00, 0x00, 0x0F}}},
         {"all coin data",
          {},
          {0x61, 0x9E},
@@ -126,7 +126,7 @@ TEST(ControlBoardTest, CountsNotesAndCoinsAsRunningTotalsUntilAReset) {
                              }));
     // Only the new totals go in answer to a changed-data request.
     EXPECT_EQ(board.Command({0x5A, 0xA5}),
-              (std::vector<Bytes>{{0x33, 0x04, 0x03, 0x1B, 0x01, 0x10, 0x0D}}));
+              (std::vector<Bytes>{{0x33, 0x04, 0x03, 0x1B, 0x01, 0x00, 0x1D}}));
     EXPECT_EQ(board.Command({0x5A, 0xA5}), std::vector<Bytes>{kAck});
     board.Command(kCloseBillsReset);
     EXPECT_EQ(board.State().bills, (std::array<int, 4>{}));
@@ -161,7 +161,8 @@ TEST(ControlBoardTest, ConsoleChangesAreReportedAtOnce) {
     } cases[] = {
         {"door open", "ok door open", {{0x22, 0x03, 0x1B, 0x00, 0x30}}},
         {"door open-quiet", "ok door open-quiet", {{0x22, 0x03, 0x1B, 0x00, 0x20}}},
-        {"fault bill on", "ok fault bill on", {{0x22, 0x03, 0x1B, 0x04, 0x10}}},
+        {"door close", "ok door close", {{0x22, 0x03, 0x1B, 0x00, 0x10}}},
+        {"fault bill on", "ok fault bill on", {{0x22, 0x03, 0x1B, 0x04, 0x00}}},
         {"fault coin on", "ok fault coin on", {{0x22, 0x02, 0x0B, 0x80}}},
         {"fault hopper on", "ok fault hopper on", {{0x22, 0x05, 0x16, 0x01, 0x00, 0x00, 0x00}}},
         {"low dispenser2 on", "ok low dispenser2 on", {{0x22, 0x05, 0x16, 0x00, 0x00, 0x00, 0x02}}},
