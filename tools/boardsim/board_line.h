@@ -1,0 +1,50 @@
+#pragma once
+// Runs the board on its pseudo-terminal on a thread of its own: reads the
+// kiosk's commands, lets the board answer them, and writes what the outbox
+// has due. Console lines come from another thread and are carried out under
+// the same lock, so a scripted note never lands inside a command's answer.
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "tools/boardsim/board_console.h"
+#include "tools/boardsim/board_journal.h"
+#include "tools/boardsim/pseudo_terminal.h"
+
+namespace hx {
+
+class CBoardLine {
+public:
+    CBoardLine(CPseudoTerminal& terminal, const stBoardState& board, std::chrono::milliseconds gap,
+               CBoardJournal& journal);
+    ~CBoardLine();
+    CBoardLine(const CBoardLine&) = delete;
+    CBoardLine& operator=(const CBoardLine&) = delete;
+
+    void Start();
+    void Stop();
+    // Runs one console line; its reply.
+    std::string Execute(std::string_view line);
+    bool QuitAsked();
+
+private:
+    void Run();
+    // Under the lock.
+    void TakeBytes(const std::vector<uint8_t>& bytes);
+    void WriteDue();
+
+    CPseudoTerminal& m_terminal;
+    CBoardJournal& m_journal;
+    std::mutex m_mutex;
+    CBoardOutbox m_outbox;
+    CControlBoard m_board;
+    CBoardConsole m_console;
+    CBoardCommandReader m_reader;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+}  // namespace hx

@@ -1,0 +1,81 @@
+#include "tools/boardsim/command_line.h"
+
+#include <charconv>
+#include <optional>
+
+namespace hx {
+
+namespace {
+
+// "DENOMINATION:COUNT", the denomination one a dispenser can hold.
+bool ReadDispenser(const std::string& value, stBillDispenser& dispenser) {
+    const size_t colon = value.find(':');
+    if (colon == std::string::npos) {
+        return false;
+    }
+    const std::optional<int> denomination = ParseBoundedInt(value.substr(0, colon), 1000, 10000);
+    const std::optional<int> count = ParseBoundedInt(value.substr(colon + 1), 0, 100000);
+    if (!denomination || !count ||
+        (*denomination != 1000 && *denomination != 5000 && *denomination != 10000)) {
+        return false;
+    }
+    dispenser.denomination = *denomination;
+    dispenser.stock = *count;
+    return true;
+}
+
+bool ReadOption(const std::string& name, const std::string& value, stBoardSimOptions& options) {
+    if (name == "--link") {
+        options.link = value;
+    } else if (name == "--journal") {
+        options.journal = value;
+    } else if (name == "--dispenser1") {
+        return ReadDispenser(value, options.board.dispenser1);
+    } else if (name == "--dispenser2") {
+        return ReadDispenser(value, options.board.dispenser2);
+    } else if (const std::optional<int> number = ParseBoundedInt(value, 0, 100000); !number) {
+        return false;
+    } else if (name == "--hopper") {
+        options.board.hopperStock = *number;
+    } else if (name == "--low") {
+        options.board.lowLevel = *number;
+    } else if (name == "--gap") {
+        options.gap = std::chrono::milliseconds(*number);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<int> ParseBoundedInt(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
+                              std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            return true;
+        }
+        if (!name.starts_with("--") || i + 1 >= args.size()) {
+            error = name.starts_with("--") ? name + " needs a value" : "unknown argument " + name;
+            return false;
+        }
+        if (!ReadOption(name, args[++i], options)) {
+            error = "unknown option or bad value: " + name + " " + args[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace hx

@@ -1,0 +1,128 @@
+// boardsim: a cash control board on a pseudo-terminal. See help_text.cpp.
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/message_loop.h"
+#include "platform/quit_signals.h"
+#include "tools/boardsim/board_line.h"
+#include "tools/boardsim/command_line.h"
+#include "tools/boardsim/help_text.h"
+
+namespace hx {
+
+namespace {
+
+constexpr UINT kQuitMessage = WM_APP + 1;
+
+// The console reader outlives Run (its read cannot be interrupted), so it
+// reaches the line only through this pointer, cleared before the line goes.
+std::mutex g_lineMutex;
+CBoardLine* g_line = nullptr;
+
+int Fail(const std::string& reason) {
+    std::fprintf(stderr, "boardsim: %s\n", reason.c_str());
+    return 1;
+}
+
+// Replaces a link left by an earlier run, never a file or folder.
+bool MakeLink(const std::filesystem::path& link, const std::string& target, std::string& error) {
+    std::error_code code;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, code))) {
+        std::filesystem::remove(link, code);
+    }
+    std::filesystem::create_symlink(target, link, code);
+    if (code) {
+        error = "cannot link " + link.string() + ": " + code.message();
+        return false;
+    }
+    return true;
+}
+
+void RemoveOwnLink(const std::filesystem::path& link, const std::string& target) {
+    std::error_code code;
+    if (std::filesystem::read_symlink(link, code) == target) {
+        std::filesystem::remove(link, code);
+    }
+}
+
+// Detached: a read of standard input cannot be interrupted. Its end only ends
+// the reading, so a simulator started without input keeps running.
+void ReadConsole(uint32_t mainThread) {
+    std::string text;
+    while (std::getline(std::cin, text)) {
+        std::lock_guard lock(g_lineMutex);
+        if (g_line == nullptr) {
+            return;
+        }
+        std::cout << g_line->Execute(text) << std::endl;
+        if (g_line->QuitAsked()) {
+            PostThreadMessage(mainThread, kQuitMessage, 0, 0);
+        }
+    }
+}
+
+int Run(const stBoardSimOptions& options) {
+    CBoardJournal journal(options.journal);
+    if (!journal.Usable()) {
+        return Fail("cannot write the journal " + options.journal.string());
+    }
+    CPseudoTerminal terminal;
+    std::string error;
+    if (!terminal.Open(error)) {
+        return Fail(error);
+    }
+    if (!options.link.empty() && !MakeLink(options.link, terminal.SlavePath(), error)) {
+        return Fail(error);
+    }
+    CBoardLine line(terminal, options.board, options.gap, journal);
+    line.Start();
+    journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
+    std::cout << terminal.SlavePath() << std::endl;
+    const uint32_t mainThread = GetCurrentThreadId();
+    InstallQuitSignals(mainThread, kQuitMessage);
+    {
+        std::lock_guard lock(g_lineMutex);
+        g_line = &line;
+    }
+    std::thread(ReadConsole, mainThread).detach();
+    MSG message;
+    while (GetMessage(&message) > 0 && message.message != kQuitMessage) {
+        DispatchMessage(&message);
+    }
+    UninstallQuitSignals();
+    {
+        std::lock_guard lock(g_lineMutex);
+        g_line = nullptr;
+    }
+    line.Stop();
+    if (!options.link.empty()) {
+        RemoveOwnLink(options.link, terminal.SlavePath());
+    }
+    journal.Write({{"event", "stopped"}});
+    return 0;
+}
+
+}  // namespace
+
+}  // namespace hx
+
+int main(int argc, char** argv) {
+    using namespace hx;
+    stBoardSimOptions options;
+    std::string error;
+    if (!ParseBoardSimCommandLine(std::vector<std::string>(argv + 1, argv + argc), options,
+                                  error)) {
+        std::fprintf(stderr, "boardsim: %s (see boardsim --help)\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(BoardSimHelp().c_str(), stdout);
+        return 0;
+    }
+    return Run(options);
+}
