@@ -1,0 +1,67 @@
+#pragma once
+// For tests: boardsim as a child process, its pseudo-terminal linked where a
+// kiosk looks for its board (DRIVE/dosdevices/com3), driven by console
+// commands. The program's path comes from HX_BOARDSIM_PROGRAM.
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
+#include "tests/support/wait_until.h"
+
+namespace hx {
+
+class CBoardSimProcess {
+public:
+    // Output and journal go to `folder`; the link is made by the simulator.
+    CBoardSimProcess(const std::filesystem::path& link, const std::filesystem::path& folder)
+        : m_link(link), m_output(folder / "boardsim.out") {
+        std::filesystem::create_directories(link.parent_path());
+        stChildLaunch launch;
+        launch.args = {HX_BOARDSIM_PROGRAM, "--link", link.string(), "--journal",
+                       (folder / "boardsim.jsonl").string()};
+        launch.withInput = true;
+        launch.outputFile = m_output;
+        m_process.Start(launch);
+    }
+
+    bool WaitUntilLinked() {
+        return m_process.IsRunning() &&
+               WaitUntil([this] { return std::filesystem::is_symlink(m_link); });
+    }
+
+    // Sends a console command; its reply line ("ok …" or "error: …").
+    std::string Command(const std::string& line) {
+        const size_t before = Replies();
+        if (!m_process.WriteInput(line + "\n")) {
+            return "error: not written";
+        }
+        std::string reply;
+        WaitUntil([&] {
+            const std::vector<std::string> lines = ReadLines(m_output);
+            if (Replies() > before) {
+                reply = lines.back();
+            }
+            return !reply.empty();
+        });
+        return reply;
+    }
+
+    int Stop() { return m_process.Stop().value_or(-1); }
+
+private:
+    size_t Replies() const {
+        size_t count = 0;
+        for (const std::string& line : ReadLines(m_output)) {
+            count += line.starts_with("ok") || line.starts_with("error");
+        }
+        return count;
+    }
+
+    std::filesystem::path m_link;
+    std::filesystem::path m_output;
+    CChildProcess m_process;
+};
+
+}  // namespace hx
