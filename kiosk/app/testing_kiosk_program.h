@@ -23,8 +23,20 @@ struct stKioskStart {
     std::optional<std::filesystem::path> webRoot;      // else the program's own
 };
 
+// The kiosk opens its control board as COM3: a test that gives it no board
+// of its own gets a link that leads nowhere, so no kiosk in a test ever
+// reaches a real serial device.
+inline void LinkNoBoard(const std::filesystem::path& drive) {
+    const std::filesystem::path link = drive / "dosdevices" / "com3";
+    if (!std::filesystem::is_symlink(link)) {
+        std::filesystem::create_directories(link.parent_path());
+        std::filesystem::create_symlink(drive / "no-board", link);
+    }
+}
+
 inline bool StartKioskProgram(CChildProcess& kiosk, const std::filesystem::path& drive,
                               const stKioskStart& start = {}) {
+    LinkNoBoard(drive);
     stChildLaunch launch;
     launch.args = {start.program.string(), "--drive", drive.string(), "--ui-port",
                    std::to_string(start.uiPort)};

@@ -11,7 +11,9 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { openKioskScreen } from './support/browser.js';
 import { eventually, expectText, expectVisible } from './support/eventually.js';
-import { CProgram, kioskScreenPort, programPath, setServerAddress } from './support/programs.js';
+import {
+  CProgram, kioskScreenPort, linkNoBoard, programPath, setServerAddress,
+} from './support/programs.js';
 import { readScenario, SAMPLE_SCENARIO, shownRooms } from './support/sample_motel.js';
 
 // The kiosk always connects to port 12001; this test's desk has a loopback
@@ -30,6 +32,7 @@ before(async () => {
   drive = await mkdtemp(path.join(os.tmpdir(), 'hx-kiosk-home-'));
   await mkdir(path.join(drive, 'desk'));
   setServerAddress(drive, DESK_ADDRESS);
+  await linkNoBoard(drive);
   desk = new CProgram(programPath('HX_FRONTDESK_PROGRAM'), [
     '--scenario', SAMPLE_SCENARIO,
     '--data', path.join(drive, 'desk'),

@@ -14,10 +14,13 @@
 
 #include "kiosk/app/testing_kiosk_program.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
+#include "kiosk/support/paths.h"
 #include "platform/envr.h"
 #include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"
+#include "tools/boardsim/testing_boardsim.h"
 #include "tools/frontdesk/testing_frontdesk.h"
 
 namespace hx {
@@ -51,8 +54,23 @@ protected:
         std::filesystem::create_directories(m_drive.Folder() / "desk");
         m_desk = std::make_unique<CFrontDeskProcess>(address, kSample, m_drive.Folder() / "desk");
         ASSERT_TRUE(m_desk->WaitUntilListening());
+        StartBoard();
         BeforeKiosk();
         StartKioskWithPage();
+    }
+
+    // The control board simulator on the kiosk's COM3, with the sample
+    // motel's dispensers (1,000 and 10,000 won), and a float to pay change
+    // from (100 notes of each kind).
+    void StartBoard() {
+        ASSERT_TRUE(
+            WriteWholeFile(GetProgramPath("INI\\SaveMoney.ini"),
+                           "[Money]\r\n1000=100\r\n5000=100\r\n10000=100\r\nRFCard=100\r\n"));
+        std::filesystem::create_directories(m_drive.Folder() / "board");
+        m_board = std::make_unique<CBoardSimProcess>(
+            m_drive.Folder() / "dosdevices" / "com3", m_drive.Folder() / "board",
+            std::vector<std::string>{"--dispenser1", "1000:100", "--dispenser2", "10000:100"});
+        ASSERT_TRUE(m_board->WaitUntilLinked());
     }
 
     // What a test sets up after the desk listens and before the kiosk starts.
@@ -122,6 +140,7 @@ protected:
 
     CTempDrive m_drive;
     std::unique_ptr<CFrontDeskProcess> m_desk;
+    std::unique_ptr<CBoardSimProcess> m_board;
     CChildProcess m_kiosk;
     CTestMoviePage m_page;
     std::string m_log;

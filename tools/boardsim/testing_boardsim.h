@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/support/child_process.h"
 #include "tests/support/file_text.h"
@@ -15,12 +16,15 @@ namespace hx {
 class CBoardSimProcess {
 public:
     // Output and journal go to `folder`; the link is made by the simulator.
-    CBoardSimProcess(const std::filesystem::path& link, const std::filesystem::path& folder)
+    // `options` are more of its command line (dispensers, stock).
+    CBoardSimProcess(const std::filesystem::path& link, const std::filesystem::path& folder,
+                     const std::vector<std::string>& options = {})
         : m_link(link), m_output(folder / "boardsim.out") {
         std::filesystem::create_directories(link.parent_path());
         stChildLaunch launch;
         launch.args = {HX_BOARDSIM_PROGRAM, "--link", link.string(), "--journal",
                        (folder / "boardsim.jsonl").string()};
+        launch.args.insert(launch.args.end(), options.begin(), options.end());
         launch.withInput = true;
         launch.outputFile = m_output;
         m_process.Start(launch);

@@ -3,7 +3,7 @@
 // own. Children are ended when the test ends, however it ends.
 
 import { spawn, spawnSync } from 'node:child_process';
-import { readdir, readFile } from 'node:fs/promises';
+import { mkdir, readdir, readFile, symlink } from 'node:fs/promises';
 import path from 'node:path';
 import { eventually } from './eventually.js';
 
@@ -66,6 +66,18 @@ export class CProgram {
     clearTimeout(late);
     return ended;
   }
+}
+
+// The kiosk opens its control board as COM3; without a board of the test's
+// own it gets a link that leads nowhere, never a real serial device.
+export async function linkNoBoard(drive) {
+  const folder = path.join(drive, 'dosdevices');
+  await mkdir(folder, { recursive: true });
+  await symlink(path.join(drive, 'no-board'), path.join(folder, 'com3')).catch((error) => {
+    if (error.code !== 'EEXIST') {
+      throw error;
+    }
+  });
 }
 
 // The kiosk's server address, as an installer writes it into the settings store.

@@ -1,0 +1,87 @@
+// A guest pays cash at the kiosk: the kiosk, our front-desk server, the
+// control board simulator on the kiosk's COM3 and a movie client on the
+// screen's socket, each a real process or socket.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kiosk/support/paths.h"
+#include "platform/ini_file.h"
+#include "tests/e2e/kiosk_with_desk_test.h"
+#include "tests/support/wait_until.h"
+
+namespace hx {
+
+namespace {
+
+class KioskCash : public CKioskWithDeskTest {
+protected:
+    // The board's port opens a second after the kiosk starts; the guest
+    // chooses cash once the kiosk has opened the bill inlet.
+    void PayCash(int price) {
+        ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
+        ASSERT_TRUE(
+            m_page.SendCommand("SetPay", "201||false||" + std::to_string(price) + "||true"));
+    }
+
+    // Inserts a note once the board takes it (the inlet opens after the
+    // kiosk's commands have gone out one by one).
+    void Insert(int won) {
+        const std::string command = "bill " + std::to_string(won);
+        ASSERT_TRUE(WaitUntil([&] { return m_board->Command(command).starts_with("ok"); }))
+            << command;
+    }
+
+    // Waits for the screen call `command` with these arguments.
+    void ExpectScript(std::string_view command, std::string_view args) {
+        std::optional<std::string> seen;
+        do {
+            seen = WaitForScript(command);
+        } while (seen && *seen != args);
+        EXPECT_EQ(seen, std::optional<std::string>(args)) << command;
+    }
+
+    int SavedFloat(const char* key) const {
+        return GetPrivateProfileNumber("Money", key, -1, GetProgramPath("INI\\SaveMoney.ini"));
+    }
+
+    bool DeskReceived(int command) {
+        return m_desk->WaitForJournal([command](const nlohmann::json& entry) {
+            return entry.value("event", "") == "received" && entry.value("command", 0) == command;
+        });
+    }
+};
+
+TEST_F(KioskCash, NotesUpToThePriceAreShownAndTheInletsClose) {
+    PayCash(35000);
+    // Each note shows the new total (a record the board repeats shows it again).
+    for (const auto& [won, shown] : {std::pair{10000, "35000||10000||0"},
+                                     {10000, "35000||20000||0"},
+                                     {10000, "35000||30000||0"},
+                                     {5000, "35000||35000||0"}}) {
+        Insert(won);
+        ExpectScript("SetRecvMoney", shown);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return m_board->Command("bill 1000").starts_with("error"); }))
+        << "the bill inlet is closed at the price";
+}
+
+TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
+    PayCash(35000);
+    Insert(10000);
+    Insert(5000);
+    ExpectScript("SetRecvMoney", "35000||15000||0");
+    ASSERT_TRUE(m_page.SendCommand("ReturnRecvMoney", ""));
+    ExpectScript("ReturnRecvMoneyRes", "1");
+    // The sample motel's dispensers hold 1,000 and 10,000-won notes.
+    EXPECT_TRUE(WaitUntil([&] { return SavedFloat("10000") == 99; })) << "one 10,000-won note";
+    EXPECT_EQ(SavedFloat("1000"), 95) << "and five 1,000-won notes";
+    EXPECT_EQ(SavedFloat("5000"), 100);
+    EXPECT_TRUE(DeskReceived(506));
+    EXPECT_TRUE(DeskReceived(508));
+}
+
+}  // namespace
+
+}  // namespace hx
