@@ -73,7 +73,7 @@ int Run(const stBoardSimOptions& options) {
     }
     CPseudoTerminal terminal;
     std::string error;
-    if (!terminal.Open(error)) {
+    if (!terminal.KeepLineUp(error)) {
         return Fail(error);
     }
     if (!options.link.empty() && !MakeLink(options.link, terminal.SlavePath(), error)) {
