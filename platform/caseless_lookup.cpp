@@ -12,10 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The entry of folder that is `name` regardless of case, first in name order.
 std::optional<std::string> EntryIgnoringCase(const fs::path& folder, std::string_view name) {
     std::vector<std::string> matches;
@@ -61,11 +57,6 @@ std::optional<std::string> SpellingInside(const fs::path& folder, std::string_vi
         spelled += '/';
         relative.remove_prefix(slash + 1);
     }
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 stLookup LookUpInsideIgnoringCase(const fs::path& folder, std::string_view relative) {

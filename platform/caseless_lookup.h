@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_case.h"
 #include "platform/confined_path.h"
 
 namespace hx {
@@ -25,9 +26,5 @@ stLookup LookUpInsideIgnoringCase(const std::filesystem::path& folder, std::stri
 // Names only: confinement is LookUpInside's.
 std::optional<std::string> SpellingInside(const std::filesystem::path& folder,
                                           std::string_view relative);
-
-// Whether two names are the same with ASCII letters matched regardless of
-// case; other bytes (UTF-8 sequences among them) must be equal.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace hx

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii_case.h"
 #include "platform/cp949.h"
 
 namespace hx {
@@ -23,10 +24,6 @@ std::string_view Unquote(std::string_view value) {
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                         value.back() == value.front();
     return quoted ? value.substr(1, value.size() - 2) : value;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Trail bytes of two-byte characters overlap ASCII letters, so case is folded

@@ -31,9 +31,9 @@ TEST_F(CSerialTest, BytesCrossTheLineBothWays) {
     DWORD written = 0;
     ASSERT_EQ(port.Write("\x02\x33\x03", 3, &written), ERROR_SUCCESS);
     EXPECT_EQ(written, 3u);
-    EXPECT_EQ(m_device.Read(3), "\x02\x33\x03");
+    EXPECT_EQ(m_device.Read(3, kTestPatience), "\x02\x33\x03");
 
-    ASSERT_TRUE(m_device.Write("ack"));
+    ASSERT_TRUE(m_device.WriteAll("ack"));
     std::string received;
     ASSERT_TRUE(WaitUntil([&] { return (received += ReadAll(port)).size() >= 3; }));
     EXPECT_EQ(received, "ack");
@@ -46,7 +46,7 @@ TEST_F(CSerialTest, OpenOnAnOpenPortIsRefusedAndKeepsThePort) {
     EXPECT_EQ(port.LastError(), ERROR_ALREADY_INITIALIZED);
     EXPECT_TRUE(port.IsOpen());
     ASSERT_EQ(port.WriteText("still"), ERROR_SUCCESS);
-    EXPECT_EQ(m_device.Read(5), "still");
+    EXPECT_EQ(m_device.Read(5, kTestPatience), "still");
 }
 
 TEST_F(CSerialTest, EveryOperationOnAClosedPortIsAnInvalidHandle) {
@@ -93,7 +93,7 @@ TEST_F(CSerialTest, AReadOfAnIdleLineReturnsNothingWithoutWaiting) {
         std::async(std::launch::async, [&] { return port.Read(buffer, sizeof buffer, &count); });
     const bool returned = unlimited.wait_for(kTestPatience) == std::future_status::ready;
     if (!returned) {
-        m_device.Write("x");  // let the stuck read go before failing
+        m_device.WriteAll("x");  // let the stuck read go before failing
     }
     ASSERT_TRUE(returned);
     EXPECT_EQ(unlimited.get(), ERROR_SUCCESS);
@@ -104,7 +104,7 @@ TEST_F(CSerialTest, ABlockingReadThatGetsTooLittleTimesOut) {
     CSerial port;
     ASSERT_EQ(port.Open("COM3", 0, 0, true), ERROR_SUCCESS);
     ASSERT_EQ(port.SetReadMode(ReadModeBlocking), ERROR_SUCCESS);
-    ASSERT_TRUE(m_device.Write("ab"));
+    ASSERT_TRUE(m_device.WriteAll("ab"));
     char buffer[4];
     DWORD count = 0;
     EXPECT_EQ(port.Read(buffer, sizeof buffer, &count, 50), ERROR_TIMEOUT);
@@ -185,7 +185,7 @@ TEST_F(CSerialTest, CheckPortTellsFreeMissingAndNotAPort) {
     for (const auto& [name, expected] : cases) {
         EXPECT_EQ(CSerial::CheckPort(name), expected) << name;
     }
-    EXPECT_EQ(CSerial::CheckPort(m_device.SlaveName()), 0) << "a device path as it is";
+    EXPECT_EQ(CSerial::CheckPort(m_device.SlavePath()), 0) << "a device path as it is";
 }
 
 TEST_F(CSerialTest, CheckPortSeesAPortThatThisProgramHolds) {
@@ -201,7 +201,7 @@ TEST_F(CSerialTest, CheckPortSeesAPortThatThisProgramHolds) {
 
 TEST_F(CSerialTest, CheckPortSeesAPortThatAnotherProcessHolds) {
     stChildLaunch launch;
-    launch.args = {"flock", "--exclusive", m_device.SlaveName(), "cat"};
+    launch.args = {"flock", "--exclusive", m_device.SlavePath(), "cat"};
     launch.withInput = true;  // holds the lock until its input ends
     CChildProcess holder;
     ASSERT_TRUE(holder.Start(launch));

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/loop_test_support.h"
-#include "tests/support/pseudo_terminal.h"
+#include "platform/pseudo_terminal.h"
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         CManualClockTest::SetUp();
         ASSERT_TRUE(m_device.IsOpen()) << "no pseudo-terminal to stand in for the device";
-        LinkPort(3, m_device.SlaveName());
+        LinkPort(3, m_device.SlavePath());
     }
 
     // DRIVE/dosdevices/comN leads to `target`, as the demo links a simulator.

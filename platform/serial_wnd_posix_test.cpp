@@ -44,7 +44,7 @@ protected:
 TEST_F(CSerialWndTest, ArrivingBytesPostTheMessageWithTheCallersValue) {
     ASSERT_EQ(m_port.Open("COM3", &m_window, kBoardMessage, 1234), ERROR_SUCCESS);
     EXPECT_TRUE(m_port.IsListening());
-    ASSERT_TRUE(m_device.Write("\x33\x06"));
+    ASSERT_TRUE(m_device.WriteAll("\x33\x06"));
     ASSERT_TRUE(PumpUntilEvents(1));
     EXPECT_EQ(Events()[0], SerialEventWParam(EV_RXCHAR, 0));
     EXPECT_EQ(m_window.seen.back().lParam, 1234);
@@ -56,7 +56,7 @@ TEST_F(CSerialWndTest, MessageZeroMeansTheRegisteredDefault) {
     EXPECT_EQ(CSerialWnd::DefaultComMsg(), byName);
     CSerialWnd port;
     ASSERT_EQ(port.Open("COM3", m_window.GetSafeHwnd()), ERROR_SUCCESS);
-    ASSERT_TRUE(m_device.Write("x"));
+    ASSERT_TRUE(m_device.WriteAll("x"));
     ASSERT_TRUE(PumpUntilEvents(1, byName));
 }
 
@@ -65,7 +65,7 @@ TEST_F(CSerialWndTest, MessageZeroMeansTheRegisteredDefault) {
 TEST_F(CSerialWndTest, EachArrivalIsReportedOnceWhileTheBytesWaitUnread) {
     ASSERT_EQ(m_port.Open("COM3", &m_window, kBoardMessage), ERROR_SUCCESS);
     for (std::size_t arrival = 1; arrival <= 3; ++arrival) {
-        ASSERT_TRUE(m_device.Write("n"));
+        ASSERT_TRUE(m_device.WriteAll("n"));
         ASSERT_TRUE(PumpUntilEvents(arrival));
     }
     EXPECT_EQ(Events().size(), 3u);
@@ -89,7 +89,7 @@ TEST_F(CSerialWndTest, AStoppedListenerStartsAgain) {
     ASSERT_EQ(m_port.StopListener(kTestPatience.count()), ERROR_SUCCESS);
     EXPECT_FALSE(m_port.IsListening());
     ASSERT_EQ(m_port.StartListener(), ERROR_SUCCESS);
-    ASSERT_TRUE(m_device.Write("y"));
+    ASSERT_TRUE(m_device.WriteAll("y"));
     ASSERT_TRUE(PumpUntilEvents(1));
 }
 

@@ -113,10 +113,10 @@ void CBoardDevices::ApplyDispenserStatus(const Data& d) {
     const uint8_t dispenser2 = (d[3] & kThreeBits) | (IsFloatLow(2) ? kLowBit : 0);
     m_dispenserState = (dispenser1 ? 1 : 0) + (dispenser2 ? 2 : 0);
 
-    m_events.Report(BOARD_EVENT_DISPENSER1_FAULT, (dispenser1 & (kFaultBit0 | kFaultBit2)) != 0);
-    m_events.Report(BOARD_EVENT_DISPENSER1_LOW, (dispenser1 & kLowBit) != 0);
-    m_events.Report(BOARD_EVENT_DISPENSER2_LOW, (dispenser2 & kLowBit) != 0);
-    m_events.Report(BOARD_EVENT_DISPENSER2_FAULT, (dispenser2 & kFaultBit2) != 0);
+    m_events.Report(EVENT_BILL_DISPENSER1, (dispenser1 & (kFaultBit0 | kFaultBit2)) != 0);
+    m_events.Report(EVENT_BILL_DISPENSER1_LOW, (dispenser1 & kLowBit) != 0);
+    m_events.Report(EVENT_BILL_DISPENSER2_LOW, (dispenser2 & kLowBit) != 0);
+    m_events.Report(EVENT_BILL_DISPENSER2, (dispenser2 & kFaultBit2) != 0);
 
     m_dispenserText = BitMarks(hopper, "1") + (d[1] == 1 ? "!5" : "") + BitMarks(dispenser1, "10") +
                       FirstBitMark(dispenser2, "50");
@@ -147,7 +147,7 @@ void CBoardDevices::ApplyBillAcceptor(const Data& d) {
     if (state == kOff || state == kOn || state == kOffFault || state == kOnFault) {
         m_billAcceptorFault = state == kOffFault || state == kOnFault;
         m_billAcceptorOff = state == kOff || state == kOffFault;
-        m_events.Report(BOARD_EVENT_BILL_ACCEPTOR, m_billAcceptorFault);
+        m_events.Report(EVENT_BILL_ACCEPTOR, m_billAcceptorFault);
         m_billAcceptorText = m_billAcceptorOff ? "OFF" : "ON";
         m_billAcceptorText += m_billAcceptorFault ? "!E" : "";
     }
@@ -166,7 +166,7 @@ void CBoardDevices::ApplyDoorCode(uint8_t code) {
 }
 
 void CBoardDevices::SetDoorState(bool open, bool greeting) {
-    m_events.Report(BOARD_EVENT_DOOR_OPEN, open);
+    m_events.Report(EVENT_DOOR_OPEN, open);
     if (greeting && m_hooks.playWelcome) {
         m_hooks.playWelcome();
     }
@@ -180,7 +180,7 @@ void CBoardDevices::ClearCounts() {
 }
 
 void CBoardDevices::ReportPortOpened(bool opened) {
-    m_events.Report(BOARD_EVENT_PORT, !opened);
+    m_events.Report(EVENT_BOARD_LINK, !opened);
 }
 
 void CBoardDevices::SetDenominations(int dispenser1, int dispenser2) {

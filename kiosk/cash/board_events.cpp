@@ -3,12 +3,12 @@
 namespace hx {
 
 CBoardEvents::CBoardEvents(Hook hook)
-    : m_hook(std::move(hook)), m_present{{BOARD_EVENT_DOOR_OPEN, false},
-                                         {BOARD_EVENT_BILL_ACCEPTOR, false},
-                                         {BOARD_EVENT_DISPENSER1_FAULT, false},
-                                         {BOARD_EVENT_DISPENSER1_LOW, false},
-                                         {BOARD_EVENT_DISPENSER2_FAULT, false},
-                                         {BOARD_EVENT_DISPENSER2_LOW, false}} {}
+    : m_hook(std::move(hook)), m_present{{EVENT_DOOR_OPEN, false},
+                                         {EVENT_BILL_ACCEPTOR, false},
+                                         {EVENT_BILL_DISPENSER1, false},
+                                         {EVENT_BILL_DISPENSER1_LOW, false},
+                                         {EVENT_BILL_DISPENSER2, false},
+                                         {EVENT_BILL_DISPENSER2_LOW, false}} {}
 
 void CBoardEvents::Report(int code, bool present) {
     const auto known = m_present.find(code);

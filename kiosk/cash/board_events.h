@@ -6,17 +6,9 @@
 #include <functional>
 #include <map>
 
-namespace hx {
+#include "kiosk/support/device_event_text.h"
 
-enum enumBoardEvent : int {
-    BOARD_EVENT_PORT = 101,
-    BOARD_EVENT_DOOR_OPEN = 102,
-    BOARD_EVENT_BILL_ACCEPTOR = 201,
-    BOARD_EVENT_DISPENSER1_FAULT = 202,
-    BOARD_EVENT_DISPENSER1_LOW = 203,
-    BOARD_EVENT_DISPENSER2_FAULT = 205,
-    BOARD_EVENT_DISPENSER2_LOW = 206,
-};
+namespace hx {
 
 // State 0: the condition is present; 1: it has cleared.
 inline constexpr int kEventOccurred = 0;

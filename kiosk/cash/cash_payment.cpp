@@ -9,10 +9,13 @@ namespace hx {
 
 namespace {
 
-int& NotesOf(stPaidOut& paid, int denomination) {
-    return denomination == 1000   ? paid.notes1000
-           : denomination == 5000 ? paid.notes5000
-                                  : paid.notes10000;
+// The notes of a denomination among counts (the float, a payout).
+template <class Counts>
+auto& NotesOf(Counts& counts, int denomination) {
+    if (denomination == 1000) {
+        return counts.notes1000;
+    }
+    return denomination == 5000 ? counts.notes5000 : counts.notes10000;
 }
 
 }  // namespace
@@ -176,7 +179,7 @@ bool CCashPayment::IsFloatLow(int dispenser) const {
     if (dispenser != 1 && dispenser != 2) {
         return false;
     }
-    return FloatOf(m_denominations[dispenser - 1]) < m_lowStock[dispenser - 1];
+    return NotesOf(m_float, m_denominations[dispenser - 1]) < m_lowStock[dispenser - 1];
 }
 
 bool CCashPayment::OnTimer(UINT_PTR id) {
@@ -213,13 +216,6 @@ void CCashPayment::AnswerPayout(bool paid) {
     if (!paid) {
         m_mode = PAYOUT_NONE;
     }
-}
-
-int CCashPayment::FloatOf(int denomination) const {
-    if (denomination == 1000) {
-        return m_float.notes1000;
-    }
-    return denomination == 5000 ? m_float.notes5000 : m_float.notes10000;
 }
 
 void CCashPayment::Movie(std::string_view command, std::string_view args) const {

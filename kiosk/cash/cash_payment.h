@@ -97,7 +97,6 @@ private:
     std::optional<stPayoutPlan> QueuePayout(int amount);
     bool StartPayout(int amount);
     void AnswerPayout(bool paid);
-    int FloatOf(int denomination) const;
     void Movie(std::string_view command, std::string_view args) const;
 
     CBoardCommandQueue& m_queue;

@@ -44,11 +44,11 @@ TEST_F(PCBDlg, CommandsGoOutPacedAndRecordsComeBackFromTheLine) {
     EXPECT_EQ(m_calls, Calls{"event 101 1"});
     m_board->PollCashDevices();
     PumpMessagesFor(CBoardCommandQueue::kTickMs);
-    EXPECT_EQ(m_device.Read(2), std::string("\x59\xA6", 2))
+    EXPECT_EQ(m_device.Read(2, kTestPatience), std::string("\x59\xA6", 2))
         << "the bill acceptor's all-data request";
 
     m_calls.clear();
-    ASSERT_TRUE(m_device.Write(std::string("\x22\x05\x18\x00\x01\x03\x00", 7)));
+    ASSERT_TRUE(m_device.WriteAll(std::string("\x22\x05\x18\x00\x01\x03\x00", 7)));
     EXPECT_TRUE(PumpUntil([&] { return !m_calls.empty(); }));
     EXPECT_EQ(m_calls, Calls{"bills 35000"});
     EXPECT_NE(m_board->Monitor().LastDump().find("22 05 18 00 01 03 00"), std::string::npos);

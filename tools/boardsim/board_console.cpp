@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "tools/boardsim/command_line.h"
+#include "tools/common/whole_number.h"
 
 namespace hx {
 

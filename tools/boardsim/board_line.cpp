@@ -54,7 +54,7 @@ void CBoardLine::Run() {
             wait = std::min(wait, m_outbox.TimeToNext(CBoardOutbox::Clock::now()).value_or(wait));
         }
         std::vector<uint8_t> bytes;
-        if (!m_terminal.Read(bytes, wait)) {
+        if (!m_terminal.ReadSome(bytes, wait)) {
             m_journal.Write({{"event", "line failed"}});
             return;
         }

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <thread>
 
+#include "platform/pseudo_terminal.h"
 #include "tools/boardsim/board_console.h"
 #include "tools/boardsim/board_journal.h"
-#include "tools/boardsim/pseudo_terminal.h"
 
 namespace hx {
 

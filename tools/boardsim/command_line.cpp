@@ -1,7 +1,8 @@
 #include "tools/boardsim/command_line.h"
 
-#include <charconv>
 #include <optional>
+
+#include "tools/common/whole_number.h"
 
 namespace hx {
 
@@ -48,15 +49,6 @@ bool ReadOption(const std::string& name, const std::string& value, stBoardSimOpt
 }
 
 }  // namespace
-
-std::optional<int> ParseBoundedInt(std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
                               std::string& error) {

@@ -20,9 +20,6 @@ struct stBoardSimOptions {
     bool help = false;
 };
 
-// A whole number from low to high, nothing else in the text; nullopt otherwise.
-std::optional<int> ParseBoundedInt(std::string_view text, int low, int high);
-
 // The arguments after the program name. False with the reason.
 bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
                               std::string& error);

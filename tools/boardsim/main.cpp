@@ -2,27 +2,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "platform/message_loop.h"
-#include "platform/quit_signals.h"
 #include "tools/boardsim/board_line.h"
 #include "tools/boardsim/command_line.h"
 #include "tools/boardsim/help_text.h"
+#include "tools/common/tool_console.h"
 
 namespace hx {
 
 namespace {
-
-constexpr UINT kQuitMessage = WM_APP + 1;
-
-// The console reader outlives Run (its read cannot be interrupted), so it
-// reaches the line only through this pointer, cleared before the line goes.
-std::mutex g_lineMutex;
-CBoardLine* g_line = nullptr;
 
 int Fail(const std::string& reason) {
     std::fprintf(stderr, "boardsim: %s\n", reason.c_str());
@@ -50,22 +40,6 @@ void RemoveOwnLink(const std::filesystem::path& link, const std::string& target)
     }
 }
 
-// Detached: a read of standard input cannot be interrupted. Its end only ends
-// the reading, so a simulator started without input keeps running.
-void ReadConsole(uint32_t mainThread) {
-    std::string text;
-    while (std::getline(std::cin, text)) {
-        std::lock_guard lock(g_lineMutex);
-        if (g_line == nullptr) {
-            return;
-        }
-        std::cout << g_line->Execute(text) << std::endl;
-        if (g_line->QuitAsked()) {
-            PostThreadMessage(mainThread, kQuitMessage, 0, 0);
-        }
-    }
-}
-
 int Run(const stBoardSimOptions& options) {
     CBoardJournal journal(options.journal);
     if (!journal.Usable()) {
@@ -73,7 +47,7 @@ int Run(const stBoardSimOptions& options) {
     }
     CPseudoTerminal terminal;
     std::string error;
-    if (!terminal.Open(error)) {
+    if (!terminal.KeepLineUp(error)) {
         return Fail(error);
     }
     if (!options.link.empty() && !MakeLink(options.link, terminal.SlavePath(), error)) {
@@ -83,22 +57,18 @@ int Run(const stBoardSimOptions& options) {
     line.Start();
     journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
     std::cout << terminal.SlavePath() << std::endl;
-    const uint32_t mainThread = GetCurrentThreadId();
-    InstallQuitSignals(mainThread, kQuitMessage);
     {
-        std::lock_guard lock(g_lineMutex);
-        g_line = &line;
+        CToolQuit quit;
+        ServeConsole([&line](const std::string& text) {
+            std::string reply = line.Execute(text);
+            if (line.QuitAsked()) {
+                RequestToolQuit();
+            }
+            return reply;
+        });
+        quit.Wait();
     }
-    std::thread(ReadConsole, mainThread).detach();
-    MSG message;
-    while (GetMessage(&message) > 0 && message.message != kQuitMessage) {
-        DispatchMessage(&message);
-    }
-    UninstallQuitSignals();
-    {
-        std::lock_guard lock(g_lineMutex);
-        g_line = nullptr;
-    }
+    CloseConsole();
     line.Stop();
     if (!options.link.empty()) {
         RemoveOwnLink(options.link, terminal.SlavePath());

@@ -1,16 +1,12 @@
 // frontdesk: a front-desk server for kiosks. See help_text.cpp for what it does.
 #include <cstdio>
-#include <iostream>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/drive.h"
-#include "platform/message_loop.h"
-#include "platform/quit_signals.h"
+#include "tools/common/tool_console.h"
 #include "tools/frontdesk/command_line.h"
 #include "tools/frontdesk/control_executor.h"
 #include "tools/frontdesk/datagram_listener.h"
@@ -25,37 +21,11 @@ namespace hx {
 
 namespace {
 
-constexpr UINT kQuitMessage = WM_APP + 1;
-
-// Commands come from standard input and the control socket; one runs at a
-// time, and none once the desk is going away.
-std::mutex g_commandMutex;
-CControlExecutor* g_executor = nullptr;
-
-std::optional<std::string> ExecuteCommand(const std::string& line) {
-    std::lock_guard lock(g_commandMutex);
-    if (g_executor == nullptr) {
-        return std::nullopt;
-    }
-    return g_executor->Execute(line);
-}
-
-// Detached: a read of standard input cannot be interrupted. Its end (EOF)
-// only ends the reading, never the desk.
-void ReadStandardInput() {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        const std::optional<std::string> reply = ExecuteCommand(line);
-        if (!reply) {
-            return;
-        }
-        std::cout << *reply << std::endl;
-    }
-}
-
+// Commands come from standard input and the control socket, through the
+// console: one runs at a time, and none once the desk is going away.
 std::optional<std::vector<uint8_t>> AnswerControlDatagram(std::span<const uint8_t> datagram) {
     const std::optional<std::string> reply =
-        ExecuteCommand(std::string(datagram.begin(), datagram.end()));
+        RunConsoleCommand(std::string(datagram.begin(), datagram.end()));
     if (!reply) {
         return std::nullopt;
     }
@@ -95,9 +65,7 @@ int Run(const stFrontDeskOptions& options) {
     if (!desk.Start(options.listen.address, options.listen.port, error)) {
         return Fail(error);
     }
-    const uint32_t mainThread = GetCurrentThreadId();
-    const auto quit = [mainThread] { PostThreadMessage(mainThread, kQuitMessage, 0, 0); };
-    CControlExecutor executor(desk, quit);
+    CControlExecutor executor(desk, RequestToolQuit);
     CDatagramListener discovery(
         [&journal](std::span<const uint8_t> datagram, const stDatagramSender& sender) {
             const auto answer = AnswerDiscovery(datagram);
@@ -113,22 +81,13 @@ int Run(const stFrontDeskOptions& options) {
         return Fail(error);
     }
     {
-        std::lock_guard lock(g_commandMutex);
-        g_executor = &executor;
+        CToolQuit quit;
+        ServeConsole([&executor](const std::string& line) { return executor.Execute(line); });
+        std::fprintf(stderr, "frontdesk: listening on %s:%u\n", options.listen.address.c_str(),
+                     desk.Port());
+        quit.Wait();
     }
-    std::thread(ReadStandardInput).detach();
-    InstallQuitSignals(mainThread, kQuitMessage);
-    std::fprintf(stderr, "frontdesk: listening on %s:%u\n", options.listen.address.c_str(),
-                 desk.Port());
-    MSG message;
-    while (GetMessage(&message) > 0 && message.message != kQuitMessage) {
-        DispatchMessage(&message);
-    }
-    UninstallQuitSignals();
-    {
-        std::lock_guard lock(g_commandMutex);
-        g_executor = nullptr;
-    }
+    CloseConsole();
     control.Stop();
     discovery.Stop();
     desk.Stop();

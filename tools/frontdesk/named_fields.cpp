@@ -1,7 +1,5 @@
 #include "tools/frontdesk/named_fields.h"
 
-#include <charconv>
-
 namespace hx {
 
 namespace {
@@ -78,17 +76,6 @@ std::span<const stNamedField<stKioskConfig>> ConfigFields() {
 
 std::span<const stNamedField<stKioskOptions>> OptionFields() {
     return kOptionFields;
-}
-
-bool ParseWholeNumber(std::string_view text, int64_t low, int64_t high, int64_t& value) {
-    int64_t parsed = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, parsed);
-    if (text.empty() || error != std::errc() || stop != end || parsed < low || parsed > high) {
-        return false;
-    }
-    value = parsed;
-    return true;
 }
 
 }  // namespace hx

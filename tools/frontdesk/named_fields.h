@@ -10,6 +10,7 @@
 
 #include "kiosk/records/config_records.h"
 #include "kiosk/records/room_records.h"
+#include "tools/common/whole_number.h"
 
 namespace hx {
 
@@ -38,9 +39,6 @@ const stNamedField<Record>* FindField(std::span<const stNamedField<Record>> fiel
     }
     return nullptr;
 }
-
-// A decimal integer that fits the range, with nothing else around it.
-bool ParseWholeNumber(std::string_view text, int64_t low, int64_t high, int64_t& value);
 
 // Sets a field from its text form; false with the reason when the name is
 // unknown or a number does not parse.

@@ -1,11 +1,11 @@
 #include "tools/hxreg/reg_tool.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
 
+#include "platform/ascii_case.h"
 #include "platform/drive.h"
 #include "platform/registry_db.h"
 #include "tools/hxreg/reg_command.h"
@@ -90,10 +90,7 @@ bool Confirmed(std::ostream& out, const stRegCommand& command, const std::string
 
 // Names match as the store matches them: ASCII letters in either case.
 bool SameValueName(std::string_view stored, std::string_view asked) {
-    return std::ranges::equal(stored, asked, [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    });
+    return SameNameIgnoringCase(stored, asked);
 }
 
 const stRegNamedValue* FindValue(const stRegKeyListing& listing, const std::string& name) {
