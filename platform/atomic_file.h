@@ -1,8 +1,10 @@
 #pragma once
 // Durable writes: replacing a file so that a crash or power cut at any moment
 // leaves either the old or the new content, never a torn, empty or
-// half-written file; and appending so that what was appended survives once
-// the call returns.
+// half-written file; and appending, where the append itself is quick (it
+// survives the program's death at once) and a later flush makes it survive
+// a power cut, so a caller that must not wait on the disk can leave the
+// flush to another thread.
 
 #include <filesystem>
 #include <string_view>
@@ -23,10 +25,14 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
 // torn file. False when the file cannot be opened or flushed.
 bool FlushFileToDisk(const std::filesystem::path& file);
 
-// Appends bytes at the end of file (created when missing) and flushes them to
-// disk, and the folder too when the file was new. False when anything failed:
-// the bytes may then be partly there, so a caller that keeps records writes
-// whole lines and lets a reader skip a torn last one. The folder must exist.
-bool AppendToFileDurably(const std::filesystem::path& file, std::string_view bytes);
+// Appends bytes at the end of file (created when missing), without waiting
+// for the disk. False when anything failed: the bytes may then be partly
+// there, so a caller that keeps records writes whole lines and lets a reader
+// skip a torn last one. The folder must exist.
+bool AppendToFile(const std::filesystem::path& file, std::string_view bytes);
+
+// Flushes what was appended to file, and its folder entry, to disk. False
+// when the file is missing or could not be flushed.
+bool FlushAppendsToDisk(const std::filesystem::path& file);
 
 }  // namespace hx

@@ -77,17 +77,22 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
     return SyncFolder(folder);
 }
 
-bool AppendToFileDurably(const std::filesystem::path& file, std::string_view bytes) {
-    const bool existed = ::access(file.c_str(), F_OK) == 0;
+bool AppendToFile(const std::filesystem::path& file, std::string_view bytes) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kNewFileMode);
     if (fd < 0) {
         return false;
     }
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, bytes);
     const bool closed = ::close(fd) == 0;
+    return written && closed;
+}
+
+// The folder too: a file created since the last flush is only found again
+// after a power cut once its entry is on disk.
+bool FlushAppendsToDisk(const std::filesystem::path& file) {
     const std::filesystem::path folder =
         file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-    return written && closed && (existed || SyncFolder(folder));
+    return SyncPath(file, 0) && SyncFolder(folder);
 }
 
 }  // namespace hx

@@ -71,12 +71,14 @@ TEST_F(AtomicFileTest, FlushingAFileKeepsItsContentAndFailsWhereThereIsNone) {
 
 TEST_F(AtomicFileTest, AppendsCreateThenGrowAndFailWithoutAFolder) {
     const fs::path file = m_folder / "ReSend.log";
-    ASSERT_TRUE(AppendToFileDurably(file, "1||0||a||\r\n"));
-    ASSERT_TRUE(AppendToFileDurably(file, "1||1||b||\r\n"));
+    EXPECT_FALSE(FlushAppendsToDisk(file));
+    ASSERT_TRUE(AppendToFile(file, "1||0||a||\r\n"));
+    ASSERT_TRUE(AppendToFile(file, "1||1||b||\r\n"));
+    EXPECT_TRUE(FlushAppendsToDisk(file));
     EXPECT_EQ(ReadWholeFile(file), "1||0||a||\r\n1||1||b||\r\n");
     EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644));
-    EXPECT_FALSE(AppendToFileDurably(m_folder / "missing" / "ReSend.log", "x"));
-    EXPECT_FALSE(AppendToFileDurably(m_folder, "x"));
+    EXPECT_FALSE(AppendToFile(m_folder / "missing" / "ReSend.log", "x"));
+    EXPECT_FALSE(AppendToFile(m_folder, "x"));
 }
 
 }  // namespace

@@ -142,6 +142,9 @@ void CReSender::PostToMovie(std::string_view command) const {
 // lines the file would not take.
 void CReSender::DeliverAll() {
     KeepUnwrittenLines();
+    if (!m_file.FlushAppends()) {
+        m_hooks.log("재전송 파일 디스크 기록 실패: 정전 시 최근 보고를 잃을 수 있음.");
+    }
     std::vector<std::string> delivered;
     bool stopped = false;
     for (const std::string& line : m_file.Lines()) {

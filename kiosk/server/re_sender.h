@@ -5,8 +5,10 @@
 // connect of the channel.
 //
 // A report is handed over by writing its line to the resend file on the
-// caller's thread, so once the hand-over returns no crash, kill or power
-// cut can lose it. The thread then delivers the file's lines one by one,
+// caller's thread, so once the hand-over returns no crash or kill can lose
+// it; the caller never waits for the disk. The thread first flushes the
+// file to disk (from then on a power cut cannot lose the line either), then
+// delivers the file's lines one by one,
 // each on a request client of its own, and takes a line out only when the
 // server acknowledged it; the first line that is not delivered stops the
 // pass, and it and all after it wait, in order, for the next pass. A pass

@@ -38,7 +38,25 @@ bool CReSendFile::Append(std::string_view line) {
     std::filesystem::create_directories(m_file.parent_path(), error);
     std::string bytes = EndsCleanly() ? std::string() : std::string(kLineEnd);
     bytes.append(line).append(kLineEnd);
-    return AppendToFileDurably(m_file, bytes);
+    m_appendedSinceFlush = true;
+    return AppendToFile(m_file, bytes);
+}
+
+// Without the lock: a flush can take long on a busy disk, and appends need
+// not wait for it. Lines appended meanwhile are flushed now or next time.
+bool CReSendFile::FlushAppends() {
+    if (!m_appendedSinceFlush.exchange(false)) {
+        return true;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(m_file, error)) {
+        return true;
+    }
+    if (FlushAppendsToDisk(m_file)) {
+        return true;
+    }
+    m_appendedSinceFlush = true;
+    return false;
 }
 
 std::vector<std::string> CReSendFile::Lines() {

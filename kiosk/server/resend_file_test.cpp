@@ -24,6 +24,9 @@ TEST_F(ResendFile, AppendsWholeLinesAndEndsALineACrashCutShort) {
     ASSERT_TRUE(m_file.Append("1||1||b||"));
     EXPECT_EQ(ReadWholeFile(m_path), "1||0||a||\r\n2||5||0||to\r\n1||1||b||\r\n");
     EXPECT_EQ(m_file.Lines(), (Lines{"1||0||a||", "2||5||0||to", "1||1||b||"}));
+    EXPECT_TRUE(m_file.FlushAppends());
+    std::filesystem::remove(m_path);
+    EXPECT_TRUE(m_file.FlushAppends()) << "nothing left to flush";
 }
 
 TEST_F(ResendFile, DeliveredLinesLeaveFromTheFrontAndTheLastTakesTheFile) {
