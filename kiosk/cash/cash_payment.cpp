@@ -122,9 +122,9 @@ void CCashPayment::RecordPayout(const stPaidOut& paid) {
     }
     m_hooks.reportPayout(paid);
     if (paid.Notes() < 1) {
-        m_hooks.reportStep(STEP_KEY_CARD_PAID_OUT, "");
+        ReportStep(STEP_KEY_CARD_PAID_OUT, "");
     } else {
-        m_hooks.reportStep(STEP_MONEY_PAID_OUT, std::to_string(paid.Value()));
+        ReportStep(STEP_MONEY_PAID_OUT, std::to_string(paid.Value()));
     }
 }
 
@@ -196,7 +196,7 @@ void CCashPayment::ReportReceivedMoney(int received, int target) {
     const int change = received >= target ? received - target : 0;
     Movie("SetRecvMoney",
           std::to_string(target) + "||" + std::to_string(received) + "||" + std::to_string(change));
-    m_hooks.reportStep(STEP_MONEY_INSERTED, std::to_string(received));
+    ReportStep(STEP_MONEY_INSERTED, std::to_string(received));
 }
 
 int CCashPayment::Received() const {
@@ -215,6 +215,12 @@ void CCashPayment::AnswerPayout(bool paid) {
     }
     if (!paid) {
         m_mode = PAYOUT_NONE;
+    }
+}
+
+void CCashPayment::ReportStep(int code, std::string_view text) const {
+    if (m_hooks.reportStep) {
+        m_hooks.reportStep(code, text);
     }
 }
 

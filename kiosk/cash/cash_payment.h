@@ -98,6 +98,7 @@ private:
     bool StartPayout(int amount);
     void AnswerPayout(bool paid);
     void Movie(std::string_view command, std::string_view args) const;
+    void ReportStep(int code, std::string_view text) const;
 
     CBoardCommandQueue& m_queue;
     CBoardDevices& m_devices;

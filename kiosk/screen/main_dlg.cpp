@@ -36,30 +36,15 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
                   m_server.reportStep(code, text);
               }
           }),
-      m_board(BoardHooks()),
-      m_cash(m_board.Queue(), m_board.Devices(), CashHooks()) {}
+      m_cash(CashHooks()) {}
 
-stBoardHooks CMainDlg::BoardHooks() {
-    return {[this](int code, int state) { ReportEvent(code, state != 0); },
-            [this] { ReceiveScript("PlaySndWelcome", ""); },
-            [this](const stBillsCounted& counted) { m_cash.OnBillsCounted(counted); },
-            [this](const stDispenseResult& result) { m_cash.OnDispenseResult(result); },
-            [this](bool fault) { m_cash.OnDispenserStatus(fault); },
-            [this](int dispenser) { return m_cash.IsFloatLow(dispenser); },
-            HXKioskLog};
-}
-
-CCashPayment::stHooks CMainDlg::CashHooks() {
+CKioskCash::stHooks CMainDlg::CashHooks() {
     return {
         [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
-        [this](int code, std::string_view text) {
-            if (m_server.reportStep) {
-                m_server.reportStep(code, text);
-            }
-        },
+        [this](int code, bool raised) { ReportEvent(code, raised); },
+        m_server.reportStep,
         m_server.reportCashIn,
         m_server.reportPayout,
-        [this] { return m_board.Sender().IsBillInletOpen(); },
         HXKioskLog};
 }
 
@@ -89,9 +74,7 @@ void CMainDlg::OnInitDialog() {
     SetChannelMessageBox(&m_messageBox);
     m_settings.Start(*this);
     m_steps.Attach(*this);
-    m_cash.Attach(*this);
-    m_cash.SetFloat(LoadFloatCounts());
-    m_board.Create();
+    m_cash.Create(*this, LoadFloatCounts());
     SetTimer(kDeviceStartTimer, kDeviceStartMs);
 }
 
@@ -113,7 +96,7 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 bool CMainDlg::OnWindowTimer(UINT_PTR id) {
     if (id == kDeviceStartTimer) {
         KillTimer(id);
-        m_board.OpenBoardPort();
+        m_cash.Board().OpenBoardPort();
         return true;
     }
     return m_settings.OnTimer(id) || m_steps.OnTimer(id) || m_cash.OnTimer(id);
@@ -168,7 +151,7 @@ void CMainDlg::OnInitKiosk() {
 void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
     HXKioskLog("처음 화면으로 전환.");
     m_steps.OnHome();
-    m_cash.EndCashSession();
+    m_cash.Payment().EndCashSession();
     m_catalogue.SetSaleUnderway(false);
     m_catalogue.OnHomeScreen();
 }
@@ -197,9 +180,10 @@ void CMainDlg::OnSetPay(const stPayChoice& choice) {
         NotYetServed("SetPay 카드");
         return;
     }
-    m_cash.SetDispensers(m_settings.BillDenomination(1), m_settings.LowStockThreshold(1),
-                         m_settings.BillDenomination(2), m_settings.LowStockThreshold(2));
-    m_cash.StartCashAcceptance(choice.price);
+    CCashPayment& payment = m_cash.Payment();
+    payment.SetDispensers(m_settings.BillDenomination(1), m_settings.LowStockThreshold(1),
+                          m_settings.BillDenomination(2), m_settings.LowStockThreshold(2));
+    payment.StartCashAcceptance(choice.price);
 }
 
 void CMainDlg::OnMakeTicket(const stTicketOrder& /*order*/) {
@@ -207,7 +191,7 @@ void CMainDlg::OnMakeTicket(const stTicketOrder& /*order*/) {
 }
 
 void CMainDlg::OnReturnRecvMoney() {
-    m_cash.SettleCash(true);
+    m_cash.Payment().SettleCash(true);
 }
 
 void CMainDlg::OnPopupConfig() {

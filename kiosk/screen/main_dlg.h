@@ -16,8 +16,7 @@
 #include <string_view>
 #include <utility>
 
-#include "kiosk/cash/cash_payment.h"
-#include "kiosk/cash/pcb_dlg.h"
+#include "kiosk/cash/kiosk_cash.h"
 #include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
@@ -77,8 +76,6 @@ public:
     // What the server's messages update.
     CRoomCatalogue& Catalogue() { return m_catalogue; }
     CKioskSettingsState& Settings() { return m_settings; }
-    CPCBDlg& Board() { return m_board; }
-    CCashPayment& Cash() { return m_cash; }
 
 private:
     // What the screen asks of the kiosk.
@@ -94,8 +91,7 @@ private:
     void OnTouchScreen(enumTouchedButton button) override;
     void NotYetServed(std::string_view command);
     void RunPostedScripts();
-    stBoardHooks BoardHooks();
-    CCashPayment::stHooks CashHooks();
+    CKioskCash::stHooks CashHooks();
     bool OnWindowTimer(UINT_PTR id);
 
     const stServerRequests m_server;
@@ -110,8 +106,7 @@ private:
     CRoomCatalogue m_catalogue;
     CKioskSettingsState m_settings;
     CGuestSteps m_steps;
-    CPCBDlg m_board;
-    CCashPayment m_cash;
+    CKioskCash m_cash;
 };
 
 }  // namespace hx

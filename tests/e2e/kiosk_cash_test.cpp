@@ -82,6 +82,18 @@ TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
     EXPECT_TRUE(DeskReceived(508));
 }
 
+TEST_F(KioskCash, ARefundTheBoardNeverConfirmsFailsAtItsDispenseTimeout) {
+    PayCash(35000);
+    Insert(10000);
+    ExpectScript("SetRecvMoney", "35000||10000||0");
+    EXPECT_EQ(m_board->Command("misbehave silent 1000").rfind("ok", 0), 0u);
+    ASSERT_TRUE(m_page.SendCommand("ReturnRecvMoney", ""));
+    // One note: ten seconds from the settlement.
+    ExpectScript("ReturnRecvMoneyRes", "0");
+    EXPECT_EQ(SavedFloat("10000"), 100) << "nothing confirmed, nothing counted out";
+    EXPECT_EQ(JournalCount(508), 0u);
+}
+
 }  // namespace
 
 }  // namespace hx

@@ -2,14 +2,14 @@
 
 #include <chrono>
 
+#include "tests/support/wait_until.h"
+
 namespace hx {
 
 namespace {
 
-constexpr std::chrono::milliseconds kPatience{10000};
-
 std::chrono::steady_clock::time_point Deadline() {
-    return std::chrono::steady_clock::now() + kPatience;
+    return std::chrono::steady_clock::now() + kTestPatience;
 }
 
 void AppendBigEndian(std::string& out, std::uint64_t value, int bytes) {
