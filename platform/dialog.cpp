@@ -1,5 +1,6 @@
 #include "platform/dialog.h"
 
+#include "platform/kept_thread_messages.h"
 #include "platform/message_loop.h"
 
 namespace hx {
@@ -59,12 +60,16 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CDialog::RunModalLoop() {
+    CKeptThreadMessages forMainLoop;
     MSG msg;
     while (!m_endRequested && GetSafeHwnd() != 0) {
         if (GetMessage(&msg) == 0) {
             m_result = -1;
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
+        }
+        if (forMainLoop.Keep(msg)) {
+            continue;
         }
         TranslateMessage(&msg);
         DispatchMessage(&msg);

@@ -80,6 +80,23 @@ TEST_F(ModalDialog, QuitEndsTheLoopAndIsPostedAgain) {
     EXPECT_EQ(msg.wParam, 9u);
 }
 
+TEST_F(ModalDialog, LeavesThreadMessagesToTheMainLoop) {
+    CScriptedDialog dialog;
+    dialog.onInit = [](CScriptedDialog& self) {
+        PostThreadMessage(GetCurrentThreadId(), WM_USER + 3, 8, 0);
+        self.PostMessage(WM_USER, 1);
+    };
+    dialog.onMessage = EndOnUserMessage;
+
+    EXPECT_EQ(dialog.DoModal(), 1);
+    MSG msg;
+    do {  // past the dialog's own wake-up
+        ASSERT_TRUE(PeekMessage(&msg, 0, 0, 0, PM_REMOVE));
+    } while (msg.message == WM_NULL);
+    EXPECT_EQ(msg.message, WM_USER + 3u);
+    EXPECT_EQ(msg.wParam, 8u);
+}
+
 TEST_F(ModalDialog, NestedDialogsEachEndTheirOwnLoop) {
     CScriptedDialog inner;
     inner.onInit = [](CScriptedDialog& self) { self.PostMessage(WM_USER, 5); };

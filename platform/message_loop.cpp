@@ -5,6 +5,7 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/kept_thread_messages.h"
 #include "platform/loop_clock.h"
 #include "platform/thread_queue.h"
 #include "platform/window_registry.h"
@@ -197,12 +198,16 @@ std::uint32_t GetTickCount() {
 
 bool PumpMessagesFor(std::uint32_t ms, const std::function<bool(const MSG&)>& dropMessage) {
     const std::uint64_t end = CLoopClock::Now() + ms;
+    CKeptThreadMessages forMainLoop;
     MSG msg;
     while (true) {
         while (PeekMessage(&msg, 0, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return false;
+            }
+            if (forMainLoop.Keep(msg)) {
+                continue;
             }
             if (!dropMessage || !dropMessage(msg)) {
                 TranslateMessage(&msg);

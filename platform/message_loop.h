@@ -58,6 +58,8 @@ std::uint32_t GetTickCount();
 // the next, so timers fire in order however long the wait. Messages for which
 // `dropMessage` returns true are taken out and not dispatched. A quit request
 // ends the wait early and stays posted for the outer loop; the result is then false.
+// Thread messages are left to the outer loop: they are posted again, in
+// order, when the wait ends.
 bool PumpMessagesFor(std::uint32_t ms, const std::function<bool(const MSG&)>& dropMessage = {});
 
 }  // namespace hx

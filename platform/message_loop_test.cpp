@@ -310,6 +310,26 @@ TEST_F(Pumping, QuitEndsTheWaitAndStaysPosted) {
     EXPECT_EQ(msg.wParam, 4u);
 }
 
+TEST_F(Pumping, LeavesThreadMessagesToTheMainLoopInOrder) {
+    CRecordingWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    const std::uint32_t self = GetCurrentThreadId();
+    ASSERT_TRUE(PostThreadMessage(self, WM_USER + 7, 1, 0));
+    wnd.PostMessage(WM_USER, 2);
+    ASSERT_TRUE(PostThreadMessage(self, WM_USER + 7, 3, 0));
+
+    EXPECT_TRUE(PumpMessagesFor(40));
+    EXPECT_EQ(wnd.WParamsOf(WM_USER), (std::vector<WPARAM>{2}));
+    MSG msg;
+    for (WPARAM expected : {1, 3}) {
+        ASSERT_TRUE(PeekMessage(&msg, 0, 0, 0, PM_REMOVE));
+        EXPECT_EQ(msg.hwnd, 0u);
+        EXPECT_EQ(msg.message, WM_USER + 7u);
+        EXPECT_EQ(msg.wParam, expected);
+    }
+    EXPECT_FALSE(PeekMessage(&msg, 0, 0, 0, PM_REMOVE));
+}
+
 TEST_F(Pumping, DropsWhatTheCallerRejects) {
     CRecordingWnd wnd;
     ASSERT_TRUE(wnd.Create());
