@@ -59,6 +59,14 @@ protected:
         StartKioskWithPage();
     }
 
+    // A kiosk still running must end on its own at the stop request, in
+    // whatever state the test left it.
+    void TearDown() override {
+        if (m_kiosk.IsRunning()) {
+            EXPECT_EQ(m_kiosk.Stop(), std::optional<int>(0)) << "the kiosk ends on SIGTERM";
+        }
+    }
+
     // The control board simulator on the kiosk's COM3, with the sample
     // motel's dispensers (1,000 and 10,000 won), and a float to pay change
     // from (100 notes of each kind).
