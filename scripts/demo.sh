@@ -29,8 +29,10 @@ exec 3<&0 4<>"$drive/desk.in" 5<>"$drive/board.in"
 setsid ./build/default/tools/frontdesk/frontdesk --scenario tools/frontdesk/scenarios/sample.json \
     --data "$drive/frontdesk" <"$drive/desk.in" &
 frontdesk=$!
+# The sample motel's dispensers hold 1,000 and 10,000-won notes.
 setsid ./build/default/tools/boardsim/boardsim --link "$drive/dosdevices/com3" \
-    --journal "$drive/boardsim/journal.jsonl" <"$drive/board.in" &
+    --journal "$drive/boardsim/journal.jsonl" --dispenser1 1000:100 --dispenser2 10000:100 \
+    <"$drive/board.in" &
 board=$!
 for _ in $(seq 50); do [[ -L "$drive/dosdevices/com3" ]] && break; sleep 0.1; done
 setsid ./build/default/kiosk/hxkiosk --drive "$drive" --ui-port "$ui_port" &
