@@ -4,7 +4,10 @@
 
 namespace hx {
 
+// tzset first: localtime_r alone keeps the zone it found first, and a
+// kiosk must follow a change of the machine's zone without a restart.
 std::tm LocalCalendarOf(std::time_t moment) {
+    ::tzset();
     std::tm calendar{};
     ::localtime_r(&moment, &calendar);
     return calendar;

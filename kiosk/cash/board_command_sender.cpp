@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "kiosk/support/hex_dump.h"
+
 namespace hx {
 
 namespace {
@@ -28,7 +30,7 @@ void CBoardCommandSender::SendBoardCommand(const stControlBoardCommand& command)
     }
     const bool written = m_write && m_write(*bytes);
     const std::span<const uint8_t> sent(*bytes);
-    const std::string dump = BoardHexDump(sent.first(std::min(sent.size(), kDumpedBytes)));
+    const std::string dump = HexDump(sent.first(std::min(sent.size(), kDumpedBytes)));
     m_monitor.SetLastDump(dump);
     if (IsRowShown(command.code, written)) {
         const std::string label = std::string(labels->command) + (written ? "" : " !!전송실패");

@@ -1,19 +1,6 @@
 #include "kiosk/cash/board_monitor.h"
 
-#include <cstdio>
-
 namespace hx {
-
-std::string BoardHexDump(std::span<const uint8_t> bytes) {
-    std::string dump;
-    dump.reserve(bytes.size() * 3);
-    for (const uint8_t byte : bytes) {
-        char text[4];
-        std::snprintf(text, sizeof text, "%02X ", byte);
-        dump += text;
-    }
-    return dump;
-}
 
 CBoardMonitor::CBoardMonitor(LogLine logLine) : m_logLine(std::move(logLine)) {}
 

@@ -24,9 +24,6 @@ struct stBoardLogRow {
 inline constexpr std::string_view kBoardInbound = "PC<<  CB";
 inline constexpr std::string_view kBoardOutbound = "PC  >>CB";
 
-// "%02X " for each byte.
-std::string BoardHexDump(std::span<const uint8_t> bytes);
-
 class CBoardMonitor {
 public:
     static constexpr size_t kMaxRows = 10000;

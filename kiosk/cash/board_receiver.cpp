@@ -3,6 +3,7 @@
 #include <string>
 
 #include "kiosk/cash/board_chunk.h"
+#include "kiosk/support/hex_dump.h"
 
 namespace hx {
 
@@ -18,7 +19,7 @@ CBoardReceiver::CBoardReceiver(CBoardMonitor& monitor, CBoardDevices& devices,
     : m_monitor(monitor), m_devices(devices), m_queue(queue) {}
 
 void CBoardReceiver::ParseBoardChunk(std::span<const uint8_t> chunk) {
-    const std::string dump = BoardHexDump(chunk);
+    const std::string dump = HexDump(chunk);
     m_monitor.SetLastDump(dump);
     if (m_monitor.m_bShowAcks || !IsBareAcknowledgement(chunk)) {
         m_monitor.AddBoardLogRow(kBoardKind, true, kAnswerCommand, dump);

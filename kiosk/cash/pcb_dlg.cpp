@@ -4,8 +4,8 @@
 
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/paths.h"
+#include "kiosk/support/serial_chunks.h"
 #include "platform/ini_file.h"
-#include "platform/message_loop.h"
 
 namespace hx {
 
@@ -118,21 +118,9 @@ void CPCBDlg::OnSerialMessage(WPARAM wParam) {
     }
 }
 
-// Lets the rest of a burst arrive, then reads in pieces of 100 bytes.
 void CPCBDlg::ReadFromBoard() {
-    PumpMessagesFor(kSettleMs);
-    uint8_t buffer[kReadSize];
-    for (;;) {
-        DWORD count = 0;
-        if (m_serial.Read(buffer, sizeof buffer, &count, kReadTimeoutMs) != ERROR_SUCCESS ||
-            count == 0) {
-            return;
-        }
-        m_receiver.ParseBoardChunk(std::span<const uint8_t>(buffer, count));
-        if (count < kReadSize) {
-            return;
-        }
-    }
+    ReadSerialChunks(m_serial,
+                     [this](std::span<const uint8_t> chunk) { m_receiver.ParseBoardChunk(chunk); });
 }
 
 // The listener ended on an error: a port that looks open while nothing is

@@ -27,10 +27,7 @@ public:
     static constexpr UINT kHopperResetMs = 2000;
     static constexpr UINT_PTR kDispenser1ResetTimer = 5;
     static constexpr UINT kDispenser1ResetMs = 4000;
-    static constexpr size_t kReadSize = 100;
     static constexpr DWORD kWriteTimeoutMs = 100;
-    static constexpr DWORD kReadTimeoutMs = 100;
-    static constexpr uint32_t kSettleMs = 40;
 
     explicit CPCBDlg(stBoardHooks hooks);
     ~CPCBDlg() override;

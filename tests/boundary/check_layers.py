@@ -3,7 +3,8 @@
 operating-system header outside the files that stand in for the system.
 
 Layers, each seeing only those before it:
-  platform <- net <- channel <- kiosk (records <- support <- server | cash <- screen <- app)
+  platform <- net <- channel <- kiosk (records <- support <- server | cash | keycard
+                                       <- screen <- app)
 Tools see platform, net, channel, the kiosk's record layouts and what they
 share (tools/common); no tool reaches into another. Cross-process
 tests, benchmarks and fuzz targets drive whole programs and may see anything.
@@ -28,8 +29,10 @@ RULES = [
     ("kiosk/support/", SUPPORT),
     ("kiosk/server/", SUPPORT + ["kiosk/server/"]),
     ("kiosk/cash/", SUPPORT + ["kiosk/cash/"]),
-    ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/screen/"]),
-    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/screen/", "kiosk/app/"]),
+    ("kiosk/keycard/", SUPPORT + ["kiosk/keycard/"]),
+    ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/keycard/", "kiosk/screen/"]),
+    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/keycard/", "kiosk/screen/",
+                              "kiosk/app/"]),
     ("kiosk/", ["kiosk/"] + CHANNEL),
     ("tools/", CHANNEL + ["kiosk/records/", "tools/"]),
     ("tests/support/", CHANNEL + ["kiosk/records/", "tools/", "tests/support/"]),
