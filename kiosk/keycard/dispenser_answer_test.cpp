@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/keycard/testing_dispenser_device.h"
 
 namespace hx {
 
@@ -13,12 +14,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// An answer to `command` with `result` and `data`, its check byte added.
-Bytes Answer(uint8_t command, uint8_t result, Bytes data = {}) {
-    Bytes bytes{0x02, 0x20, command, result};
-    bytes.insert(bytes.end(), data.begin(), data.end());
-    bytes.push_back(XorOf(std::span(bytes).subspan(1)));
-    return bytes;
+Bytes Answer(uint8_t command, uint8_t result, const Bytes& data = {}) {
+    return DispenserAnswerBytes(command, result, data);
 }
 
 TEST(DispenserAnswer, ResultsAndDataByCommand) {
