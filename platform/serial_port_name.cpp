@@ -1,5 +1,6 @@
 #include "platform/serial_port_name.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <system_error>
@@ -51,6 +52,31 @@ std::filesystem::path ResolveSerialPortPath(std::string_view name) {
         return link;
     }
     return "/dev/ttyS" + std::to_string(number - 1);
+}
+
+std::vector<std::string> ListSerialPorts() {
+    std::vector<unsigned> numbers;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(GetDriveFolder() / "dosdevices", error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_symlink(error) && name.starts_with("com")) {
+            if (const unsigned number = ComNumberOf(name); number != 0) {
+                numbers.push_back(number);
+            }
+        }
+    }
+    if (numbers.empty()) {
+        for (unsigned number = 1; number <= 10; ++number) {
+            numbers.push_back(number);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    std::vector<std::string> ports;
+    for (const unsigned number : numbers) {
+        ports.push_back("COM" + std::to_string(number));
+    }
+    return ports;
 }
 
 }  // namespace hx

@@ -4,7 +4,9 @@
 // pseudo-terminal, so a test never falls through to a real device.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace hx {
 
@@ -12,5 +14,9 @@ namespace hx {
 // link exists, else /dev/ttyS(n-1); a name starting with '/' is a device path
 // as it is. Empty for any other name, which is no port.
 std::filesystem::path ResolveSerialPortPath(std::string_view name);
+
+// The ports offered to a technician: "COMn" for each DRIVE/dosdevices/comn
+// link, by number; COM1 to COM10 when there is none.
+std::vector<std::string> ListSerialPorts();
 
 }  // namespace hx

@@ -33,5 +33,15 @@ TEST(SerialPortNameTest, NamesLeadToLinksDevicesOrNowhere) {
     }
 }
 
+TEST(SerialPortNameTest, PortsOfferedAreTheLinkedOnesByNumber) {
+    const CTempDrive drive;
+    EXPECT_EQ(ListSerialPorts().size(), 10u) << "nothing linked: COM1 to COM10";
+    const std::filesystem::path links = drive.MakeFolder("dosdevices");
+    for (const char* name : {"com12", "com4", "lpt1", "comx"}) {
+        std::filesystem::create_symlink("/dev/pts/77", links / name);
+    }
+    EXPECT_EQ(ListSerialPorts(), (std::vector<std::string>{"COM4", "COM12"}));
+}
+
 }  // namespace
 }  // namespace hx
