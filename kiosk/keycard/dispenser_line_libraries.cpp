@@ -83,8 +83,8 @@ size_t AnswerDataSize(uint8_t command) {
 
 }  // namespace
 
-CDispenserLineLibraries::CDispenserLineLibraries(std::string port, stHotelCodes hotel)
-    : m_port(std::move(port)), m_hotel(hotel) {}
+CDispenserLineLibraries::CDispenserLineLibraries(std::function<std::string()> portName)
+    : m_portName(std::move(portName)) {}
 
 int CDispenserLineLibraries::D1801_AutoTestMac(int, uint8_t address) {
     return address == 0 && Exchange(BuildDispenserFrame(DISPENSER_GET_STATUS)) ? kDone : kFailed;
@@ -184,7 +184,7 @@ bool CDispenserLineLibraries::LineOpen() {
     if (m_serial.IsOpen()) {
         return true;
     }
-    if (m_serial.Open(m_port, 0, 0, true) != ERROR_SUCCESS) {
+    if (m_serial.Open(m_portName(), 0, 0, true) != ERROR_SUCCESS) {
         return false;
     }
     m_serial.Setup(9600, 8, NOPARITY, ONESTOPBIT);

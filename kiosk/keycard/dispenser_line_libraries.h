@@ -6,11 +6,12 @@
 // "FC7" readies a card and "FC0" pushes it out; the sensor bytes come from
 // the dispenser's status. The lock library encodes the door-lock blocks of
 // the serial kind from the room address and the texts of the stay, with the
-// motel's codes it was set up with.
+// motel's codes it was last given.
 //
 // Like the makers' libraries, each call blocks until its answer (3 s at
 // most); the port opens at the first call.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,7 +27,11 @@ class CDispenserLineLibraries : public ID1801Library, public ILockLibrary {
 public:
     static constexpr DWORD kAnswerTimeoutMs = 3000;
 
-    CDispenserLineLibraries(std::string port, stHotelCodes hotel);
+    // The port is named anew each time the line opens.
+    explicit CDispenserLineLibraries(std::function<std::string()> portName);
+    void SetHotelCodes(const stHotelCodes& hotel) { m_hotel = hotel; }
+    // Lets the port go (for the serial kind's window).
+    void CloseLine() { m_serial.Close(); }
 
     int D1801_AutoTestMac(int handle, uint8_t address) override;
     int D1801_SendCmd(int handle, uint8_t address, const uint8_t* command, int count) override;
@@ -42,8 +47,8 @@ private:
     bool LineOpen();
     int WriteBlock(uint8_t block, const CardBlock& data);
 
-    const std::string m_port;
-    const stHotelCodes m_hotel;
+    const std::function<std::string()> m_portName;
+    stHotelCodes m_hotel;
     CSerial m_serial;
 };
 

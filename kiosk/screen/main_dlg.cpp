@@ -21,14 +21,14 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
       m_catalogue(
           [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
           m_server.requestPicture),
-      m_settings(m_catalogue, CKioskSettingsState::stHooks{[this](std::string_view command,
-                                                                  std::string_view args) {
-                                                               ReceiveScript(command, args);
-                                                           },
-                                                           m_server.requestRoomList,
-                                                           GetLocalTimeNow,
-                                                           {},
-                                                           {}}),
+      m_settings(m_catalogue, CKioskSettingsState::stHooks{
+                                  [this](std::string_view command, std::string_view args) {
+                                      ReceiveScript(command, args);
+                                  },
+                                  m_server.requestRoomList,
+                                  GetLocalTimeNow,
+                                  [this](bool useLibrary) { m_keyCards.OpenDispenser(useLibrary); },
+                                  {}}),
       m_steps(
           [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
           [this](int code, std::string_view text) {
@@ -75,6 +75,7 @@ void CMainDlg::OnInitDialog() {
     m_settings.Start(*this);
     m_steps.Attach(*this);
     m_cash.Create(*this, LoadFloatCounts());
+    m_keyCards.Create();
     SetTimer(kDeviceStartTimer, kDeviceStartMs);
 }
 
@@ -97,6 +98,7 @@ bool CMainDlg::OnWindowTimer(UINT_PTR id) {
     if (id == kDeviceStartTimer) {
         KillTimer(id);
         m_cash.Board().OpenBoardPort();
+        m_keyCards.OpenDispenser(m_settings.Config().dispenserDriver != 0);
         return true;
     }
     return m_settings.OnTimer(id) || m_steps.OnTimer(id) || m_cash.OnTimer(id);

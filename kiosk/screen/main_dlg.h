@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "kiosk/cash/kiosk_cash.h"
+#include "kiosk/keycard/kiosk_key_cards.h"
 #include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
@@ -45,7 +46,7 @@ public:
         std::function<void(const stPaidOut& paid)> reportPayout;
     };
 
-    // Timer 2: the devices start a second after the window.
+    // Timer 2: the devices (board and dispenser) start a second after the window.
     static constexpr UINT_PTR kDeviceStartTimer = 2;
     static constexpr UINT kDeviceStartMs = 1000;
 
@@ -107,6 +108,7 @@ private:
     CKioskSettingsState m_settings;
     CGuestSteps m_steps;
     CKioskCash m_cash;
+    CKioskKeyCards m_keyCards;
 };
 
 }  // namespace hx
