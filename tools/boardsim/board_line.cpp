@@ -12,7 +12,7 @@ constexpr std::chrono::milliseconds kLongestWait{50};
 }  // namespace
 
 CBoardLine::CBoardLine(CPseudoTerminal& terminal, const stBoardState& board,
-                       std::chrono::milliseconds gap, CBoardJournal& journal)
+                       std::chrono::milliseconds gap, CToolJournal& journal)
     : m_terminal(terminal),
       m_journal(journal),
       m_outbox(gap),

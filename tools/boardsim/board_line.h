@@ -12,14 +12,14 @@
 
 #include "platform/pseudo_terminal.h"
 #include "tools/boardsim/board_console.h"
-#include "tools/boardsim/board_journal.h"
+#include "tools/common/tool_journal.h"
 
 namespace hx {
 
 class CBoardLine {
 public:
     CBoardLine(CPseudoTerminal& terminal, const stBoardState& board, std::chrono::milliseconds gap,
-               CBoardJournal& journal);
+               CToolJournal& journal);
     ~CBoardLine();
     CBoardLine(const CBoardLine&) = delete;
     CBoardLine& operator=(const CBoardLine&) = delete;
@@ -37,7 +37,7 @@ private:
     void WriteDue();
 
     CPseudoTerminal& m_terminal;
-    CBoardJournal& m_journal;
+    CToolJournal& m_journal;
     std::mutex m_mutex;
     CBoardOutbox m_outbox;
     CControlBoard m_board;

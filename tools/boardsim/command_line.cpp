@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "tools/common/option_pairs.h"
 #include "tools/common/whole_number.h"
 
 namespace hx {
@@ -52,22 +53,12 @@ bool ReadOption(const std::string& name, const std::string& value, stBoardSimOpt
 
 bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
                               std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            return true;
-        }
-        if (!name.starts_with("--") || i + 1 >= args.size()) {
-            error = name.starts_with("--") ? name + " needs a value" : "unknown argument " + name;
-            return false;
-        }
-        if (!ReadOption(name, args[++i], options)) {
-            error = "unknown option or bad value: " + name + " " + args[i];
-            return false;
-        }
-    }
-    return true;
+    return ParseOptionPairs(
+        args,
+        [&options](const std::string& name, const std::string& value) {
+            return ReadOption(name, value, options);
+        },
+        options.help, error);
 }
 
 }  // namespace hx

@@ -8,6 +8,7 @@
 #include "tools/boardsim/board_line.h"
 #include "tools/boardsim/command_line.h"
 #include "tools/boardsim/help_text.h"
+#include "tools/common/slave_link.h"
 #include "tools/common/tool_console.h"
 
 namespace hx {
@@ -19,29 +20,8 @@ int Fail(const std::string& reason) {
     return 1;
 }
 
-// Replaces a link left by an earlier run, never a file or folder.
-bool MakeLink(const std::filesystem::path& link, const std::string& target, std::string& error) {
-    std::error_code code;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, code))) {
-        std::filesystem::remove(link, code);
-    }
-    std::filesystem::create_symlink(target, link, code);
-    if (code) {
-        error = "cannot link " + link.string() + ": " + code.message();
-        return false;
-    }
-    return true;
-}
-
-void RemoveOwnLink(const std::filesystem::path& link, const std::string& target) {
-    std::error_code code;
-    if (std::filesystem::read_symlink(link, code) == target) {
-        std::filesystem::remove(link, code);
-    }
-}
-
 int Run(const stBoardSimOptions& options) {
-    CBoardJournal journal(options.journal);
+    CToolJournal journal(options.journal);
     if (!journal.Usable()) {
         return Fail("cannot write the journal " + options.journal.string());
     }
@@ -50,7 +30,7 @@ int Run(const stBoardSimOptions& options) {
     if (!terminal.KeepLineUp(error)) {
         return Fail(error);
     }
-    if (!options.link.empty() && !MakeLink(options.link, terminal.SlavePath(), error)) {
+    if (!options.link.empty() && !MakeSlaveLink(options.link, terminal.SlavePath(), error)) {
         return Fail(error);
     }
     CBoardLine line(terminal, options.board, options.gap, journal);
@@ -71,7 +51,7 @@ int Run(const stBoardSimOptions& options) {
     CloseConsole();
     line.Stop();
     if (!options.link.empty()) {
-        RemoveOwnLink(options.link, terminal.SlavePath());
+        RemoveSlaveLink(options.link, terminal.SlavePath());
     }
     journal.Write({{"event", "stopped"}});
     return 0;
