@@ -1,0 +1,38 @@
+#include "tools/dispsim/command_line.h"
+
+#include <optional>
+
+#include "tools/common/option_pairs.h"
+#include "tools/common/whole_number.h"
+
+namespace hx {
+
+namespace {
+
+bool ReadOption(const std::string& name, const std::string& value, stDispSimOptions& options) {
+    if (name == "--link") {
+        options.link = value;
+    } else if (name == "--journal") {
+        options.journal = value;
+    } else if (const std::optional<int> cards = ParseBoundedInt(value, 0, 100000);
+               name == "--cards" && cards) {
+        options.cards = *cards;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseDispSimCommandLine(const std::vector<std::string>& args, stDispSimOptions& options,
+                             std::string& error) {
+    return ParseOptionPairs(
+        args,
+        [&options](const std::string& name, const std::string& value) {
+            return ReadOption(name, value, options);
+        },
+        options.help, error);
+}
+
+}  // namespace hx

@@ -1,0 +1,88 @@
+#include "tools/dispsim/dispenser_line.h"
+
+namespace hx {
+
+namespace {
+
+// The kiosk writes a frame whole; one still cut short after this much quiet
+// never gets its rest, and waiting on would swallow the next frame.
+constexpr std::chrono::milliseconds kQuietLine{100};
+
+}  // namespace
+
+CDispenserLine::CDispenserLine(CPseudoTerminal& terminal, int cards, CToolJournal& journal)
+    : m_terminal(terminal),
+      m_journal(journal),
+      m_dispenser(cards, [&journal](const nlohmann::json& entry) { journal.Write(entry); }),
+      m_console(m_dispenser) {}
+
+CDispenserLine::~CDispenserLine() {
+    Stop();
+}
+
+void CDispenserLine::Start() {
+    m_thread = std::thread([this] { Run(); });
+}
+
+void CDispenserLine::Stop() {
+    m_stop = true;
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+std::string CDispenserLine::Execute(std::string_view line) {
+    std::lock_guard lock(m_mutex);
+    std::string reply = m_console.Execute(line);
+    m_journal.Write({{"event", "console"}, {"line", line}, {"reply", reply}});
+    return reply;
+}
+
+bool CDispenserLine::QuitAsked() {
+    std::lock_guard lock(m_mutex);
+    return m_console.QuitAsked();
+}
+
+void CDispenserLine::Run() {
+    while (!m_stop) {
+        std::vector<uint8_t> bytes;
+        if (!m_terminal.ReadSome(bytes, kQuietLine)) {
+            m_journal.Write({{"event", "line failed"}});
+            return;
+        }
+        std::lock_guard lock(m_mutex);
+        if (bytes.empty()) {
+            if (std::optional<stFramePiece> partial = m_reader.DropPartial()) {
+                TakePiece(*partial);
+            }
+            continue;
+        }
+        m_journal.Write({{"event", "read"}, {"bytes", HexBytes(bytes)}});
+        for (const stFramePiece& piece : m_reader.Feed(bytes)) {
+            TakePiece(piece);
+        }
+    }
+}
+
+void CDispenserLine::TakePiece(const stFramePiece& piece) {
+    if (!piece.frame) {
+        m_journal.Write(
+            {{"event", "rejected"}, {"bytes", HexBytes(piece.bytes)}, {"why", piece.problem}});
+        return;
+    }
+    m_journal.Write({{"event", "command"},
+                     {"bytes", HexBytes(piece.bytes)},
+                     {"name", DispenserCommandName(piece.frame->command)}});
+    const std::optional<std::vector<uint8_t>> answer = m_dispenser.Handle(*piece.frame);
+    if (!answer) {
+        m_journal.Write({{"event", "unanswered"}});
+        return;
+    }
+    const long written = m_terminal.Write(*answer);
+    m_journal.Write({{"event", "wrote"},
+                     {"bytes", HexBytes(*answer)},
+                     {"written", written},
+                     {"lost", written < static_cast<long>(answer->size())}});
+}
+
+}  // namespace hx
