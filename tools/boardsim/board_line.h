@@ -12,23 +12,23 @@
 
 #include "platform/pseudo_terminal.h"
 #include "tools/boardsim/board_console.h"
+#include "tools/common/device_simulator.h"
 #include "tools/common/tool_journal.h"
 
 namespace hx {
 
-class CBoardLine {
+class CBoardLine : public IDeviceLine {
 public:
     CBoardLine(CPseudoTerminal& terminal, const stBoardState& board, std::chrono::milliseconds gap,
                CToolJournal& journal);
-    ~CBoardLine();
+    ~CBoardLine() override;
     CBoardLine(const CBoardLine&) = delete;
     CBoardLine& operator=(const CBoardLine&) = delete;
 
-    void Start();
-    void Stop();
-    // Runs one console line; its reply.
-    std::string Execute(std::string_view line);
-    bool QuitAsked();
+    void Start() override;
+    void Stop() override;
+    std::string Execute(std::string_view line) override;
+    bool QuitAsked() override;
 
 private:
     void Run();

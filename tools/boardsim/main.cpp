@@ -1,65 +1,13 @@
 // boardsim: a cash control board on a pseudo-terminal. See help_text.cpp.
 #include <cstdio>
-#include <filesystem>
-#include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tools/boardsim/board_line.h"
 #include "tools/boardsim/command_line.h"
 #include "tools/boardsim/help_text.h"
-#include "tools/common/slave_link.h"
-#include "tools/common/tool_console.h"
-
-namespace hx {
-
-namespace {
-
-int Fail(const std::string& reason) {
-    std::fprintf(stderr, "boardsim: %s\n", reason.c_str());
-    return 1;
-}
-
-int Run(const stBoardSimOptions& options) {
-    CToolJournal journal(options.journal);
-    if (!journal.Usable()) {
-        return Fail("cannot write the journal " + options.journal.string());
-    }
-    CPseudoTerminal terminal;
-    std::string error;
-    if (!terminal.KeepLineUp(error)) {
-        return Fail(error);
-    }
-    if (!options.link.empty() && !MakeSlaveLink(options.link, terminal.SlavePath(), error)) {
-        return Fail(error);
-    }
-    CBoardLine line(terminal, options.board, options.gap, journal);
-    line.Start();
-    journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
-    std::cout << terminal.SlavePath() << std::endl;
-    {
-        CToolQuit quit;
-        ServeConsole([&line](const std::string& text) {
-            std::string reply = line.Execute(text);
-            if (line.QuitAsked()) {
-                RequestToolQuit();
-            }
-            return reply;
-        });
-        quit.Wait();
-    }
-    CloseConsole();
-    line.Stop();
-    if (!options.link.empty()) {
-        RemoveSlaveLink(options.link, terminal.SlavePath());
-    }
-    journal.Write({{"event", "stopped"}});
-    return 0;
-}
-
-}  // namespace
-
-}  // namespace hx
+#include "tools/common/device_simulator.h"
 
 int main(int argc, char** argv) {
     using namespace hx;
@@ -74,5 +22,9 @@ int main(int argc, char** argv) {
         std::fputs(BoardSimHelp().c_str(), stdout);
         return 0;
     }
-    return Run(options);
+    return RunDeviceSimulator({"boardsim", options.link, options.journal},
+                              [&options](CPseudoTerminal& terminal, CToolJournal& journal) {
+                                  return std::make_unique<CBoardLine>(terminal, options.board,
+                                                                      options.gap, journal);
+                              });
 }

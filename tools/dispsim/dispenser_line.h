@@ -12,23 +12,23 @@
 #include <thread>
 
 #include "platform/pseudo_terminal.h"
+#include "tools/common/device_simulator.h"
 #include "tools/common/tool_journal.h"
 #include "tools/dispsim/dispenser_console.h"
 
 namespace hx {
 
-class CDispenserLine {
+class CDispenserLine : public IDeviceLine {
 public:
     CDispenserLine(CPseudoTerminal& terminal, int cards, CToolJournal& journal);
-    ~CDispenserLine();
+    ~CDispenserLine() override;
     CDispenserLine(const CDispenserLine&) = delete;
     CDispenserLine& operator=(const CDispenserLine&) = delete;
 
-    void Start();
-    void Stop();
-    // Runs one console line; its reply.
-    std::string Execute(std::string_view line);
-    bool QuitAsked();
+    void Start() override;
+    void Stop() override;
+    std::string Execute(std::string_view line) override;
+    bool QuitAsked() override;
 
 private:
     void Run();
