@@ -37,12 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto take = [&](const stFramePiece& piece) {
         seen += piece.bytes.size();
         Require(!piece.bytes.empty());
-        if (!piece.frame) {
+        if (!piece.command) {
             return;
         }
-        Require(piece.frame->parameters.size() <= 31);
-        const std::optional<std::vector<uint8_t>> answer = dispenser.Handle(*piece.frame);
-        Require(answer && KioskAccepts(*answer, piece.frame->command));
+        Require(piece.command->parameters.size() <= 31);
+        const std::optional<std::vector<uint8_t>> answer = dispenser.Handle(*piece.command);
+        Require(answer && KioskAccepts(*answer, piece.command->command));
     };
     for (const std::vector<uint8_t>& read : {first, second}) {
         for (const stFramePiece& piece : reader.Feed(read)) {

@@ -1,5 +1,6 @@
 #include "tools/boardsim/command_line.h"
 
+#include <functional>
 #include <optional>
 
 #include "tools/common/option_pairs.h"
@@ -26,7 +27,7 @@ bool ReadDispenser(const std::string& value, stBillDispenser& dispenser) {
     return true;
 }
 
-bool ReadOption(const std::string& name, const std::string& value, stBoardSimOptions& options) {
+bool ReadOption(stBoardSimOptions& options, const std::string& name, const std::string& value) {
     if (name == "--link") {
         options.link = value;
     } else if (name == "--journal") {
@@ -53,12 +54,8 @@ bool ReadOption(const std::string& name, const std::string& value, stBoardSimOpt
 
 bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
                               std::string& error) {
-    return ParseOptionPairs(
-        args,
-        [&options](const std::string& name, const std::string& value) {
-            return ReadOption(name, value, options);
-        },
-        options.help, error);
+    return ParseOptionPairs(args, std::bind_front(ReadOption, std::ref(options)), options.help,
+                            error);
 }
 
 }  // namespace hx

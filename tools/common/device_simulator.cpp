@@ -30,7 +30,7 @@ int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& mak
     if (!setup.link.empty() && !MakeSlaveLink(setup.link, terminal.SlavePath(), error)) {
         return Fail(setup, error);
     }
-    const std::unique_ptr<IDeviceLine> line = makeLine(terminal, journal);
+    const std::unique_ptr<CDeviceLine> line = makeLine(terminal, journal);
     line->Start();
     journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
     std::cout << terminal.SlavePath() << std::endl;

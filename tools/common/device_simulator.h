@@ -8,24 +8,12 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/pseudo_terminal.h"
+#include "tools/common/device_line.h"
 #include "tools/common/tool_journal.h"
 
 namespace hx {
-
-// What a simulator's line offers: a thread that plays the device, and the
-// console's commands carried out between the device's exchanges.
-class IDeviceLine {
-public:
-    virtual ~IDeviceLine() = default;
-    virtual void Start() = 0;
-    virtual void Stop() = 0;
-    // Runs one console line; its reply.
-    virtual std::string Execute(std::string_view line) = 0;
-    virtual bool QuitAsked() = 0;
-};
 
 struct stSimulatorSetup {
     std::string program;            // for error messages: "boardsim"
@@ -34,7 +22,7 @@ struct stSimulatorSetup {
 };
 
 using DeviceLineMaker =
-    std::function<std::unique_ptr<IDeviceLine>(CPseudoTerminal& terminal, CToolJournal& journal)>;
+    std::function<std::unique_ptr<CDeviceLine>(CPseudoTerminal& terminal, CToolJournal& journal)>;
 
 // Prints the slave's path on the first output line, serves until the end and
 // returns the program's exit code.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/dispsim/dispenser_console.h"
+#include "tools/dispsim/testing_kiosk_frames.h"
 
 namespace hx {
 
@@ -62,20 +63,12 @@ public:
           m_console(m_dispenser) {}
 
     std::optional<Bytes> Send(uint8_t command, const Bytes& parameters = {}) {
-        Bytes frame{0x02, static_cast<uint8_t>(0x21 + parameters.size()), command};
-        frame.insert(frame.end(), parameters.begin(), parameters.end());
-        frame.push_back(0x03);
-        uint8_t bcc = 0;
-        for (const uint8_t byte : frame) {
-            bcc ^= byte;
-        }
-        frame.push_back(bcc);
-        const std::vector<stFramePiece> pieces = m_reader.Feed(frame);
-        if (pieces.size() != 1 || !pieces[0].frame) {
+        const std::vector<stFramePiece> pieces = m_reader.Feed(KioskFrame(command, parameters));
+        if (pieces.size() != 1 || !pieces[0].command) {
             ADD_FAILURE() << "the reader did not take the kiosk's frame";
             return std::nullopt;
         }
-        return m_dispenser.Handle(*pieces[0].frame);
+        return m_dispenser.Handle(*pieces[0].command);
     }
     // The result character of a good answer; '-' for none, '?' for one the kiosk refuses.
     char Result(uint8_t command, const Bytes& parameters = {}) {

@@ -1,5 +1,6 @@
 #include "tools/dispsim/command_line.h"
 
+#include <functional>
 #include <optional>
 
 #include "tools/common/option_pairs.h"
@@ -9,7 +10,7 @@ namespace hx {
 
 namespace {
 
-bool ReadOption(const std::string& name, const std::string& value, stDispSimOptions& options) {
+bool ReadOption(stDispSimOptions& options, const std::string& name, const std::string& value) {
     if (name == "--link") {
         options.link = value;
     } else if (name == "--journal") {
@@ -27,12 +28,8 @@ bool ReadOption(const std::string& name, const std::string& value, stDispSimOpti
 
 bool ParseDispSimCommandLine(const std::vector<std::string>& args, stDispSimOptions& options,
                              std::string& error) {
-    return ParseOptionPairs(
-        args,
-        [&options](const std::string& name, const std::string& value) {
-            return ReadOption(name, value, options);
-        },
-        options.help, error);
+    return ParseOptionPairs(args, std::bind_front(ReadOption, std::ref(options)), options.help,
+                            error);
 }
 
 }  // namespace hx

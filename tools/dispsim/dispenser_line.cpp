@@ -11,40 +11,13 @@ constexpr std::chrono::milliseconds kQuietLine{100};
 }  // namespace
 
 CDispenserLine::CDispenserLine(CPseudoTerminal& terminal, int cards, CToolJournal& journal)
-    : m_terminal(terminal),
-      m_journal(journal),
+    : CDeviceLine(journal),
+      m_terminal(terminal),
       m_dispenser(cards, [&journal](const nlohmann::json& entry) { journal.Write(entry); }),
       m_console(m_dispenser) {}
 
-CDispenserLine::~CDispenserLine() {
-    Stop();
-}
-
-void CDispenserLine::Start() {
-    m_thread = std::thread([this] { Run(); });
-}
-
-void CDispenserLine::Stop() {
-    m_stop = true;
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
-}
-
-std::string CDispenserLine::Execute(std::string_view line) {
-    std::lock_guard lock(m_mutex);
-    std::string reply = m_console.Execute(line);
-    m_journal.Write({{"event", "console"}, {"line", line}, {"reply", reply}});
-    return reply;
-}
-
-bool CDispenserLine::QuitAsked() {
-    std::lock_guard lock(m_mutex);
-    return m_console.QuitAsked();
-}
-
-void CDispenserLine::Run() {
-    while (!m_stop) {
+void CDispenserLine::Serve(const std::atomic<bool>& stop) {
+    while (!stop) {
         std::vector<uint8_t> bytes;
         if (!m_terminal.ReadSome(bytes, kQuietLine)) {
             m_journal.Write({{"event", "line failed"}});
@@ -65,15 +38,15 @@ void CDispenserLine::Run() {
 }
 
 void CDispenserLine::TakePiece(const stFramePiece& piece) {
-    if (!piece.frame) {
+    if (!piece.command) {
         m_journal.Write(
             {{"event", "rejected"}, {"bytes", HexBytes(piece.bytes)}, {"why", piece.problem}});
         return;
     }
     m_journal.Write({{"event", "command"},
                      {"bytes", HexBytes(piece.bytes)},
-                     {"name", DispenserCommandName(piece.frame->command)}});
-    const std::optional<std::vector<uint8_t>> answer = m_dispenser.Handle(*piece.frame);
+                     {"name", DispenserCommandName(piece.command->command)}});
+    const std::optional<std::vector<uint8_t>> answer = m_dispenser.Handle(*piece.command);
     if (!answer) {
         m_journal.Write({{"event", "unanswered"}});
         return;

@@ -9,25 +9,13 @@
 #include "platform/serial.h"
 #include "tests/support/temp_folder.h"
 #include "tools/dispsim/testing_dispsim.h"
+#include "tools/dispsim/testing_kiosk_frames.h"
 
 namespace hx {
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// The kiosk's frame: STX, LEN, CMD, parameters, ETX, BCC.
-Bytes Frame(uint8_t command, Bytes parameters = {}) {
-    Bytes frame{0x02, static_cast<uint8_t>(0x21 + parameters.size()), command};
-    frame.insert(frame.end(), parameters.begin(), parameters.end());
-    frame.push_back(0x03);
-    uint8_t bcc = 0;
-    for (const uint8_t byte : frame) {
-        bcc ^= byte;
-    }
-    frame.push_back(bcc);
-    return frame;
-}
 
 // Writes a frame and collects the answer until `length` bytes have come.
 Bytes Exchange(CSerial& port, const Bytes& frame, size_t length) {
@@ -52,7 +40,7 @@ TEST(DispSimProcessTest, IssuesACardThroughItsLinkAndJournalsWhatItOpens) {
     CSerial port;
     ASSERT_EQ(port.Open(link.string()), 0);
     ASSERT_EQ(port.Setup(9600, 8, NOPARITY, ONESTOPBIT), 0);
-    EXPECT_EQ(Exchange(port, Frame(0x30), 5), (Bytes{0x02, 0x22, 0x30, 0x30, 0x22}));
+    EXPECT_EQ(Exchange(port, KioskFrame(0x30), 5), (Bytes{0x02, 0x22, 0x30, 0x30, 0x22}));
     // Door-lock number 305 in hotel 7/2021, valid until 2024-03-05 10:13; the
     // last byte of each block carries the XOR of the others, as the kiosk sends
     // it. The hour and minute, 0x0A and 0x0D, must cross the line untouched.
@@ -60,11 +48,11 @@ TEST(DispSimProcessTest, IssuesACardThroughItsLinkAndJournalsWhatItOpens) {
                        0x55, 0x30, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xB0};
     const Bytes block2{0x00, 0x02, 0x10, 0x01, 0x01, 0x00, 0x00, 0x18, 0x03,
                        0x05, 0x0A, 0x0D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x09};
-    EXPECT_EQ(Exchange(port, Frame(0x36, block1), 5), (Bytes{0x02, 0x22, 0x36, 0x30, 0x24}));
-    EXPECT_EQ(Exchange(port, Frame(0x36, block2), 5), (Bytes{0x02, 0x22, 0x36, 0x30, 0x24}));
-    const Bytes read = Exchange(port, Frame(0x37, {0x00, 0x02}), 21);
+    EXPECT_EQ(Exchange(port, KioskFrame(0x36, block1), 5), (Bytes{0x02, 0x22, 0x36, 0x30, 0x24}));
+    EXPECT_EQ(Exchange(port, KioskFrame(0x36, block2), 5), (Bytes{0x02, 0x22, 0x36, 0x30, 0x24}));
+    const Bytes read = Exchange(port, KioskFrame(0x37, {0x00, 0x02}), 21);
     EXPECT_EQ(Bytes(read.begin() + 4, read.end() - 1), Bytes(block2.begin() + 2, block2.end()));
-    EXPECT_EQ(Exchange(port, Frame(0x39), 5), (Bytes{0x02, 0x22, 0x39, 0x30, 0x2B}));
+    EXPECT_EQ(Exchange(port, KioskFrame(0x39), 5), (Bytes{0x02, 0x22, 0x39, 0x30, 0x2B}));
     port.Close();
 
     EXPECT_EQ(dispsim.Command("status"),

@@ -11,44 +11,10 @@ namespace {
 // ETX; a longer LEN is line noise, not worth waiting for.
 constexpr size_t kLongestBody = 32;
 
-void AddRejected(std::span<const uint8_t> bytes, const std::string& problem,
-                 std::vector<stFramePiece>& pieces) {
-    // Noise bytes in a row make one piece, so a burst of line noise is one journal line.
-    if (!pieces.empty() && !pieces.back().frame && pieces.back().problem == problem) {
-        pieces.back().bytes.insert(pieces.back().bytes.end(), bytes.begin(), bytes.end());
-        return;
-    }
-    pieces.push_back({{bytes.begin(), bytes.end()}, std::nullopt, problem});
-}
-
 }  // namespace
 
-std::vector<stFramePiece> CDispenserFrameReader::Feed(std::span<const uint8_t> bytes) {
-    m_pending.insert(m_pending.end(), bytes.begin(), bytes.end());
-    std::vector<stFramePiece> pieces;
-    size_t position = 0;
-    while (position < m_pending.size()) {
-        const size_t taken = ReadPiece(position, pieces);
-        if (taken == 0) {
-            break;
-        }
-        position += taken;
-    }
-    m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<ptrdiff_t>(position));
-    return pieces;
-}
-
-std::optional<stFramePiece> CDispenserFrameReader::DropPartial() {
-    if (m_pending.empty()) {
-        return std::nullopt;
-    }
-    stFramePiece piece{std::move(m_pending), std::nullopt, "frame cut short"};
-    m_pending.clear();
-    return piece;
-}
-
-size_t CDispenserFrameReader::ReadPiece(size_t start, std::vector<stFramePiece>& pieces) const {
-    const std::span<const uint8_t> rest = std::span(m_pending).subspan(start);
+size_t CDispenserFrameReader::ReadPiece(std::span<const uint8_t> rest,
+                                        std::vector<stFramePiece>& pieces) const {
     if (rest[0] != kDispenserStx) {
         AddRejected(rest.first(1), "not a frame start", pieces);
         return 1;
@@ -75,8 +41,7 @@ size_t CDispenserFrameReader::ReadPiece(size_t start, std::vector<stFramePiece>&
         AddRejected(whole, "bad BCC", pieces);
         return total;
     }
-    stDispenserFrame frame{whole[2], {whole.begin() + 3, whole.end() - 2}};
-    pieces.push_back({{whole.begin(), whole.end()}, std::move(frame), ""});
+    AddCommand(whole, {whole[2], {whole.begin() + 3, whole.end() - 2}}, pieces);
     return total;
 }
 

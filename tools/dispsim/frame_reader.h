@@ -5,10 +5,9 @@
 // such, and reading starts again at the next STX that makes one.
 
 #include <cstdint>
-#include <optional>
-#include <span>
-#include <string>
 #include <vector>
+
+#include "tools/common/piece_reader.h"
 
 namespace hx {
 
@@ -17,27 +16,12 @@ struct stDispenserFrame {
     std::vector<uint8_t> parameters;
 };
 
-// A frame, or bytes that make none with the reason.
-struct stFramePiece {
-    std::vector<uint8_t> bytes;
-    std::optional<stDispenserFrame> frame;
-    std::string problem;
-};
+using stFramePiece = stBytePiece<stDispenserFrame>;
 
-class CDispenserFrameReader {
-public:
-    // The pieces the new bytes complete, in the order they came.
-    std::vector<stFramePiece> Feed(std::span<const uint8_t> bytes);
-    // The bytes of a frame still waiting for its rest, as a rejected piece;
-    // nullopt when none waits.
-    std::optional<stFramePiece> DropPartial();
-
-private:
-    // How many bytes of m_pending from `start` the next piece takes; 0 when it
-    // needs more bytes.
-    size_t ReadPiece(size_t start, std::vector<stFramePiece>& pieces) const;
-
-    std::vector<uint8_t> m_pending;
+class CDispenserFrameReader : public CPieceReader<stDispenserFrame> {
+protected:
+    size_t ReadPiece(std::span<const uint8_t> rest,
+                     std::vector<stFramePiece>& pieces) const override;
 };
 
 }  // namespace hx

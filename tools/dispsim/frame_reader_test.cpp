@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/common/tool_journal.h"
+#include "tools/dispsim/testing_kiosk_frames.h"
 
 namespace hx {
 
@@ -12,9 +13,9 @@ using Bytes = std::vector<uint8_t>;
 
 // "30 [00 01]" for a frame, "rejected (why): bytes" for the rest.
 std::string Describe(const stFramePiece& piece) {
-    if (piece.frame) {
-        const uint8_t command = piece.frame->command;
-        return HexBytes(std::span(&command, 1)) + " [" + HexBytes(piece.frame->parameters) + "]";
+    if (piece.command) {
+        const uint8_t command = piece.command->command;
+        return HexBytes(std::span(&command, 1)) + " [" + HexBytes(piece.command->parameters) + "]";
     }
     return "rejected (" + piece.problem + "): " + HexBytes(piece.bytes);
 }
@@ -32,14 +33,8 @@ Bytes Joined(std::initializer_list<Bytes> parts) {
 }
 
 Bytes WriteBlock1() {
-    Bytes frame{0x02, 0x33, 0x36, 0x00, 0x01, 0x07, 0x07, 0xE5, 0x00, 0x01, 0x31,
-                0x00, 0x55, 0x30, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xB0, 0x03};
-    uint8_t bcc = 0;
-    for (const uint8_t byte : frame) {
-        bcc ^= byte;
-    }
-    frame.push_back(bcc);
-    return frame;
+    return KioskFrame(0x36, {0x00, 0x01, 0x07, 0x07, 0xE5, 0x00, 0x01, 0x31, 0x00, 0x55, 0x30, 0xFF,
+                             0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xB0});
 }
 
 TEST(DispenserFrameReaderTest, FindsTheKiosksFramesAndSetsTheRestAside) {
@@ -87,7 +82,7 @@ TEST(DispenserFrameReaderTest, AFrameCutShortIsGivenUpAndTheNextReadsCleanly) {
     EXPECT_TRUE(reader.Feed(Bytes{0x02, 0x33, 0x36, 0x00}).empty());
     const std::optional<stFramePiece> partial = reader.DropPartial();
     ASSERT_TRUE(partial);
-    EXPECT_EQ(Describe(*partial), "rejected (frame cut short): 02 33 36 00");
+    EXPECT_EQ(Describe(*partial), "rejected (cut short): 02 33 36 00");
 
     const std::vector<stFramePiece> next = reader.Feed(kStatus);
     ASSERT_EQ(next.size(), 1u);
