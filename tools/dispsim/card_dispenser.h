@@ -9,6 +9,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "tools/dispsim/dispenser_answer.h"
@@ -68,12 +69,12 @@ private:
     uint8_t Capture();
     // False when there is no card to draw.
     bool DrawCard();
-    CardBlock& Block(int sector, int block) { return m_blocks[sector * 4 + block]; }
+    CardBlock& Block(int sector, int block) { return m_blocks[{sector, block}]; }
 
     stDispenserState m_state;
     EventSink m_events;
-    // The card in the read/write position: its blocks by sector * 4 + block.
-    std::map<int, CardBlock> m_blocks;
+    // The card in the read/write position: its blocks by sector and block.
+    std::map<std::pair<int, int>, CardBlock> m_blocks;
     std::map<int, uint8_t> m_rejectedWrites;
     std::optional<enumAnswerFault> m_answerFault;
     int m_answerFaultsLeft = 0;
