@@ -1,24 +1,14 @@
 #include "tools/boardsim/board_console.h"
 
 #include <optional>
-#include <sstream>
 
 #include "tools/boardsim/command_line.h"
+#include "tools/common/console_words.h"
 #include "tools/common/whole_number.h"
 
 namespace hx {
 
 namespace {
-
-std::vector<std::string> SplitWords(std::string_view line) {
-    std::istringstream stream{std::string(line)};
-    std::vector<std::string> words;
-    std::string word;
-    while (stream >> word) {
-        words.push_back(word);
-    }
-    return words;
-}
 
 std::optional<enumBoardUnit> UnitByName(const std::string& name) {
     static const std::pair<const char*, enumBoardUnit> kUnits[] = {
@@ -30,16 +20,6 @@ std::optional<enumBoardUnit> UnitByName(const std::string& name) {
         if (name == unitName) {
             return unit;
         }
-    }
-    return std::nullopt;
-}
-
-std::optional<bool> OnOff(const std::string& word) {
-    if (word == "on") {
-        return true;
-    }
-    if (word == "off") {
-        return false;
     }
     return std::nullopt;
 }

@@ -13,14 +13,6 @@ void AppendRecord(const stBoardRecord& record, std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-uint8_t XorOfBytes(std::span<const uint8_t> bytes) {
-    uint8_t result = 0;
-    for (const uint8_t byte : bytes) {
-        result ^= byte;
-    }
-    return result;
-}
-
 std::vector<uint8_t> BuildBoardAck() {
     return {kBoardAck};
 }

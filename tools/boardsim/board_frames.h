@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/boardsim/board_protocol.h"
+#include "tools/common/xor_check.h"
 
 namespace hx {
 
@@ -15,9 +16,6 @@ struct stBoardRecord {
     enumBoardRecord type;
     std::vector<uint8_t> data;  // at most 10 bytes
 };
-
-// XOR of every byte.
-uint8_t XorOfBytes(std::span<const uint8_t> bytes);
 
 std::vector<uint8_t> BuildBoardAck();
 // 22, LEN, TYPE, data.

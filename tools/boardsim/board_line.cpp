@@ -12,42 +12,15 @@ constexpr std::chrono::milliseconds kLongestWait{50};
 }  // namespace
 
 CBoardLine::CBoardLine(CPseudoTerminal& terminal, const stBoardState& board,
-                       std::chrono::milliseconds gap, CBoardJournal& journal)
-    : m_terminal(terminal),
-      m_journal(journal),
+                       std::chrono::milliseconds gap, CToolJournal& journal)
+    : CDeviceLine(journal),
+      m_terminal(terminal),
       m_outbox(gap),
       m_board(board, m_outbox, [&journal](const nlohmann::json& entry) { journal.Write(entry); }),
       m_console(m_board, m_outbox) {}
 
-CBoardLine::~CBoardLine() {
-    Stop();
-}
-
-void CBoardLine::Start() {
-    m_thread = std::thread([this] { Run(); });
-}
-
-void CBoardLine::Stop() {
-    m_stop = true;
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
-}
-
-std::string CBoardLine::Execute(std::string_view line) {
-    std::lock_guard lock(m_mutex);
-    std::string reply = m_console.Execute(line);
-    m_journal.Write({{"event", "console"}, {"line", line}, {"reply", reply}});
-    return reply;
-}
-
-bool CBoardLine::QuitAsked() {
-    std::lock_guard lock(m_mutex);
-    return m_console.QuitAsked();
-}
-
-void CBoardLine::Run() {
-    while (!m_stop) {
+void CBoardLine::Serve(const std::atomic<bool>& stop) {
+    while (!stop) {
         std::chrono::milliseconds wait = kLongestWait;
         {
             std::lock_guard lock(m_mutex);

@@ -1,50 +1,36 @@
 #pragma once
-// Runs the board on its pseudo-terminal on a thread of its own: reads the
-// kiosk's commands, lets the board answer them, and writes what the outbox
-// has due. Console lines come from another thread and are carried out under
-// the same lock, so a scripted note never lands inside a command's answer.
+// The board on its pseudo-terminal: reads the kiosk's commands, lets the
+// board answer them, and writes what the outbox has due.
 
-#include <atomic>
-#include <mutex>
+#include <chrono>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "platform/pseudo_terminal.h"
 #include "tools/boardsim/board_console.h"
-#include "tools/boardsim/board_journal.h"
+#include "tools/common/device_line.h"
 
 namespace hx {
 
-class CBoardLine {
+class CBoardLine : public CDeviceLine {
 public:
     CBoardLine(CPseudoTerminal& terminal, const stBoardState& board, std::chrono::milliseconds gap,
-               CBoardJournal& journal);
-    ~CBoardLine();
-    CBoardLine(const CBoardLine&) = delete;
-    CBoardLine& operator=(const CBoardLine&) = delete;
-
-    void Start();
-    void Stop();
-    // Runs one console line; its reply.
-    std::string Execute(std::string_view line);
-    bool QuitAsked();
+               CToolJournal& journal);
+    ~CBoardLine() override { Stop(); }
 
 private:
-    void Run();
+    void Serve(const std::atomic<bool>& stop) override;
+    std::string RunConsoleLine(std::string_view line) override { return m_console.Execute(line); }
+    bool ConsoleQuitAsked() const override { return m_console.QuitAsked(); }
     // Under the lock.
     void TakeBytes(const std::vector<uint8_t>& bytes);
     void WriteDue();
 
     CPseudoTerminal& m_terminal;
-    CBoardJournal& m_journal;
-    std::mutex m_mutex;
     CBoardOutbox m_outbox;
     CControlBoard m_board;
     CBoardConsole m_console;
     CBoardCommandReader m_reader;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
 };
 
 }  // namespace hx

@@ -1,7 +1,9 @@
 #include "tools/boardsim/command_line.h"
 
+#include <functional>
 #include <optional>
 
+#include "tools/common/option_pairs.h"
 #include "tools/common/whole_number.h"
 
 namespace hx {
@@ -25,7 +27,7 @@ bool ReadDispenser(const std::string& value, stBillDispenser& dispenser) {
     return true;
 }
 
-bool ReadOption(const std::string& name, const std::string& value, stBoardSimOptions& options) {
+bool ReadOption(stBoardSimOptions& options, const std::string& name, const std::string& value) {
     if (name == "--link") {
         options.link = value;
     } else if (name == "--journal") {
@@ -52,22 +54,8 @@ bool ReadOption(const std::string& name, const std::string& value, stBoardSimOpt
 
 bool ParseBoardSimCommandLine(const std::vector<std::string>& args, stBoardSimOptions& options,
                               std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            return true;
-        }
-        if (!name.starts_with("--") || i + 1 >= args.size()) {
-            error = name.starts_with("--") ? name + " needs a value" : "unknown argument " + name;
-            return false;
-        }
-        if (!ReadOption(name, args[++i], options)) {
-            error = "unknown option or bad value: " + name + " " + args[i];
-            return false;
-        }
-    }
-    return true;
+    return ParseOptionPairs(args, std::bind_front(ReadOption, std::ref(options)), options.help,
+                            error);
 }
 
 }  // namespace hx

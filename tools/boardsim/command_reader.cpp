@@ -4,37 +4,8 @@
 
 namespace hx {
 
-namespace {
-
-void AddRejected(std::span<const uint8_t> bytes, const std::string& problem,
-                 std::vector<stLinePiece>& pieces) {
-    // Noise bytes in a row make one piece, so a burst of line noise is one journal line.
-    if (!pieces.empty() && !pieces.back().command && pieces.back().problem == problem) {
-        pieces.back().bytes.insert(pieces.back().bytes.end(), bytes.begin(), bytes.end());
-        return;
-    }
-    pieces.push_back({{bytes.begin(), bytes.end()}, std::nullopt, problem});
-}
-
-}  // namespace
-
-std::vector<stLinePiece> CBoardCommandReader::Feed(std::span<const uint8_t> bytes) {
-    m_pending.insert(m_pending.end(), bytes.begin(), bytes.end());
-    std::vector<stLinePiece> pieces;
-    size_t position = 0;
-    while (position < m_pending.size()) {
-        const size_t taken = ReadPiece(position, pieces);
-        if (taken == 0) {
-            break;
-        }
-        position += taken;
-    }
-    m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<ptrdiff_t>(position));
-    return pieces;
-}
-
-size_t CBoardCommandReader::ReadPiece(size_t start, std::vector<stLinePiece>& pieces) const {
-    const std::span<const uint8_t> rest = std::span(m_pending).subspan(start);
+size_t CBoardCommandReader::ReadPiece(std::span<const uint8_t> rest,
+                                      std::vector<stLinePiece>& pieces) const {
     const std::optional<stBoardCommandByte> decoded = DecodeBoardCommandByte(rest[0]);
     if (!decoded) {
         AddRejected(rest.first(1), "not a command byte", pieces);
@@ -49,7 +20,7 @@ size_t CBoardCommandReader::ReadPiece(size_t start, std::vector<stLinePiece>& pi
     }
     stBoardCommand command{decoded->device, decoded->request, std::nullopt, {}};
     if (decoded->request != enumBoardRequest::DataCommand || rest.size() == 2) {
-        pieces.push_back({{rest.begin(), rest.begin() + 2}, command, ""});
+        AddCommand(rest.first(2), command, pieces);
         return 2;
     }
     const size_t length = rest[2];
@@ -68,7 +39,7 @@ size_t CBoardCommandReader::ReadPiece(size_t start, std::vector<stLinePiece>& pi
     }
     command.type = whole[3];
     command.data.assign(whole.begin() + 4, whole.end() - 1);
-    pieces.push_back({{whole.begin(), whole.end()}, command, ""});
+    AddCommand(whole, command, pieces);
     return total;
 }
 

@@ -7,11 +7,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
-#include <string>
 #include <vector>
 
 #include "tools/boardsim/board_protocol.h"
+#include "tools/common/piece_reader.h"
 
 namespace hx {
 
@@ -22,24 +21,12 @@ struct stBoardCommand {
     std::vector<uint8_t> data;
 };
 
-// A command, or bytes that make none with the reason.
-struct stLinePiece {
-    std::vector<uint8_t> bytes;
-    std::optional<stBoardCommand> command;
-    std::string problem;
-};
+using stLinePiece = stBytePiece<stBoardCommand>;
 
-class CBoardCommandReader {
-public:
-    // The pieces the new bytes complete, in the order they came.
-    std::vector<stLinePiece> Feed(std::span<const uint8_t> bytes);
-
-private:
-    // How many bytes of m_pending from `start` the next piece takes; 0 when it
-    // needs more bytes.
-    size_t ReadPiece(size_t start, std::vector<stLinePiece>& pieces) const;
-
-    std::vector<uint8_t> m_pending;
+class CBoardCommandReader : public CPieceReader<stBoardCommand> {
+protected:
+    size_t ReadPiece(std::span<const uint8_t> rest,
+                     std::vector<stLinePiece>& pieces) const override;
 };
 
 }  // namespace hx

@@ -1,85 +1,13 @@
 // boardsim: a cash control board on a pseudo-terminal. See help_text.cpp.
 #include <cstdio>
-#include <filesystem>
-#include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tools/boardsim/board_line.h"
 #include "tools/boardsim/command_line.h"
 #include "tools/boardsim/help_text.h"
-#include "tools/common/tool_console.h"
-
-namespace hx {
-
-namespace {
-
-int Fail(const std::string& reason) {
-    std::fprintf(stderr, "boardsim: %s\n", reason.c_str());
-    return 1;
-}
-
-// Replaces a link left by an earlier run, never a file or folder.
-bool MakeLink(const std::filesystem::path& link, const std::string& target, std::string& error) {
-    std::error_code code;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, code))) {
-        std::filesystem::remove(link, code);
-    }
-    std::filesystem::create_symlink(target, link, code);
-    if (code) {
-        error = "cannot link " + link.string() + ": " + code.message();
-        return false;
-    }
-    return true;
-}
-
-void RemoveOwnLink(const std::filesystem::path& link, const std::string& target) {
-    std::error_code code;
-    if (std::filesystem::read_symlink(link, code) == target) {
-        std::filesystem::remove(link, code);
-    }
-}
-
-int Run(const stBoardSimOptions& options) {
-    CBoardJournal journal(options.journal);
-    if (!journal.Usable()) {
-        return Fail("cannot write the journal " + options.journal.string());
-    }
-    CPseudoTerminal terminal;
-    std::string error;
-    if (!terminal.KeepLineUp(error)) {
-        return Fail(error);
-    }
-    if (!options.link.empty() && !MakeLink(options.link, terminal.SlavePath(), error)) {
-        return Fail(error);
-    }
-    CBoardLine line(terminal, options.board, options.gap, journal);
-    line.Start();
-    journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
-    std::cout << terminal.SlavePath() << std::endl;
-    {
-        CToolQuit quit;
-        ServeConsole([&line](const std::string& text) {
-            std::string reply = line.Execute(text);
-            if (line.QuitAsked()) {
-                RequestToolQuit();
-            }
-            return reply;
-        });
-        quit.Wait();
-    }
-    CloseConsole();
-    line.Stop();
-    if (!options.link.empty()) {
-        RemoveOwnLink(options.link, terminal.SlavePath());
-    }
-    journal.Write({{"event", "stopped"}});
-    return 0;
-}
-
-}  // namespace
-
-}  // namespace hx
+#include "tools/common/device_simulator.h"
 
 int main(int argc, char** argv) {
     using namespace hx;
@@ -94,5 +22,9 @@ int main(int argc, char** argv) {
         std::fputs(BoardSimHelp().c_str(), stdout);
         return 0;
     }
-    return Run(options);
+    return RunDeviceSimulator({"boardsim", options.link, options.journal},
+                              [&options](CPseudoTerminal& terminal, CToolJournal& journal) {
+                                  return std::make_unique<CBoardLine>(terminal, options.board,
+                                                                      options.gap, journal);
+                              });
 }

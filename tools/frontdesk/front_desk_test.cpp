@@ -16,7 +16,7 @@
 #include "tests/support/temp_drive.h"
 #include "tests/support/wait_until.h"
 #include "tools/frontdesk/control_executor.h"
-#include "tools/frontdesk/testing_journal.h"
+#include "tools/common/testing_journal.h"
 #include "tools/frontdesk/testing_kiosk.h"
 #include "tools/frontdesk/testing_scenario.h"
 #include "tools/frontdesk/zero_message.h"

@@ -17,7 +17,8 @@
 #include "tests/support/child_process.h"
 #include "tests/support/file_text.h"
 #include "tests/support/wait_until.h"
-#include "tools/frontdesk/testing_journal.h"
+#include "tools/common/testing_console_reply.h"
+#include "tools/common/testing_journal.h"
 
 namespace hx {
 
@@ -54,19 +55,7 @@ public:
 
     // Sends a control command and returns the first line of its reply.
     std::string Command(const std::string& line) {
-        const size_t before = ReplyLines().size();
-        if (!m_process.WriteInput(line + "\n")) {
-            return "error: not written";
-        }
-        std::string reply;
-        WaitUntil([&] {
-            const std::vector<std::string> replies = ReplyLines();
-            if (replies.size() > before) {
-                reply = replies[before];
-            }
-            return !reply.empty();
-        });
-        return reply;
+        return SendToolCommand(m_process, OutputPath(), line);
     }
 
     // What this run of the desk journalled (an earlier run's lines are skipped).
@@ -93,17 +82,6 @@ public:
     }
 
 private:
-    // Replies start with "ok" or "error"; their further lines are indented.
-    std::vector<std::string> ReplyLines() const {
-        std::vector<std::string> replies;
-        for (const std::string& line : ReadLines(OutputPath())) {
-            if (line.starts_with("ok") || line.starts_with("error")) {
-                replies.push_back(line);
-            }
-        }
-        return replies;
-    }
-
     std::filesystem::path m_folder;
     size_t m_earlierLines;
     CChildProcess m_process;

@@ -1,5 +1,5 @@
 #pragma once
-// For tests only: the desk's journal read back while the desk may still be
+// For tests only: a tool's journal read back while the tool may still be
 // writing it, one JSON object a line.
 
 #include <cstddef>

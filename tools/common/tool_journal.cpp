@@ -1,20 +1,20 @@
-#include "tools/boardsim/board_journal.h"
+#include "tools/common/tool_journal.h"
 
 namespace hx {
 
-CBoardJournal::CBoardJournal(const std::filesystem::path& file) : m_wanted(!file.empty()) {
+CToolJournal::CToolJournal(const std::filesystem::path& file) : m_wanted(!file.empty()) {
     if (m_wanted) {
         m_file = std::fopen(file.c_str(), "ab");
     }
 }
 
-CBoardJournal::~CBoardJournal() {
+CToolJournal::~CToolJournal() {
     if (m_file != nullptr) {
         std::fclose(m_file);
     }
 }
 
-void CBoardJournal::Write(const nlohmann::json& entry) {
+void CToolJournal::Write(const nlohmann::json& entry) {
     // A console line may hold any bytes; a stray one must not cost the line.
     const std::string line =
         entry.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

@@ -1,7 +1,7 @@
 #pragma once
-// The simulator's journal: one JSON object per line for every command read,
-// every write, what the board did and every console line, flushed at once so
-// a test can read it while the simulator runs. Any thread may write.
+// A device simulator's journal: one JSON object per line for every command
+// read, every write, what the device did and every console line, flushed at
+// once so a test can read it while the simulator runs. Any thread may write.
 
 #include <cstdio>
 #include <filesystem>
@@ -12,13 +12,13 @@
 
 namespace hx {
 
-class CBoardJournal {
+class CToolJournal {
 public:
     // An empty path keeps no journal. Appends, creating the file.
-    explicit CBoardJournal(const std::filesystem::path& file);
-    ~CBoardJournal();
-    CBoardJournal(const CBoardJournal&) = delete;
-    CBoardJournal& operator=(const CBoardJournal&) = delete;
+    explicit CToolJournal(const std::filesystem::path& file);
+    ~CToolJournal();
+    CToolJournal(const CToolJournal&) = delete;
+    CToolJournal& operator=(const CToolJournal&) = delete;
 
     // False when a journal was asked for and cannot be written.
     bool Usable() const { return m_wanted == (m_file != nullptr); }

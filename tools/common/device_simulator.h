@@ -1,0 +1,31 @@
+#pragma once
+// The life of a device simulator (the control board, the card dispenser): a
+// pseudo-terminal kept up, its slave linked where the kiosk looks for its
+// port, the device's line served on its own thread and its console on
+// standard input, until "quit" or a quit signal; then the link goes.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/pseudo_terminal.h"
+#include "tools/common/device_line.h"
+#include "tools/common/tool_journal.h"
+
+namespace hx {
+
+struct stSimulatorSetup {
+    std::string program;            // for error messages: "boardsim"
+    std::filesystem::path link;     // empty: no link to the slave
+    std::filesystem::path journal;  // empty: no journal
+};
+
+using DeviceLineMaker =
+    std::function<std::unique_ptr<CDeviceLine>(CPseudoTerminal& terminal, CToolJournal& journal)>;
+
+// Prints the slave's path on the first output line, serves until the end and
+// returns the program's exit code.
+int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& makeLine);
+
+}  // namespace hx

@@ -1,0 +1,46 @@
+#include "tools/dispsim/help_text.h"
+
+namespace hx {
+
+std::string DispSimHelp() {
+    return "dispsim: an RF key card dispenser on a pseudo-terminal (9600 8N1), for demos,\n"
+           "tests and bench tests of a kiosk. It prints the slave device's path on its\n"
+           "first output line; point the kiosk's dispenser port at it\n"
+           "(DRIVE/dosdevices/comN -> that path).\n"
+           "\n"
+           "Usage: dispsim [options]\n"
+           "  --link PATH      make PATH a symbolic link to the slave device (an existing\n"
+           "                   link there is replaced, nothing else is)\n"
+           "  --journal FILE   JSON lines of every frame read, every answer written, every\n"
+           "                   card issued or captured and every console line\n"
+           "  --cards COUNT    blank cards in the stack (default 100)\n"
+           "  --help           this text\n"
+           "\n"
+           "Every frame (STX LEN CMD parameters ETX BCC) gets one answer: STX LEN CMD\n"
+           "RESULT data BCC, the BCC the XOR of every byte after STX. RESULT is '0' done,\n"
+           "'1' error (unknown command, bad parameters, a written block whose XOR is not\n"
+           "0), '2' no card (the stack is empty), '4' a card held in the exit, '5' jam.\n"
+           "A card is drawn from the stack by ready, or by the first write, read or eject\n"
+           "that needs one; eject issues it (journal event \"issued\" with both blocks and\n"
+           "what they say: hotel codes, door-lock number, grade, start and end), capture\n"
+           "puts it in the bin. Firmware answers \"DSIM1.00\"; sensor answers five '0'/'1'\n"
+           "for: cards in the stack, a card drawn, a card held, a jam, cards captured.\n"
+           "\n"
+           "Console commands, one a line on standard input; each gets one reply on\n"
+           "standard output, \"ok ...\" or \"error: ...\" (further lines indented):\n"
+           "  status                           cards, the drawn card, faults, counts\n"
+           "  cards COUNT                      blank cards in the stack\n"
+           "  fault empty|jam|hold on|off      the stack reads empty ('2'); nothing moves\n"
+           "                                   ('5'); the exit holds a card ('4')\n"
+           "  misbehave silent [N]             the next N commands are carried out unanswered\n"
+           "  misbehave bad-bcc [N]            the next N answers carry a wrong BCC\n"
+           "  misbehave wrong-cmd [N]          the next N answers name command 0x33\n"
+           "  reject-write BLOCK CHARACTER     the next write of that block is refused with\n"
+           "                                   that result, e.g. reject-write 1 5\n"
+           "  status-code CHARACTER|auto       status is answered with that result (e.g. 3,\n"
+           "                                   which the kiosk takes for a low stack)\n"
+           "  issued                           every card issued, decoded\n"
+           "  quit                             end (as do SIGTERM and SIGINT)\n";
+}
+
+}  // namespace hx
