@@ -10,6 +10,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/file_text.h"
 #include "tests/support/wait_until.h"
+#include "tools/common/testing_console_reply.h"
 
 namespace hx {
 
@@ -37,32 +38,12 @@ public:
 
     // Sends a console command; its reply line ("ok …" or "error: …").
     std::string Command(const std::string& line) {
-        const size_t before = Replies();
-        if (!m_process.WriteInput(line + "\n")) {
-            return "error: not written";
-        }
-        std::string reply;
-        WaitUntil([&] {
-            const std::vector<std::string> lines = ReadLines(m_output);
-            if (Replies() > before) {
-                reply = lines.back();
-            }
-            return !reply.empty();
-        });
-        return reply;
+        return SendToolCommand(m_process, m_output, line);
     }
 
     int Stop() { return m_process.Stop().value_or(-1); }
 
 private:
-    size_t Replies() const {
-        size_t count = 0;
-        for (const std::string& line : ReadLines(m_output)) {
-            count += line.starts_with("ok") || line.starts_with("error");
-        }
-        return count;
-    }
-
     std::filesystem::path m_link;
     std::filesystem::path m_output;
     CChildProcess m_process;
