@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kCoin = 100;
 constexpr int kThousand = 1000;
-constexpr int kDispenser2Only = 1;
+constexpr int kBothPay = 0;
 constexpr int kDispenser1Only = 2;
 
 // Notes of the preferred dispenser first, the rest in the other's.
@@ -28,7 +28,7 @@ std::optional<stPayoutPlan> PlanPayout(int amount, int denomination1, int denomi
     stPayoutPlan plan;
     if (dispenserState == kDispenser1Only) {
         plan.notes1 = amount / denomination1;
-    } else if (dispenserState != 0) {
+    } else if (dispenserState != kBothPay) {  // only 2 pays, or neither (as only 2)
         plan.notes2 = amount / denomination2;
     } else if (denomination1 < denomination2) {
         PlanNotes(amount, denomination2, denomination1, plan.notes2, plan.notes1);
