@@ -3,29 +3,31 @@
 # our front-desk server with the sample motel, the control board simulator on
 # the kiosk's COM3 and the kiosk connected to both, and opens the customer
 # screen in Chromium's app mode when there is a display (at half size,
-# HXKIOSK_SCREEN_SCALE=1 for the real 1080 x 1920). Lines typed here go to
-# the desk, or to the board when they start with "board ".
+# HXKIOSK_SCREEN_SCALE=1 for the real 1080 x 1920). The card dispenser
+# simulator is on COM4. Lines typed here go to the desk, to the board when
+# they start with "board ", to the dispenser when they start with "dispenser ".
 # Ctrl+C ends everything in order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target hxkiosk hxreg frontdesk boardsim
+cmake --build --preset default --target hxkiosk hxreg frontdesk boardsim dispsim
 
 drive=$(mktemp -d /tmp/hxkiosk-demo.XXXXXX)
 echo "Demo drive folder: $drive"
 
 ui_port=${HXKIOSK_UI_PORT:-8049}
 # A float to pay change from: 100 notes of each kind and 100 key cards.
-mkdir -p "$drive/Harlix/INI" "$drive/boardsim" "$drive/dosdevices"
+mkdir -p "$drive/Harlix/INI" "$drive/boardsim" "$drive/dispsim" "$drive/dosdevices"
 printf '[Money]\r\n1000=100\r\n5000=100\r\n10000=100\r\nRFCard=100\r\n' \
     >"$drive/Harlix/INI/SaveMoney.ini"
+printf '[Dispenser]\r\nport=COM4\r\n' >"$drive/Harlix/INI/HXKiosk.ini"
 # Each program runs in a session of its own, so Ctrl+C reaches this script
 # alone and stop() ends them in order. The desk and the board read pipes that
 # this terminal's lines are sorted into.
-mkfifo "$drive/desk.in" "$drive/board.in"
-exec 3<&0 4<>"$drive/desk.in" 5<>"$drive/board.in"
+mkfifo "$drive/desk.in" "$drive/board.in" "$drive/dispenser.in"
+exec 3<&0 4<>"$drive/desk.in" 5<>"$drive/board.in" 6<>"$drive/dispenser.in"
 setsid ./build/default/tools/frontdesk/frontdesk --scenario tools/frontdesk/scenarios/sample.json \
     --data "$drive/frontdesk" <"$drive/desk.in" &
 frontdesk=$!
@@ -34,12 +36,20 @@ setsid ./build/default/tools/boardsim/boardsim --link "$drive/dosdevices/com3" \
     --journal "$drive/boardsim/journal.jsonl" --dispenser1 1000:100 --dispenser2 10000:100 \
     <"$drive/board.in" &
 board=$!
-for _ in $(seq 50); do [[ -L "$drive/dosdevices/com3" ]] && break; sleep 0.1; done
+setsid ./build/default/tools/dispsim/dispsim --link "$drive/dosdevices/com4" \
+    --journal "$drive/dispsim/journal.jsonl" <"$drive/dispenser.in" &
+dispenser=$!
+for _ in $(seq 50); do
+    [[ -L "$drive/dosdevices/com3" && -L "$drive/dosdevices/com4" ]] && break
+    sleep 0.1
+done
 setsid ./build/default/kiosk/hxkiosk --drive "$drive" --ui-port "$ui_port" &
 kiosk=$!
 while IFS= read -r line; do
     if [[ $line == board\ * ]]; then
         printf '%s\n' "${line#board }" >&5
+    elif [[ $line == dispenser\ * ]]; then
+        printf '%s\n' "${line#dispenser }" >&6
     else
         printf '%s\n' "$line" >&4
     fi
@@ -75,15 +85,17 @@ echo "Kiosk running (pid $kiosk). Logs: $drive/Harlix/LogFiles"
 echo "Customer screen: $screen_url${browser:+ (opened in Chromium)}"
 echo "Settings: ./build/default/tools/hxreg/hxreg --drive $drive query 'HKLM\\SOFTWARE\\Norvane\\HxKiosk\\Settings'"
 echo "Control board simulator running (pid $board) on $drive/dosdevices/com3"
-echo "Type the desk's control commands here (e.g. room 201 state=1, help), or the board's"
-echo "after \"board \" (e.g. board bill 10000, board status). Press Ctrl+C to stop."
+echo "Card dispenser simulator running (pid $dispenser) on $drive/dosdevices/com4"
+echo "Type the desk's control commands here (e.g. room 201 state=1, help), the board's"
+echo "after \"board \" (e.g. board bill 10000, board status), or the dispenser's after"
+echo "\"dispenser \" (e.g. dispenser status, dispenser issued). Press Ctrl+C to stop."
 set +e
 wait "$kiosk"
 wait "$kiosk" 2>/dev/null
 status=$?
 set -e
 [[ -z "$browser" ]] || kill -TERM "$browser" 2>/dev/null || true
-kill -TERM "$router" "$frontdesk" "$board" 2>/dev/null || true
-wait "$frontdesk" "$board" 2>/dev/null || true
+kill -TERM "$router" "$frontdesk" "$board" "$dispenser" 2>/dev/null || true
+wait "$frontdesk" "$board" "$dispenser" 2>/dev/null || true
 echo "Kiosk ended (exit status $status). Its log:"
 cat "$drive"/Harlix/LogFiles/HXKioskLog-*.log 2>/dev/null | iconv -f CP949 -t UTF-8 || true
