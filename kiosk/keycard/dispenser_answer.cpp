@@ -32,20 +32,6 @@ std::optional<int> ResultOf(uint8_t character) {
     return std::nullopt;
 }
 
-// Bytes of data a '0' answer to the command carries; none for an unknown command.
-std::optional<size_t> DataSizeOf(uint8_t command) {
-    switch (command) {
-        case DISPENSER_GET_FIRMWARE:
-            return 8;
-        case DISPENSER_GET_SENSOR:
-            return 5;
-        case DISPENSER_READ:
-            return kCardBlockSize;
-        default:
-            return DispenserCommandName(command).empty() ? std::nullopt : std::optional<size_t>(0);
-    }
-}
-
 // The data of a '0' answer, taken when it lies before the check byte.
 bool TakeData(std::span<const uint8_t> bytes, size_t size, stDispenserAnswer& answer) {
     if (kDataAt + size > bytes.size() - 1) {
@@ -76,9 +62,8 @@ stDispenserAnswer ParseDispenserAnswer(std::span<const uint8_t> bytes) {
                 {"RX", "ERROR", "BCC Check Fail. Rx Data: " + dump}};
     }
     const uint8_t command = bytes[kCommandAt];
-    const std::optional<size_t> dataSize = DataSizeOf(command);
     const std::optional<int> result = ResultOf(bytes[kResultAt]);
-    if (!dataSize || !result) {
+    if (DispenserCommandName(command).empty() || !result) {
         return Unreadable(dump);
     }
     stDispenserAnswer answer{*result,
@@ -86,7 +71,7 @@ stDispenserAnswer ParseDispenserAnswer(std::span<const uint8_t> bytes) {
                              {},
                              std::nullopt,
                              {"RX", std::string(DispenserCommandName(command)), dump}};
-    if (bytes[kResultAt] == kResultOk && !TakeData(bytes, *dataSize, answer)) {
+    if (bytes[kResultAt] == kResultOk && !TakeData(bytes, AnswerDataSize(command), answer)) {
         return Unreadable(dump);
     }
     return answer;

@@ -39,6 +39,19 @@ std::string_view DispenserCommandName(uint8_t command) {
     }
 }
 
+size_t AnswerDataSize(uint8_t command) {
+    switch (command) {
+        case DISPENSER_GET_FIRMWARE:
+            return 8;
+        case DISPENSER_GET_SENSOR:
+            return 5;
+        case DISPENSER_READ:
+            return kCardBlockSize;
+        default:
+            return 0;
+    }
+}
+
 uint8_t XorOf(std::span<const uint8_t> bytes) {
     uint8_t check = 0;
     for (const uint8_t byte : bytes) {

@@ -39,6 +39,10 @@ std::vector<uint8_t> BuildDispenserFrame(enumDispenserCommand command,
 std::vector<uint8_t> BuildWriteFrame(uint8_t sector, uint8_t block, const CardBlock& data);
 std::vector<uint8_t> BuildReadFrame(uint8_t sector, uint8_t block);
 
+// Bytes of data a '0' answer to `command` carries (firmware, sensor text,
+// a card block); 0 for the others.
+size_t AnswerDataSize(uint8_t command);
+
 // XOR of the bytes.
 uint8_t XorOf(std::span<const uint8_t> bytes);
 

@@ -67,20 +67,6 @@ int64_t MomentOf(const stLocalTime& t) {
     return MomentOfLocalCalendar(calendar);
 }
 
-// Bytes of data a '0' answer to `command` carries.
-size_t AnswerDataSize(uint8_t command) {
-    switch (command) {
-        case DISPENSER_GET_FIRMWARE:
-            return 8;
-        case DISPENSER_GET_SENSOR:
-            return 5;
-        case DISPENSER_READ:
-            return kCardBlockSize;
-        default:
-            return 0;
-    }
-}
-
 }  // namespace
 
 CDispenserLineLibraries::CDispenserLineLibraries(std::function<std::string()> portName)
