@@ -32,6 +32,17 @@ stLocalTime GetLocalTimeNow() {
     return FromTm(LocalCalendarOf(asTimeT), static_cast<int>(millis.count()));
 }
 
+int64_t EpochFromLocalTime(const stLocalTime& time) {
+    std::tm calendar{};
+    calendar.tm_year = time.year - 1900;
+    calendar.tm_mon = time.month - 1;
+    calendar.tm_mday = time.day;
+    calendar.tm_hour = time.hour;
+    calendar.tm_min = time.minute;
+    calendar.tm_sec = time.second;
+    return MomentOfLocalCalendar(calendar);
+}
+
 stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970) {
     return FromTm(LocalCalendarOf(static_cast<std::time_t>(secondsSince1970)), 0);
 }

@@ -20,4 +20,8 @@ stLocalTime GetLocalTimeNow();
 // Local time of a moment given as seconds since 1970 (the time of records on the wire).
 stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970);
 
+// Seconds since 1970 of a local time (milliseconds ignored); -1 when it is
+// none.
+int64_t EpochFromLocalTime(const stLocalTime& time);
+
 }  // namespace hx

@@ -2,12 +2,10 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 
 #include "kiosk/keycard/dispenser_answer.h"
 #include "kiosk/keycard/dispenser_result.h"
 #include "kiosk/keycard/guest_card_blocks.h"
-#include "platform/time_zone.h"
 
 namespace hx {
 
@@ -56,17 +54,6 @@ std::optional<stLocalTime> TimeOf(const char* text) {
     return t;
 }
 
-int64_t MomentOf(const stLocalTime& t) {
-    std::tm calendar{};
-    calendar.tm_year = t.year - 1900;
-    calendar.tm_mon = t.month - 1;
-    calendar.tm_mday = t.day;
-    calendar.tm_hour = t.hour;
-    calendar.tm_min = t.minute;
-    calendar.tm_sec = t.second;
-    return MomentOfLocalCalendar(calendar);
-}
-
 }  // namespace
 
 CDispenserLineLibraries::CDispenserLineLibraries(std::function<std::string()> portName)
@@ -112,7 +99,7 @@ int CDispenserLineLibraries::Ordinal56(char*, const char* roomAddress, const cha
     card.hotelRegion = m_hotel.region;
     card.hotelSequence = m_hotel.sequence;
     card.doorLockNumber = *door;
-    card.endTime = MomentOf(*until);
+    card.endTime = EpochFromLocalTime(*until);
     if (const int written = WriteBlock(1, BuildCardBlock1(card)); written != kLockDone) {
         return written;
     }
