@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "fuzz/fuzz_require.h"
-#include "kiosk/keycard/dispenser_answer.h"
-#include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/cardissue/dispenser_answer.h"
+#include "kiosk/cardissue/dispenser_result.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hx;

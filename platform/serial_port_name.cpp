@@ -66,12 +66,16 @@ std::vector<std::string> ListSerialPorts() {
             }
         }
     }
+    for (const unsigned number : SystemComPortNumbers()) {
+        numbers.push_back(number);
+    }
     if (numbers.empty()) {
         for (unsigned number = 1; number <= 10; ++number) {
             numbers.push_back(number);
         }
     }
     std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     std::vector<std::string> ports;
     for (const unsigned number : numbers) {
         ports.push_back("COM" + std::to_string(number));

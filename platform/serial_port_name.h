@@ -15,8 +15,15 @@ namespace hx {
 // as it is. Empty for any other name, which is no port.
 std::filesystem::path ResolveSerialPortPath(std::string_view name);
 
-// The ports offered to a technician: "COMn" for each DRIVE/dosdevices/comn
-// link, by number; COM1 to COM10 when there is none.
+// The ports offered to a technician, by number: "COMn" for each
+// DRIVE/dosdevices/comn link and for each serial port the system has (see
+// SystemComPortNumbers); COM1 to COM10 when there is none.
 std::vector<std::string> ListSerialPorts();
+
+// The n of each COMn the system's own serial ports stand for: on Linux,
+// /dev/ttyS(n-1) when `ttyClass` (the sysfs tty class) says that a UART is
+// there (its "type" is not 0).
+std::vector<unsigned> SystemComPortNumbers(
+    const std::filesystem::path& ttyClass = "/sys/class/tty");
 
 }  // namespace hx

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "tests/support/temp_drive.h"
 
 namespace hx {
@@ -35,12 +38,38 @@ TEST(SerialPortNameTest, NamesLeadToLinksDevicesOrNowhere) {
 
 TEST(SerialPortNameTest, PortsOfferedAreTheLinkedOnesByNumber) {
     const CTempDrive drive;
-    EXPECT_EQ(ListSerialPorts().size(), 10u) << "nothing linked: COM1 to COM10";
+    const size_t system = SystemComPortNumbers().size();
+    EXPECT_EQ(ListSerialPorts().size(), system == 0 ? 10u : system)
+        << "nothing linked: the system's ports, or COM1 to COM10";
     const std::filesystem::path links = drive.MakeFolder("dosdevices");
     for (const char* name : {"com12", "com4", "lpt1", "comx"}) {
         std::filesystem::create_symlink("/dev/pts/77", links / name);
     }
-    EXPECT_EQ(ListSerialPorts(), (std::vector<std::string>{"COM4", "COM12"}));
+    const std::vector<std::string> ports = ListSerialPorts();
+    EXPECT_TRUE(std::find(ports.begin(), ports.end(), "COM4") != ports.end());
+    EXPECT_TRUE(std::find(ports.begin(), ports.end(), "COM12") != ports.end());
+    EXPECT_TRUE(std::is_sorted(ports.begin(), ports.end(), [](const auto& a, const auto& b) {
+        return std::stoi(a.substr(3)) < std::stoi(b.substr(3));
+    }));
+}
+
+TEST(SerialPortNameTest, SystemPortsAreTheUartsTheTtyClassShows) {
+    const CTempDrive drive;
+    const std::filesystem::path tty = drive.MakeFolder("tty");
+    for (const auto& [name, type] : {std::pair{"ttyS0", "4"},
+                                     {"ttyS1", "0"},
+                                     {"ttyS12", "4"},
+                                     {"ttyUSB0", "4"},
+                                     {"ttySx", "4"},
+                                     {"ttyS", "4"}}) {
+        std::filesystem::create_directories(tty / name);
+        std::ofstream(tty / name / "type") << type << "\n";
+    }
+    std::filesystem::create_directories(tty / "ttyS3");  // no type: no UART known
+    std::vector<unsigned> numbers = SystemComPortNumbers(tty);
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, (std::vector<unsigned>{1, 13}));
+    EXPECT_TRUE(SystemComPortNumbers(drive.Folder() / "missing").empty());
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include <utility>
 
 #include "kiosk/cash/kiosk_cash.h"
-#include "kiosk/keycard/kiosk_key_cards.h"
+#include "kiosk/cardissue/kiosk_key_cards.h"
 #include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"

@@ -3,7 +3,7 @@
 operating-system header outside the files that stand in for the system.
 
 Layers, each seeing only those before it:
-  platform <- net <- channel <- kiosk (records <- support <- server | cash | keycard
+  platform <- net <- channel <- kiosk (records <- support <- server | cash | cardissue
                                        <- screen <- app)
 Tools see platform, net, channel, the kiosk's record layouts and what they
 share (tools/common); no tool reaches into another. Cross-process
@@ -29,9 +29,9 @@ RULES = [
     ("kiosk/support/", SUPPORT),
     ("kiosk/server/", SUPPORT + ["kiosk/server/"]),
     ("kiosk/cash/", SUPPORT + ["kiosk/cash/"]),
-    ("kiosk/keycard/", SUPPORT + ["kiosk/keycard/"]),
-    ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/keycard/", "kiosk/screen/"]),
-    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/keycard/", "kiosk/screen/",
+    ("kiosk/cardissue/", SUPPORT + ["kiosk/cardissue/"]),
+    ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/cardissue/", "kiosk/screen/"]),
+    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/cardissue/", "kiosk/screen/",
                               "kiosk/app/"]),
     ("kiosk/", ["kiosk/"] + CHANNEL),
     ("tools/", CHANNEL + ["kiosk/records/", "tools/"]),

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/keycard/dispenser_result.h"
-#include "kiosk/keycard/kiosk_key_cards.h"
+#include "kiosk/cardissue/dispenser_result.h"
+#include "kiosk/cardissue/kiosk_key_cards.h"
 #include "kiosk/support/paths.h"
 #include "platform/envr.h"
 #include "platform/ini_file.h"

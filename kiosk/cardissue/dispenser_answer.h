@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "kiosk/keycard/dispenser_frame.h"
+#include "kiosk/cardissue/dispenser_frame.h"
 
 namespace hx {
 

@@ -1,12 +1,12 @@
-#include "kiosk/keycard/guest_card_issuer.h"
+#include "kiosk/cardissue/guest_card_issuer.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "kiosk/keycard/dispenser_result.h"
-#include "kiosk/keycard/testing_dispenser_device.h"
-#include "kiosk/keycard/testing_dispenser_libraries.h"
+#include "kiosk/cardissue/dispenser_result.h"
+#include "kiosk/cardissue/testing_dispenser_device.h"
+#include "kiosk/cardissue/testing_dispenser_libraries.h"
 #include "platform/loop_clock.h"
 #include "platform/serial_test_support.h"
 #include "tests/support/scoped_environment.h"

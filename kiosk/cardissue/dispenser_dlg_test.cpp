@@ -1,12 +1,12 @@
-#include "kiosk/keycard/dispenser_dlg.h"
+#include "kiosk/cardissue/dispenser_dlg.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 
-#include "kiosk/keycard/dispenser_result.h"
-#include "kiosk/keycard/testing_dispenser_device.h"
+#include "kiosk/cardissue/dispenser_result.h"
+#include "kiosk/cardissue/testing_dispenser_device.h"
 #include "platform/loop_clock.h"
 #include "platform/serial_test_support.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "kiosk/keycard/dispenser_dlg.h"
-#include "kiosk/keycard/guest_card_issuer.h"
+#include "kiosk/cardissue/dispenser_dlg.h"
+#include "kiosk/cardissue/guest_card_issuer.h"
 
 namespace hx {
 

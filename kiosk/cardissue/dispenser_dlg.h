@@ -17,11 +17,11 @@
 #include <string_view>
 #include <vector>
 
-#include "kiosk/keycard/d1801_dispenser.h"
-#include "kiosk/keycard/dispenser_answer.h"
-#include "kiosk/keycard/dispenser_frame.h"
-#include "kiosk/keycard/dispenser_libraries.h"
-#include "kiosk/keycard/dispenser_monitor.h"
+#include "kiosk/cardissue/d1801_dispenser.h"
+#include "kiosk/cardissue/dispenser_answer.h"
+#include "kiosk/cardissue/dispenser_frame.h"
+#include "kiosk/cardissue/dispenser_libraries.h"
+#include "kiosk/cardissue/dispenser_monitor.h"
 #include "platform/dialog.h"
 #include "platform/serial_wnd.h"
 

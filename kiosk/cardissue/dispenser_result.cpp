@@ -1,4 +1,4 @@
-#include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/cardissue/dispenser_result.h"
 
 namespace hx {
 

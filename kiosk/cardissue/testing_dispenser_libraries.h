@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/keycard/dispenser_libraries.h"
+#include "kiosk/cardissue/dispenser_libraries.h"
 
 namespace hx {
 

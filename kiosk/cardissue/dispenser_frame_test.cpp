@@ -1,4 +1,4 @@
-#include "kiosk/keycard/dispenser_frame.h"
+#include "kiosk/cardissue/dispenser_frame.h"
 
 #include <gtest/gtest.h>
 

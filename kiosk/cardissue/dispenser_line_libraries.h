@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/keycard/dispenser_frame.h"
-#include "kiosk/keycard/dispenser_libraries.h"
-#include "kiosk/keycard/guest_card_issuer.h"
+#include "kiosk/cardissue/dispenser_frame.h"
+#include "kiosk/cardissue/dispenser_libraries.h"
+#include "kiosk/cardissue/guest_card_issuer.h"
 #include "platform/serial.h"
 
 namespace hx {

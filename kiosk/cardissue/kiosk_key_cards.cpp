@@ -1,4 +1,4 @@
-#include "kiosk/keycard/kiosk_key_cards.h"
+#include "kiosk/cardissue/kiosk_key_cards.h"
 
 #include "kiosk/support/paths.h"
 #include "platform/ini_file.h"

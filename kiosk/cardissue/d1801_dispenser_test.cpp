@@ -1,9 +1,9 @@
-#include "kiosk/keycard/d1801_dispenser.h"
+#include "kiosk/cardissue/d1801_dispenser.h"
 
 #include <gtest/gtest.h>
 
-#include "kiosk/keycard/dispenser_result.h"
-#include "kiosk/keycard/testing_dispenser_libraries.h"
+#include "kiosk/cardissue/dispenser_result.h"
+#include "kiosk/cardissue/testing_dispenser_libraries.h"
 
 namespace hx {
 

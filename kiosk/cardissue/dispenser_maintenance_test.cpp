@@ -1,11 +1,11 @@
-#include "kiosk/keycard/dispenser_maintenance.h"
+#include "kiosk/cardissue/dispenser_maintenance.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "kiosk/keycard/dispenser_result.h"
-#include "kiosk/keycard/testing_dispenser_device.h"
+#include "kiosk/cardissue/dispenser_result.h"
+#include "kiosk/cardissue/testing_dispenser_device.h"
 #include "platform/loop_clock.h"
 #include "platform/serial_test_support.h"
 #include "tests/support/scoped_environment.h"

@@ -1,12 +1,12 @@
-#include "kiosk/keycard/dispenser_answer.h"
+#include "kiosk/cardissue/dispenser_answer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "kiosk/keycard/dispenser_result.h"
-#include "kiosk/keycard/testing_dispenser_device.h"
+#include "kiosk/cardissue/dispenser_result.h"
+#include "kiosk/cardissue/testing_dispenser_device.h"
 
 namespace hx {
 

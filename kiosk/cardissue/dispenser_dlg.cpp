@@ -1,6 +1,6 @@
-#include "kiosk/keycard/dispenser_dlg.h"
+#include "kiosk/cardissue/dispenser_dlg.h"
 
-#include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/cardissue/dispenser_result.h"
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/hex_dump.h"
 #include "kiosk/support/serial_chunks.h"

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "kiosk/keycard/dispenser_dlg.h"
-#include "kiosk/keycard/dispenser_line_libraries.h"
-#include "kiosk/keycard/guest_card_issuer.h"
+#include "kiosk/cardissue/dispenser_dlg.h"
+#include "kiosk/cardissue/dispenser_line_libraries.h"
+#include "kiosk/cardissue/guest_card_issuer.h"
 
 namespace hx {
 

@@ -1,4 +1,4 @@
-#include "kiosk/keycard/guest_card_blocks.h"
+#include "kiosk/cardissue/guest_card_blocks.h"
 
 #include <gtest/gtest.h>
 

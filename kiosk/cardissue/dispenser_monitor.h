@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "kiosk/keycard/dispenser_answer.h"
+#include "kiosk/cardissue/dispenser_answer.h"
 #include "platform/local_time.h"
 
 namespace hx {

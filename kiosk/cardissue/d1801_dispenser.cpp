@@ -1,8 +1,8 @@
-#include "kiosk/keycard/d1801_dispenser.h"
+#include "kiosk/cardissue/d1801_dispenser.h"
 
 #include <array>
 
-#include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/cardissue/dispenser_result.h"
 
 namespace hx {
 

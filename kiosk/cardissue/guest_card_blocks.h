@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "kiosk/keycard/dispenser_frame.h"
+#include "kiosk/cardissue/dispenser_frame.h"
 #include "platform/local_time.h"
 
 namespace hx {

@@ -1,4 +1,4 @@
-#include "kiosk/keycard/dispenser_monitor.h"
+#include "kiosk/cardissue/dispenser_monitor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "kiosk/keycard/guest_card_issuer.h"
+#include "kiosk/cardissue/guest_card_issuer.h"
 
 #include <cstdio>
 
-#include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/cardissue/dispenser_result.h"
 #include "platform/message_loop.h"
 
 namespace hx {

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "kiosk/keycard/dispenser_frame.h"
+#include "kiosk/cardissue/dispenser_frame.h"
 #include "platform/pseudo_terminal.h"
 
 namespace hx {

@@ -1,11 +1,11 @@
-#include "kiosk/keycard/dispenser_line_libraries.h"
+#include "kiosk/cardissue/dispenser_line_libraries.h"
 
 #include <chrono>
 #include <cstdio>
 
-#include "kiosk/keycard/dispenser_answer.h"
-#include "kiosk/keycard/dispenser_result.h"
-#include "kiosk/keycard/guest_card_blocks.h"
+#include "kiosk/cardissue/dispenser_answer.h"
+#include "kiosk/cardissue/dispenser_result.h"
+#include "kiosk/cardissue/guest_card_blocks.h"
 
 namespace hx {
 

@@ -1,8 +1,8 @@
-#include "kiosk/keycard/dispenser_answer.h"
+#include "kiosk/cardissue/dispenser_answer.h"
 
 #include <algorithm>
 
-#include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/cardissue/dispenser_result.h"
 #include "kiosk/support/hex_dump.h"
 
 namespace hx {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "kiosk/keycard/dispenser_libraries.h"
-#include "kiosk/keycard/dispenser_monitor.h"
+#include "kiosk/cardissue/dispenser_libraries.h"
+#include "kiosk/cardissue/dispenser_monitor.h"
 
 namespace hx {
 

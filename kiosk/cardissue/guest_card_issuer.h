@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <string>
 
-#include "kiosk/keycard/dispenser_dlg.h"
-#include "kiosk/keycard/guest_card_blocks.h"
+#include "kiosk/cardissue/dispenser_dlg.h"
+#include "kiosk/cardissue/guest_card_blocks.h"
 #include "kiosk/records/room_records.h"
 
 namespace hx {

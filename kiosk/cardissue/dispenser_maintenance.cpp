@@ -1,8 +1,8 @@
-#include "kiosk/keycard/dispenser_maintenance.h"
+#include "kiosk/cardissue/dispenser_maintenance.h"
 
 #include <charconv>
 
-#include "kiosk/keycard/dispenser_result.h"
+#include "kiosk/cardissue/dispenser_result.h"
 #include "platform/local_time.h"
 
 namespace hx {
