@@ -3,7 +3,7 @@
 operating-system header outside the files that stand in for the system.
 
 Layers, each seeing only those before it:
-  platform <- net <- channel <- kiosk (records <- support <- server | cash | cardissue
+  platform <- net <- channel <- kiosk (records <- support <- server | cash | cardissue | payment
                                        <- screen <- app)
 Tools see platform, net, channel, the kiosk's record layouts and what they
 share (tools/common); no tool reaches into another. Cross-process
@@ -30,9 +30,11 @@ RULES = [
     ("kiosk/server/", SUPPORT + ["kiosk/server/"]),
     ("kiosk/cash/", SUPPORT + ["kiosk/cash/"]),
     ("kiosk/cardissue/", SUPPORT + ["kiosk/cardissue/"]),
-    ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/cardissue/", "kiosk/screen/"]),
-    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/cardissue/", "kiosk/screen/",
-                              "kiosk/app/"]),
+    ("kiosk/payment/", SUPPORT + ["kiosk/payment/"]),
+    ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/cardissue/", "kiosk/payment/",
+                                 "kiosk/screen/"]),
+    ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/cardissue/", "kiosk/payment/",
+                              "kiosk/screen/", "kiosk/app/"]),
     ("kiosk/", ["kiosk/"] + CHANNEL),
     ("tools/", CHANNEL + ["kiosk/records/", "tools/"]),
     ("tests/support/", CHANNEL + ["kiosk/records/", "tools/", "tests/support/"]),
