@@ -22,7 +22,7 @@
 #include "net/packet_header.h"
 #include "net/testing_cksum.h"
 #include "tests/support/file_text.h"
-#include "tests/support/loopback_tcp.h"
+#include "platform/tcp_stream.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/temp_folder.h"
 
@@ -143,9 +143,9 @@ BENCHMARK(BM_FramingRoomPagesZlib)->UseRealTime()->MinTime(1.0);
 void BM_PlainCopyRoomPages(benchmark::State& state) {
     const std::vector<uint8_t> page = RoomListPage();
     std::vector<uint8_t> received(page.size());
-    CLoopbackTcp client;
-    CLoopbackTcp server;
-    if (!CLoopbackTcp::ConnectPair(client, server)) {
+    CTcpStream client;
+    CTcpStream server;
+    if (!CTcpStream::ConnectPair(client, server)) {
         state.SkipWithError("no loopback connection");
         return;
     }

@@ -9,7 +9,7 @@
 #include "net/io_memory.h"
 #include "net/io_packet.h"
 #include "net/socket_wait.h"
-#include "tests/support/loopback_tcp.h"
+#include "platform/tcp_stream.h"
 #include "tests/support/wait_until.h"
 
 namespace hx {
@@ -40,7 +40,7 @@ bool ReceiveOne(CIOPacket& connection) {
 TEST(ChannelInputWait, MessagesAlreadyTakenOffTheSocketEndTheWaitAtOnce) {
     CIOPacket listener("127.0.0.1", 0);
     ASSERT_EQ(listener.Listen("127.0.0.1"), 1);
-    CLoopbackTcp peer;
+    CTcpStream peer;
     ASSERT_TRUE(peer.Connect("127.0.0.1", static_cast<uint16_t>(listener.GetLocalPort())));
     std::unique_ptr<CIOPacket> connection;
     ASSERT_TRUE(WaitUntil([&] { return (connection = listener.Accept()) != nullptr; }));

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/support/file_text.h"
-#include "tests/support/loopback_tcp.h"
+#include "platform/tcp_stream.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_movie_page.h"
 #include "tests/support/wait_until.h"
@@ -395,7 +395,7 @@ TEST_F(MovieHostWithShortTimeout, ARequestThatNeverEndsIsCutButAnIdlePageStays) 
     WaitForPages(1);
 
     // The request's header never ends; the host ends the connection.
-    CLoopbackTcp half;
+    CTcpStream half;
     ASSERT_TRUE(half.Connect("127.0.0.1", m_host.GetPort()));
     ASSERT_TRUE(half.SendAll("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n"));
     std::string reply;

@@ -18,7 +18,7 @@
 #include "kiosk/records/sale_records.h"
 #include "tests/support/child_process.h"
 #include "tests/support/file_text.h"
-#include "tests/support/loopback_tcp.h"
+#include "platform/tcp_stream.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_random.h"
 #include "tools/frontdesk/testing_frontdesk.h"
@@ -171,7 +171,7 @@ TEST_F(FrontDeskProcess, AcceptedSaleChangesTheRoomForEveryKioskAndARefusalGives
 
 // Connects a plain socket and writes bytes that are nothing of the protocol.
 bool SendRandomBytes(const std::string& address) {
-    CLoopbackTcp connection;
+    CTcpStream connection;
     return connection.Connect(address, kChannelBasePort) &&
            connection.SendAll(RandomBytes(256, 12001));
 }

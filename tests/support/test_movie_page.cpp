@@ -22,7 +22,7 @@ void AppendBigEndian(std::string& out, std::uint64_t value, int bytes) {
 
 stHttpAnswer HttpGet(std::uint16_t port, std::string_view target) {
     stHttpAnswer answer;
-    CLoopbackTcp connection;
+    CTcpStream connection;
     if (!connection.Connect("127.0.0.1", port)) {
         return answer;
     }

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/loopback_tcp.h"
+#include "platform/tcp_stream.h"
 
 namespace hx {
 
@@ -60,7 +60,7 @@ private:
     // Takes one whole (unmasked, server-sent) frame out of the buffer.
     std::optional<std::pair<int, std::string>> TakeFrame();
 
-    CLoopbackTcp m_connection;
+    CTcpStream m_connection;
     std::string m_buffer;
     std::vector<nlohmann::json> m_messageBoxes;
 };

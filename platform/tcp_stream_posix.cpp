@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "tests/support/loopback_tcp.h"
+#include "platform/tcp_stream.h"
 
 namespace hx {
 
@@ -36,11 +36,11 @@ bool TransferAll(std::span<Byte> bytes, Transfer transfer) {
 
 }  // namespace
 
-CLoopbackTcp::~CLoopbackTcp() {
+CTcpStream::~CTcpStream() {
     Close();
 }
 
-bool CLoopbackTcp::ConnectPair(CLoopbackTcp& client, CLoopbackTcp& server) {
+bool CTcpStream::ConnectPair(CTcpStream& client, CTcpStream& server) {
     const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -65,7 +65,7 @@ bool CLoopbackTcp::ConnectPair(CLoopbackTcp& client, CLoopbackTcp& server) {
     return connected;
 }
 
-bool CLoopbackTcp::Connect(const std::string& address, std::uint16_t port) {
+bool CTcpStream::Connect(const std::string& address, std::uint16_t port) {
     Close();
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
@@ -85,22 +85,21 @@ bool CLoopbackTcp::Connect(const std::string& address, std::uint16_t port) {
     return true;
 }
 
-void CLoopbackTcp::Close() {
+void CTcpStream::Close() {
     if (IsOpen()) {
         ::close(Descriptor(m_socket));
         m_socket = -1;
     }
 }
 
-bool CLoopbackTcp::SendAll(std::span<const std::uint8_t> bytes) {
+bool CTcpStream::SendAll(std::span<const std::uint8_t> bytes) {
     const int fd = Descriptor(m_socket);
     return IsOpen() && TransferAll(bytes, [fd](std::span<const std::uint8_t> rest) {
                return ::send(fd, rest.data(), rest.size(), MSG_NOSIGNAL);
            });
 }
 
-bool CLoopbackTcp::ReceiveSome(std::string& buffer,
-                               std::chrono::steady_clock::time_point deadline) {
+bool CTcpStream::ReceiveSome(std::string& buffer, std::chrono::steady_clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     pollfd waiting{Descriptor(m_socket), POLLIN, 0};
@@ -117,7 +116,7 @@ bool CLoopbackTcp::ReceiveSome(std::string& buffer,
     return true;
 }
 
-bool CLoopbackTcp::ReceiveExactly(std::span<std::uint8_t> bytes) {
+bool CTcpStream::ReceiveExactly(std::span<std::uint8_t> bytes) {
     const int fd = Descriptor(m_socket);
     return IsOpen() && TransferAll(bytes, [fd](std::span<std::uint8_t> rest) {
                return ::recv(fd, rest.data(), rest.size(), 0);

@@ -1,7 +1,8 @@
 #pragma once
-// A bare TCP connection on loopback, without the transport's framing: for
-// tests that must put exact bytes on the wire (an HTTP request, a WebSocket
-// frame, noise) and for the benchmark of the framing against a bare copy.
+// A bare TCP connection on loopback, without the transport's framing: the
+// card terminal control's link to the terminal program on the same machine,
+// and tests that must put exact bytes on the wire (an HTTP request, a
+// WebSocket frame, noise) and the benchmark of the framing against a bare copy.
 
 #include <chrono>
 #include <cstdint>
@@ -11,16 +12,16 @@
 
 namespace hx {
 
-class CLoopbackTcp {
+class CTcpStream {
 public:
-    CLoopbackTcp() = default;
-    ~CLoopbackTcp();
-    CLoopbackTcp(const CLoopbackTcp&) = delete;
-    CLoopbackTcp& operator=(const CLoopbackTcp&) = delete;
+    CTcpStream() = default;
+    ~CTcpStream();
+    CTcpStream(const CTcpStream&) = delete;
+    CTcpStream& operator=(const CTcpStream&) = delete;
 
     // Both ends of a fresh connection over 127.0.0.1, the connecting end
     // sending at once (no Nagle delay); false when none could be made.
-    static bool ConnectPair(CLoopbackTcp& client, CLoopbackTcp& server);
+    static bool ConnectPair(CTcpStream& client, CTcpStream& server);
 
     // `address` is a dotted 127.x.x.x; false when nothing accepts there.
     bool Connect(const std::string& address, std::uint16_t port);
