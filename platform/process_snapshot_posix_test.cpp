@@ -15,24 +15,24 @@ namespace {
 
 TEST(ProcessSnapshot, AProgramCountsAsRunningOnlyUnderItsExactName) {
     const CTempFolder folder;
-    std::filesystem::create_symlink("/bin/sleep", folder.Path() / "vcat.exe");
+    std::filesystem::create_symlink("/bin/sleep", folder.Path() / "probe.exe");
     CChildProcess lower;
     stChildLaunch launch;
-    launch.args = {(folder.Path() / "vcat.exe").string(), "30"};
+    launch.args = {(folder.Path() / "probe.exe").string(), "30"};
     ASSERT_TRUE(lower.Start(launch));
-    ASSERT_TRUE(WaitUntil([] { return IsProcessRunning("vcat.exe"); }));
-    EXPECT_FALSE(IsProcessRunning("VCat.exe")) << "letter case counts";
+    ASSERT_TRUE(WaitUntil([] { return IsProcessRunning("probe.exe"); }));
+    EXPECT_FALSE(IsProcessRunning("Probe.exe")) << "letter case counts";
 
-    std::filesystem::create_symlink("/bin/sleep", folder.Path() / "VCat.exe");
+    std::filesystem::create_symlink("/bin/sleep", folder.Path() / "Probe.exe");
     CChildProcess exact;
-    launch.args[0] = (folder.Path() / "VCat.exe").string();
+    launch.args[0] = (folder.Path() / "Probe.exe").string();
     ASSERT_TRUE(exact.Start(launch));
-    EXPECT_TRUE(WaitUntil([] { return IsProcessRunning("VCat.exe"); }));
+    EXPECT_TRUE(WaitUntil([] { return IsProcessRunning("Probe.exe"); }));
 }
 
 TEST(ProcessSnapshot, AnOpenedProgramRunsInItsOwnFolder) {
     const CTempFolder folder;
-    const std::filesystem::path program = folder.Path() / "VCatRun.exe";
+    const std::filesystem::path program = folder.Path() / "Starter.exe";
     std::ofstream(program) << "#!/bin/sh\npwd > started\n";
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     ASSERT_TRUE(OpenProgram(program, folder.Path()));
