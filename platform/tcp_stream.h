@@ -37,6 +37,9 @@ public:
     // Fills `bytes` whole, waiting as long as that takes; false when the connection ended first.
     bool ReceiveExactly(std::span<std::uint8_t> bytes);
 
+    // Takes over a connected socket (a listener's accepted one).
+    void Adopt(std::intptr_t socket);
+
 private:
     std::intptr_t m_socket = -1;
 };

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "platform/tcp_listener.h"
 #include "platform/tcp_stream.h"
 
 namespace hx {
@@ -41,28 +42,18 @@ CTcpStream::~CTcpStream() {
 }
 
 bool CTcpStream::ConnectPair(CTcpStream& client, CTcpStream& server) {
-    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    const bool listening =
-        listener >= 0 &&
-        ::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-        ::listen(listener, 1) == 0 &&
-        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-    bool connected = listening && client.Connect("127.0.0.1", ntohs(address.sin_port));
-    if (connected) {
-        const int on = 1;
-        ::setsockopt(Descriptor(client.m_socket), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        server.Close();
-        server.m_socket = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-        connected = server.IsOpen();
+    CTcpListener listener;
+    if (!listener.Listen("127.0.0.1", 0) || !client.Connect("127.0.0.1", listener.Port())) {
+        return false;
     }
-    if (listener >= 0) {
-        ::close(listener);
-    }
-    return connected;
+    const int on = 1;
+    ::setsockopt(Descriptor(client.m_socket), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return listener.Accept(server, std::chrono::steady_clock::now() + std::chrono::seconds(5));
+}
+
+void CTcpStream::Adopt(std::intptr_t socket) {
+    Close();
+    m_socket = socket;
 }
 
 bool CTcpStream::Connect(const std::string& address, std::uint16_t port) {

@@ -69,7 +69,8 @@ int32_t CDSmtSndRcvVCAT::SndRcvSync(const std::string& address, int32_t port, in
     std::atomic<bool> done{false};
     if (stream.Connect(address, static_cast<uint16_t>(port))) {
         std::thread worker([&] {
-            answer = Converse(stream, timeout, m_request);
+            bool ended = false;
+            answer = Converse(stream, timeout, m_request, ended);
             done = true;
         });
         while (!done) {
@@ -100,11 +101,12 @@ int16_t CDSmtSndRcvVCAT::SndRcvAsync(const std::string& address, int32_t port, i
     }
     const int32_t handle = NewHandle();
     m_worker = std::thread([this, stream, timeout, handle, request = m_request] {
-        std::optional<Fields> answer = Converse(*stream, timeout, request);
+        bool ended = false;
+        std::optional<Fields> answer = Converse(*stream, timeout, request, ended);
         if (answer) {
             KeepAnswer(handle, std::move(*answer));
             Post(TERMINAL_DATA);
-        } else if (!m_stopping) {
+        } else if (!ended && !m_stopping) {
             m_exitCode = kNoAnswer;  // no answer in time: the payment cannot go on
             Post(TERMINAL_EXIT);
         }
@@ -115,7 +117,8 @@ int16_t CDSmtSndRcvVCAT::SndRcvAsync(const std::string& address, int32_t port, i
 
 std::optional<CDSmtSndRcvVCAT::Fields> CDSmtSndRcvVCAT::Converse(CTcpStream& stream,
                                                                  int32_t timeout,
-                                                                 const Fields& request) {
+                                                                 const Fields& request,
+                                                                 bool& ended) {
     stTerminalFrame frame{enumTerminalFrame::Request, {}, {}, 0};
     for (const auto& [number, text] : request) {
         frame.fields.emplace_back(number, Cp949FromUtf8(text));
@@ -155,6 +158,7 @@ std::optional<CDSmtSndRcvVCAT::Fields> CDSmtSndRcvVCAT::Converse(CTcpStream& str
                 break;
             case enumTerminalFrame::Exit:
                 m_exitCode = read.frame.exitCode;
+                ended = true;
                 Post(TERMINAL_EXIT);
                 return std::nullopt;
             case enumTerminalFrame::Request:

@@ -68,9 +68,10 @@ private:
     using Fields = std::vector<std::pair<int16_t, std::string>>;
 
     // Sends the request on the connected stream and reads to its answer
-    // (states and an exit on the way are posted); the answer's fields, or
-    // none by the time-out.
-    std::optional<Fields> Converse(CTcpStream& stream, int32_t timeout, const Fields& request);
+    // (states and an exit on the way are posted, `ended` tells the exit);
+    // the answer's fields, or none by the time-out.
+    std::optional<Fields> Converse(CTcpStream& stream, int32_t timeout, const Fields& request,
+                                   bool& ended);
     void KeepAnswer(int32_t handle, Fields answer);
     int32_t NewHandle();
     void Post(enumTerminalEvent event);
