@@ -17,6 +17,19 @@ int Fail(const stSimulatorSetup& setup, const std::string& reason) {
 
 }  // namespace
 
+void ServeConsoleUntilQuit(CToolQuit& quit, CDeviceLine& line) {
+    ServeConsole([&line](const std::string& text) {
+        std::string reply = line.Execute(text);
+        if (line.QuitAsked()) {
+            RequestToolQuit();
+        }
+        return reply;
+    });
+    quit.Wait();
+    CloseConsole();
+    line.Stop();
+}
+
 int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& makeLine) {
     CToolJournal journal(setup.journal);
     if (!journal.Usable()) {
@@ -37,16 +50,7 @@ int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& mak
     // Quit signals stay taken until the link is gone: a SIGTERM that follows
     // "quit" at once must not end the program half-way through its cleanup.
     CToolQuit quit;
-    ServeConsole([&line](const std::string& text) {
-        std::string reply = line->Execute(text);
-        if (line->QuitAsked()) {
-            RequestToolQuit();
-        }
-        return reply;
-    });
-    quit.Wait();
-    CloseConsole();
-    line->Stop();
+    ServeConsoleUntilQuit(quit, *line);
     if (!setup.link.empty()) {
         RemoveSlaveLink(setup.link, terminal.SlavePath());
     }
