@@ -1,0 +1,46 @@
+#include "tools/vcatsim/help_text.h"
+
+namespace hx {
+
+std::string VCatSimHelp() {
+    return "vcatsim: the card terminal program, for demos, tests and bench tests of a\n"
+           "kiosk. It listens where the kiosk's terminal control connects and answers its\n"
+           "requests as a terminal would, keeping a ledger of what it approved and\n"
+           "cancelled.\n"
+           "\n"
+           "Usage: vcatsim [options]\n"
+           "  --address A      the address to listen on (default 127.0.0.1)\n"
+           "  --port P         the port (default 13855; 0 takes any free port)\n"
+           "  --journal FILE   JSON lines of every request with its fields, every\n"
+           "                   approval, decline and cancel, and every console line\n"
+           "  --help           this text\n"
+           "\n"
+           "A connection carries one request frame; the answer follows the progress\n"
+           "states. 5201 gets merchant information (5202), 9001 a status check answer,\n"
+           "0101/0111 an approval (0102) and 2101/2111 a cancel (2102): response code 00\n"
+           "when the approval exists and was not cancelled yet, else 8A (unknown), 8B\n"
+           "(already cancelled) or 8C (another amount). Any other request is journalled\n"
+           "and its connection closed. Journal events: listening, request, approved,\n"
+           "declined, silent, exit, cancelled, cancel refused, unknown request, bad frame,\n"
+           "no request, console, started, stopped.\n"
+           "\n"
+           "Console commands, one a line on standard input; each gets one reply on\n"
+           "standard output, \"ok ...\" or \"error: ...\" (further lines indented):\n"
+           "  next approve                   the next approval is approved (the default)\n"
+           "  next decline CODE MESSAGE      ... is declined with that response code\n"
+           "  next fallback                  ... asks for the magnetic stripe (state 1M),\n"
+           "                                 then approves\n"
+           "  next silent                    ... is taken and never answered\n"
+           "  next exit CODE                 ... gets an exit frame with CODE\n"
+           "                                 (several next commands queue up)\n"
+           "  states CODE...|none            progress states before each card answer\n"
+           "                                 (default 1I TS TE)\n"
+           "  info terminal [NUMBER]         merchant information with that terminal\n"
+           "                                 number (none: empty)\n"
+           "  info on|off                    answer merchant information, or refuse it\n"
+           "  ledger                         every approval, its amount, time and state\n"
+           "  status                         counts, queue, states, information\n"
+           "  quit                           end (as do SIGTERM and SIGINT)\n";
+}
+
+}  // namespace hx
