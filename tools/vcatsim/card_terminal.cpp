@@ -44,7 +44,8 @@ CCardTerminal::CCardTerminal(EventSink events, stMerchantInfo info)
 
 stTerminalTurn CCardTerminal::Handle(const stTerminalFrame& request, const stSaleTime& now) {
     const std::string code = FieldText(request, 1);
-    m_events({{"event", "request"}, {"code", code}, {"fields", JournalFields(request)}});
+    m_events(
+        {{"event", "request"}, {"code", Utf8FromCp949(code)}, {"fields", JournalFields(request)}});
     if (IsApproval(code)) {
         return Approval(request, now);
     }
@@ -78,14 +79,14 @@ stTerminalTurn CCardTerminal::Approval(const stTerminalFrame& request, const stS
     const std::string amount = FieldText(request, 3);
     switch (outcome.kind) {
         case enumOutcome::Silent:
-            m_events({{"event", "silent"}, {"amount", amount}});
+            m_events({{"event", "silent"}, {"amount", Utf8FromCp949(amount)}});
             return {{}, true};
         case enumOutcome::Exit:
             m_events({{"event", "exit"}, {"exitCode", outcome.exitCode}});
             return {{ExitFrame(outcome.exitCode)}, false};
         case enumOutcome::Decline:
             m_events({{"event", "declined"},
-                      {"amount", amount},
+                      {"amount", Utf8FromCp949(amount)},
                       {"code", outcome.code},
                       {"message", outcome.message}});
             return Answered(DeclineAnswer(m_info, amount, now, outcome.code, outcome.message));
@@ -96,7 +97,7 @@ stTerminalTurn CCardTerminal::Approval(const stTerminalFrame& request, const stS
     const stCharge& charge = m_ledger.Approve(amount, now.date, now.time);
     m_events({{"event", "approved"},
               {"approvalNo", charge.approvalNo},
-              {"amount", charge.amount},
+              {"amount", Utf8FromCp949(charge.amount)},
               {"date", charge.date},
               {"time", charge.time}});
     stTerminalTurn turn = Answered(ApprovalAnswer(m_info, charge));

@@ -69,10 +69,19 @@ TEST(VCatSimProcessTest, ApprovesCancelsOnceAndEndsASilentRequestWithAnExitFrame
     }
     EXPECT_TRUE(Exchange({{1, "7777"}}).empty()) << "an unknown request is closed unanswered";
 
+    // A kiosk that gives up on a silent terminal frees its connection.
+    EXPECT_EQ(vcatsim.Command("next silent"), "ok next silent (queued 1)");
+    CLoopbackTcp givenUp;
+    ASSERT_TRUE(SendRequest(givenUp, {{1, "0101"}, {3, "1000"}}));
+    ASSERT_TRUE(WaitUntil([&] { return !vcatsim.Events("silent").empty(); }));
+    givenUp.Close();
+    ASSERT_TRUE(WaitUntil([&] { return !vcatsim.Events("given up").empty(); }));
+
+    // One still waiting when the program ends is told so.
     EXPECT_EQ(vcatsim.Command("next silent"), "ok next silent (queued 1)");
     CLoopbackTcp silent;
     ASSERT_TRUE(SendRequest(silent, {{1, "0101"}, {3, "1000"}}));
-    ASSERT_TRUE(WaitUntil([&] { return !vcatsim.Events("silent").empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return vcatsim.Events("silent").size() == 2; }));
     EXPECT_EQ(vcatsim.Command("quit"), "ok quitting");
     const std::vector<stTerminalFrame> ending = FramesUntilClosed(silent);
     ASSERT_EQ(ending.size(), 1u);
@@ -85,7 +94,7 @@ TEST(VCatSimProcessTest, ApprovesCancelsOnceAndEndsASilentRequestWithAnExitFrame
     EXPECT_EQ(approvals[0]["amount"], "55000");
     EXPECT_EQ(vcatsim.Cancels().size(), 1u);
     EXPECT_EQ(vcatsim.Events("cancel refused").size(), 1u);
-    EXPECT_EQ(vcatsim.Events("request").size(), 5u);
+    EXPECT_EQ(vcatsim.Events("request").size(), 6u);
 }
 
 TEST(VCatSimProcessTest, RefusesAFrameOverTheLimitWithoutReadingIt) {
@@ -102,6 +111,33 @@ TEST(VCatSimProcessTest, RefusesAFrameOverTheLimitWithoutReadingIt) {
     EXPECT_TRUE(FramesUntilClosed(connection).empty());
     EXPECT_TRUE(WaitUntil([&] { return !vcatsim.Events("bad frame").empty(); }));
     EXPECT_EQ(vcatsim.Stop(), 0);
+}
+
+TEST(VCatSimProcessTest, ClosesAConnectionOverTheLimitAtOnce) {
+    CTempFolder folder("vcatsim");
+    CVCatSimProcess vcatsim("127.61.13.57", kPort, folder.Path());
+    ASSERT_TRUE(vcatsim.WaitUntilListening());
+    constexpr int kLimit = 8;
+    std::vector<CLoopbackTcp> held(kLimit);
+    // Silent requests hold their connections for as long as the test takes.
+    for (CLoopbackTcp& connection : held) {
+        ASSERT_TRUE(vcatsim.Command("next silent").starts_with("ok"));
+        ASSERT_TRUE(connection.Connect("127.61.13.57", kPort));
+        stTerminalFrame request;
+        request.fields = {{1, "0101"}, {3, "1000"}};
+        ASSERT_TRUE(connection.SendAll(EncodeTerminalFrame(request)));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return vcatsim.Events("silent").size() == kLimit; }));
+    CLoopbackTcp refused;
+    ASSERT_TRUE(refused.Connect("127.61.13.57", kPort));
+    EXPECT_TRUE(FramesUntilClosed(refused).empty());
+    EXPECT_EQ(vcatsim.Events("refused connection").size(), 1u);
+    EXPECT_EQ(vcatsim.Stop(), 0);
+    for (CLoopbackTcp& connection : held) {
+        const std::vector<stTerminalFrame> ending = FramesUntilClosed(connection);
+        ASSERT_EQ(ending.size(), 1u);
+        EXPECT_EQ(ending[0].kind, enumTerminalFrame::Exit);
+    }
 }
 
 }  // namespace
