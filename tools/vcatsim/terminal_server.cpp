@@ -11,6 +11,9 @@ namespace {
 
 // How often the acceptor looks for a stop and for finished connections.
 constexpr int kAcceptCheckMs = 100;
+// A connection's wait is taken in pieces no longer than this, so a wait
+// without end fits the waiter's milliseconds.
+constexpr int64_t kLongestWaitMs = 1000;
 
 stSaleTime SaleTimeNow() {
     const stLocalTime now = GetLocalTimeNow();
@@ -144,7 +147,7 @@ bool CTerminalServer::WaitForInput(stConnection& connection,
         if (left.count() <= 0) {
             return false;
         }
-        const int slice = static_cast<int>(std::min<int64_t>(left.count(), kAcceptCheckMs * 10));
+        const int slice = static_cast<int>(std::min(left.count(), kLongestWaitMs));
         const enumSocketWait waited = connection.waiter.Wait(connection.io->GetSocket(), slice);
         if (waited == enumSocketWait::Readable || waited == enumSocketWait::Failed) {
             return waited == enumSocketWait::Readable;
@@ -194,9 +197,9 @@ void CTerminalServer::Send(stConnection& connection, const stTerminalFrame& fram
 }
 
 void CTerminalServer::HoldOpen(stConnection& connection) {
-    uint8_t ignored[256];
+    uint8_t ignored = 0;
     while (WaitForInput(connection, std::chrono::steady_clock::time_point::max())) {
-        if (connection.io->ReadRaw(ignored, 1) != IO_OK) {
+        if (connection.io->ReadRaw(&ignored, 1) != IO_OK) {
             m_journal.Write({{"event", "given up"}, {"peer", connection.peer}});
             return;
         }
