@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     }
     server.Start();
     journal.Write({{"event", "started"}});
-    std::cout << "listening on " << options.address << ":" << options.port << std::endl;
+    std::cout << "listening on " << options.address << ":" << server.Port() << std::endl;
     CToolQuit quit;
     ServeConsoleUntilQuit(quit, server);
     journal.Write({{"event", "stopped"}});

@@ -57,8 +57,8 @@ bool CTerminalServer::Listen(const std::string& address, uint16_t port, std::str
         m_listener.reset();
         return false;
     }
-    m_journal.Write(
-        {{"event", "listening"}, {"address", address}, {"port", m_listener->GetLocalPort()}});
+    m_port = static_cast<uint16_t>(m_listener->GetLocalPort());
+    m_journal.Write({{"event", "listening"}, {"address", address}, {"port", m_port}});
     return true;
 }
 

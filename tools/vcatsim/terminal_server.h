@@ -35,6 +35,7 @@ public:
 
     // Listens on the address and port (0: any free port); false with the reason.
     bool Listen(const std::string& address, uint16_t port, std::string& error);
+    uint16_t Port() const { return m_port; }
 
 private:
     struct stConnection;
@@ -59,6 +60,7 @@ private:
     CTerminalConsole m_console;
     stServerLimits m_limits;
     std::unique_ptr<CIOTcp> m_listener;
+    uint16_t m_port = 0;
     std::atomic<bool> m_stopping{false};
     CSocketWaiter m_acceptWaiter;
     std::vector<std::unique_ptr<stConnection>> m_connections;  // the accept thread's
