@@ -35,6 +35,11 @@ int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& mak
     if (!journal.Usable()) {
         return Fail(setup, "cannot write the journal " + setup.journal.string());
     }
+    // Quit signals are taken before the link is made and until it is gone: a
+    // SIGTERM as soon as a test sees the simulator started, or one that follows
+    // "quit" at once, must not end the program before its cleanup.
+    CToolQuit quit;
+    quit.HoldUntilExit();
     CPseudoTerminal terminal;
     std::string error;
     if (!terminal.KeepLineUp(error)) {
@@ -47,9 +52,6 @@ int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& mak
     line->Start();
     journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
     std::cout << terminal.SlavePath() << std::endl;
-    // Quit signals stay taken until the link is gone: a SIGTERM that follows
-    // "quit" at once must not end the program half-way through its cleanup.
-    CToolQuit quit;
     ServeConsoleUntilQuit(quit, *line);
     if (!setup.link.empty()) {
         RemoveSlaveLink(setup.link, terminal.SlavePath());

@@ -26,6 +26,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vcatsim: cannot write the journal %s\n", options.journal.c_str());
         return 1;
     }
+    // Taken before the program says it listens, and kept to the end: a test
+    // may stop it at once, or right after "quit".
+    CToolQuit quit;
+    quit.HoldUntilExit();
     CCardTerminal terminal([&journal](nlohmann::json event) { journal.Write(event); });
     CTerminalServer server(terminal, journal);
     if (!server.Listen(options.address, options.port, error)) {
@@ -35,7 +39,6 @@ int main(int argc, char** argv) {
     server.Start();
     journal.Write({{"event", "started"}});
     std::cout << "listening on " << options.address << ":" << server.Port() << std::endl;
-    CToolQuit quit;
     ServeConsoleUntilQuit(quit, server);
     journal.Write({{"event", "stopped"}});
     return 0;
