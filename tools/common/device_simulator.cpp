@@ -17,11 +17,29 @@ int Fail(const stSimulatorSetup& setup, const std::string& reason) {
 
 }  // namespace
 
+void ServeConsoleUntilQuit(CToolQuit& quit, CDeviceLine& line) {
+    ServeConsole([&line](const std::string& text) {
+        std::string reply = line.Execute(text);
+        if (line.QuitAsked()) {
+            RequestToolQuit();
+        }
+        return reply;
+    });
+    quit.Wait();
+    CloseConsole();
+    line.Stop();
+}
+
 int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& makeLine) {
     CToolJournal journal(setup.journal);
     if (!journal.Usable()) {
         return Fail(setup, "cannot write the journal " + setup.journal.string());
     }
+    // Quit signals are taken before the link is made and until it is gone: a
+    // SIGTERM as soon as a test sees the simulator started, or one that follows
+    // "quit" at once, must not end the program before its cleanup.
+    CToolQuit quit;
+    quit.HoldUntilExit();
     CPseudoTerminal terminal;
     std::string error;
     if (!terminal.KeepLineUp(error)) {
@@ -34,19 +52,7 @@ int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& mak
     line->Start();
     journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
     std::cout << terminal.SlavePath() << std::endl;
-    // Quit signals stay taken until the link is gone: a SIGTERM that follows
-    // "quit" at once must not end the program half-way through its cleanup.
-    CToolQuit quit;
-    ServeConsole([&line](const std::string& text) {
-        std::string reply = line->Execute(text);
-        if (line->QuitAsked()) {
-            RequestToolQuit();
-        }
-        return reply;
-    });
-    quit.Wait();
-    CloseConsole();
-    line->Stop();
+    ServeConsoleUntilQuit(quit, *line);
     if (!setup.link.empty()) {
         RemoveSlaveLink(setup.link, terminal.SlavePath());
     }

@@ -11,6 +11,7 @@
 
 #include "platform/pseudo_terminal.h"
 #include "tools/common/device_line.h"
+#include "tools/common/tool_console.h"
 #include "tools/common/tool_journal.h"
 
 namespace hx {
@@ -23,6 +24,11 @@ struct stSimulatorSetup {
 
 using DeviceLineMaker =
     std::function<std::unique_ptr<CDeviceLine>(CPseudoTerminal& terminal, CToolJournal& journal)>;
+
+// Console lines go to the line until "quit" or a quit signal; then the line
+// stops. Quit signals stay taken while `quit` lives, so the caller's cleanup
+// after this is never cut short.
+void ServeConsoleUntilQuit(CToolQuit& quit, CDeviceLine& line);
 
 // Prints the slave's path on the first output line, serves until the end and
 // returns the program's exit code.

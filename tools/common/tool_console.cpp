@@ -58,7 +58,9 @@ CToolQuit::CToolQuit() {
 }
 
 CToolQuit::~CToolQuit() {
-    UninstallQuitSignals();
+    if (!m_held) {
+        UninstallQuitSignals();
+    }
 }
 
 void CToolQuit::Wait() {

@@ -35,6 +35,12 @@ public:
     CToolQuit& operator=(const CToolQuit&) = delete;
 
     void Wait();
+    // The signals stay taken until the process ends, so one that follows
+    // "quit" at once never cuts the last of the cleanup short.
+    void HoldUntilExit() { m_held = true; }
+
+private:
+    bool m_held = false;
 };
 
 void RequestToolQuit();

@@ -1,0 +1,10 @@
+#pragma once
+// What "vcatsim --help" prints.
+
+#include <string>
+
+namespace hx {
+
+std::string VCatSimHelp();
+
+}  // namespace hx
