@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/terminal_frames.h"
-#include "tests/support/loopback_tcp.h"
+#include "platform/tcp_stream.h"
 #include "tests/support/temp_folder.h"
 #include "tools/vcatsim/terminal_answers.h"
 #include "tools/vcatsim/testing_vcatsim.h"
@@ -21,7 +21,7 @@ const char kAddress[] = "127.61.13.55";
 constexpr uint16_t kPort = 13855;
 
 // Every frame the terminal sends on a connection until it closes it.
-std::vector<stTerminalFrame> FramesUntilClosed(CLoopbackTcp& connection) {
+std::vector<stTerminalFrame> FramesUntilClosed(CTcpStream& connection) {
     std::string bytes;
     const auto deadline = std::chrono::steady_clock::now() + kTestPatience;
     while (connection.ReceiveSome(bytes, deadline)) {
@@ -37,14 +37,14 @@ std::vector<stTerminalFrame> FramesUntilClosed(CLoopbackTcp& connection) {
     return frames;
 }
 
-bool SendRequest(CLoopbackTcp& connection, std::vector<std::pair<int16_t, std::string>> fields) {
+bool SendRequest(CTcpStream& connection, std::vector<std::pair<int16_t, std::string>> fields) {
     stTerminalFrame request;
     request.fields = std::move(fields);
     return connection.Connect(kAddress, kPort) && connection.SendAll(EncodeTerminalFrame(request));
 }
 
 std::vector<stTerminalFrame> Exchange(std::vector<std::pair<int16_t, std::string>> fields) {
-    CLoopbackTcp connection;
+    CTcpStream connection;
     EXPECT_TRUE(SendRequest(connection, std::move(fields)));
     return FramesUntilClosed(connection);
 }
@@ -71,7 +71,7 @@ TEST(VCatSimProcessTest, ApprovesCancelsOnceAndEndsASilentRequestWithAnExitFrame
 
     // A kiosk that gives up on a silent terminal frees its connection.
     EXPECT_EQ(vcatsim.Command("next silent"), "ok next silent (queued 1)");
-    CLoopbackTcp givenUp;
+    CTcpStream givenUp;
     ASSERT_TRUE(SendRequest(givenUp, {{1, "0101"}, {3, "1000"}}));
     ASSERT_TRUE(WaitUntil([&] { return !vcatsim.Events("silent").empty(); }));
     givenUp.Close();
@@ -79,7 +79,7 @@ TEST(VCatSimProcessTest, ApprovesCancelsOnceAndEndsASilentRequestWithAnExitFrame
 
     // One still waiting when the program ends is told so.
     EXPECT_EQ(vcatsim.Command("next silent"), "ok next silent (queued 1)");
-    CLoopbackTcp silent;
+    CTcpStream silent;
     ASSERT_TRUE(SendRequest(silent, {{1, "0101"}, {3, "1000"}}));
     ASSERT_TRUE(WaitUntil([&] { return vcatsim.Events("silent").size() == 2; }));
     EXPECT_EQ(vcatsim.Command("quit"), "ok quitting");
@@ -101,7 +101,7 @@ TEST(VCatSimProcessTest, RefusesAFrameOverTheLimitWithoutReadingIt) {
     CTempFolder folder("vcatsim");
     CVCatSimProcess vcatsim("127.61.13.56", kPort, folder.Path());
     ASSERT_TRUE(vcatsim.WaitUntilListening());
-    CLoopbackTcp connection;
+    CTcpStream connection;
     ASSERT_TRUE(connection.Connect("127.61.13.56", kPort));
     const uint32_t tooLong = kMaxTerminalFrame + 1;
     const uint8_t header[] = {
@@ -118,9 +118,9 @@ TEST(VCatSimProcessTest, ClosesAConnectionOverTheLimitAtOnce) {
     CVCatSimProcess vcatsim("127.61.13.57", kPort, folder.Path());
     ASSERT_TRUE(vcatsim.WaitUntilListening());
     constexpr int kLimit = 8;
-    std::vector<CLoopbackTcp> held(kLimit);
+    std::vector<CTcpStream> held(kLimit);
     // Silent requests hold their connections for as long as the test takes.
-    for (CLoopbackTcp& connection : held) {
+    for (CTcpStream& connection : held) {
         ASSERT_TRUE(vcatsim.Command("next silent").starts_with("ok"));
         ASSERT_TRUE(connection.Connect("127.61.13.57", kPort));
         stTerminalFrame request;
@@ -128,12 +128,12 @@ TEST(VCatSimProcessTest, ClosesAConnectionOverTheLimitAtOnce) {
         ASSERT_TRUE(connection.SendAll(EncodeTerminalFrame(request)));
     }
     ASSERT_TRUE(WaitUntil([&] { return vcatsim.Events("silent").size() == kLimit; }));
-    CLoopbackTcp refused;
+    CTcpStream refused;
     ASSERT_TRUE(refused.Connect("127.61.13.57", kPort));
     EXPECT_TRUE(FramesUntilClosed(refused).empty());
     EXPECT_EQ(vcatsim.Events("refused connection").size(), 1u);
     EXPECT_EQ(vcatsim.Stop(), 0);
-    for (CLoopbackTcp& connection : held) {
+    for (CTcpStream& connection : held) {
         const std::vector<stTerminalFrame> ending = FramesUntilClosed(connection);
         ASSERT_EQ(ending.size(), 1u);
         EXPECT_EQ(ending[0].kind, enumTerminalFrame::Exit);
