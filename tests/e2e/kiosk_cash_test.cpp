@@ -46,6 +46,18 @@ protected:
         return GetPrivateProfileNumber("Money", key, -1, GetProgramPath("INI\\SaveMoney.ini"));
     }
 
+    // Where the desk's journal first shows `command` received; the end when never.
+    size_t FirstReceived(int command) const {
+        const std::vector<nlohmann::json> journal = m_desk->Journal();
+        for (size_t i = 0; i < journal.size(); ++i) {
+            if (journal[i].value("event", "") == "received" &&
+                journal[i].value("command", 0) == command) {
+                return i;
+            }
+        }
+        return journal.size();
+    }
+
     bool DeskReceived(int command) {
         return m_desk->WaitForJournal([command](const nlohmann::json& entry) {
             return entry.value("event", "") == "received" && entry.value("command", 0) == command;
@@ -78,8 +90,13 @@ TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
     EXPECT_TRUE(WaitUntil([&] { return SavedFloat("10000") == 99; })) << "one 10,000-won note";
     EXPECT_EQ(SavedFloat("1000"), 95) << "and five 1,000-won notes";
     EXPECT_EQ(SavedFloat("5000"), 100);
-    EXPECT_TRUE(DeskReceived(506));
     EXPECT_TRUE(DeskReceived(508));
+    EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
+        const nlohmann::json fields = entry.value("fields", nlohmann::json::object());
+        return entry.value("event", "") == "received" && entry.value("command", 0) == 515 &&
+               fields.value("code", 0) == 7 && fields.value("text", "") == "15000";
+    })) << "step 7 with what was paid back";
+    EXPECT_LT(FirstReceived(506), FirstReceived(508)) << "the float, then the payout";
 }
 
 TEST_F(KioskCash, ARefundTheBoardNeverConfirmsFailsAtItsDispenseTimeout) {
