@@ -4,15 +4,20 @@
 
 namespace hx {
 
-const char* const kKioskUsage = "usage: hxkiosk [--drive DIR] [--ui-port N] [--web-root DIR]";
+const char* const kKioskUsage =
+    "usage: hxkiosk [--drive DIR] [--ui-port N] [--web-root DIR] [--card-terminal-port N]";
 
 namespace {
 
-bool ParsePort(const std::string& text, int* port) {
+bool ParsePort(const std::string& option, const std::string& text, int lowest, int* port,
+               std::string* error) {
     int value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end || value < 0 || value > 65535) {
+    if (ec != std::errc() || ptr != end || value < lowest || value > 65535) {
+        *error = option + " needs a port number from " +
+                 (lowest == 0 ? std::string("0 (any free port)") : std::to_string(lowest)) +
+                 " to 65535, not '" + text + "'";
         return false;
     }
     *port = value;
@@ -32,9 +37,11 @@ std::optional<stCommandLine> ParseCommandLine(const std::vector<std::string>& ar
         } else if (arg == "--web-root" && hasValue) {
             line.webRoot = args[++i];
         } else if (arg == "--ui-port" && hasValue) {
-            if (!ParsePort(args[++i], &line.uiPort)) {
-                *error = "--ui-port needs a port number from 0 (any free port) to 65535, not '" +
-                         args[i] + "'";
+            if (!ParsePort(arg, args[++i], 0, &line.uiPort, error)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--card-terminal-port" && hasValue) {
+            if (!ParsePort(arg, args[++i], 1, &line.cardTerminalPort, error)) {
                 return std::nullopt;
             }
         } else {

@@ -123,7 +123,8 @@ bool CHxKioskApp::CreateKioskWindow(const stCommandLine& commandLine) {
     m_pMainWnd = std::make_unique<CMainDlg>(
         RequestsOn(m_pChannelWnd.get(), m_pReSender.get()),
         CMainDlg::stScreenSettings{static_cast<uint16_t>(commandLine.uiPort),
-                                   ResolveWebRoot(commandLine.webRoot)});
+                                   ResolveWebRoot(commandLine.webRoot),
+                                   commandLine.cardTerminalPort});
     m_pServerRouter = std::make_unique<CServerMessageRouter>(
         m_pMainWnd->Catalogue(), m_pMainWnd->Settings(),
         [screen = m_pMainWnd.get()](std::string_view command, std::string_view args) {

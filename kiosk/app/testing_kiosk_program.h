@@ -21,6 +21,10 @@ struct stKioskStart {
     std::filesystem::path workingFolder;               // empty: the caller's own
     int uiPort = 0;                                    // 0: any free port
     std::optional<std::filesystem::path> webRoot;      // else the program's own
+    // Nothing listens on port 1 of the loopback: no kiosk in a test talks to
+    // a card terminal program the machine may run (the demo's) unless the
+    // test names one.
+    int cardTerminalPort = 1;
 };
 
 // The kiosk opens its control board as COM3: a test that gives it no board
@@ -38,8 +42,13 @@ inline bool StartKioskProgram(CChildProcess& kiosk, const std::filesystem::path&
                               const stKioskStart& start = {}) {
     LinkNoBoard(drive);
     stChildLaunch launch;
-    launch.args = {start.program.string(), "--drive", drive.string(), "--ui-port",
-                   std::to_string(start.uiPort)};
+    launch.args = {start.program.string(),
+                   "--drive",
+                   drive.string(),
+                   "--ui-port",
+                   std::to_string(start.uiPort),
+                   "--card-terminal-port",
+                   std::to_string(start.cardTerminalPort)};
     if (start.webRoot) {
         launch.args.insert(launch.args.end(), {"--web-root", start.webRoot->string()});
     }

@@ -36,9 +36,8 @@ public:
         MovieSink movie;                        // the bridge's ReceiveScript
         std::function<bool()> requestRoomList;  // sends the room-list request
         LocalClock now = GetLocalTimeNow;
-        // Join when the dispenser and card terminal are built: reopen the
-        // dispenser with the selected driver; fetch the terminal's merchant
-        // information when card payment is on.
+        // Reopen the dispenser with the selected driver; fetch the
+        // terminal's merchant information when card payment is on.
         std::function<void(bool useLibrary)> dispenserDriverChanged = nullptr;
         std::function<void()> cardPaymentEnabled = nullptr;
     };

@@ -25,10 +25,9 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
                                   [this](std::string_view command, std::string_view args) {
                                       ReceiveScript(command, args);
                                   },
-                                  m_server.requestRoomList,
-                                  GetLocalTimeNow,
+                                  m_server.requestRoomList, GetLocalTimeNow,
                                   [this](bool useLibrary) { m_keyCards.OpenDispenser(useLibrary); },
-                                  {}}),
+                                  [this] { m_card.AskMerchantInfoWhenMissing(); }}),
       m_steps(
           [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
           [this](int code, std::string_view text) {
@@ -36,7 +35,8 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
                   m_server.reportStep(code, text);
               }
           }),
-      m_cash(CashHooks()) {}
+      m_cash(CashHooks()),
+      m_card(CardHooks()) {}
 
 CKioskCash::stHooks CMainDlg::CashHooks() {
     return {
@@ -46,6 +46,14 @@ CKioskCash::stHooks CMainDlg::CashHooks() {
         m_server.reportCashIn,
         m_server.reportPayout,
         HXKioskLog};
+}
+
+CKioskCardPayment::stHooks CMainDlg::CardHooks() {
+    return {
+        [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
+        m_server.reportStep,
+        [this](int code, std::string_view detail) { ReportEvent(code, false, detail); },
+        [this] { return m_settings.Options().paymentTypes != 0; }, HXKioskLog};
 }
 
 CMainDlg::~CMainDlg() {
@@ -76,6 +84,8 @@ void CMainDlg::OnInitDialog() {
     m_steps.Attach(*this);
     m_cash.Create(*this, LoadFloatCounts());
     m_keyCards.Create();
+    m_card.Create(GetSafeHwnd(), GetProgramPath(), m_screen.cardTerminalPort);
+    m_card.StartTerminal();
     SetTimer(kDeviceStartTimer, kDeviceStartMs);
 }
 
@@ -85,6 +95,9 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == m_postedScriptMessage) {
         RunPostedScripts();
+        return 0;
+    }
+    if (m_card.OnMessage(message, wParam)) {
         return 0;
     }
     if (message == m_postedEventMessage) {
@@ -179,7 +192,7 @@ void CMainDlg::OnSetPay(const stPayChoice& choice) {
         m_server.reportStep(STEP_PAYMENT_CHOSEN, choice.cash ? "현금" : "카드");
     }
     if (!choice.cash) {
-        NotYetServed("SetPay 카드");
+        m_card.Pay(choice.price);
         return;
     }
     CCashPayment& payment = m_cash.Payment();

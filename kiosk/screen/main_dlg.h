@@ -16,8 +16,9 @@
 #include <string_view>
 #include <utility>
 
-#include "kiosk/cash/kiosk_cash.h"
 #include "kiosk/cardissue/kiosk_key_cards.h"
+#include "kiosk/cash/kiosk_cash.h"
+#include "kiosk/payment/kiosk_card_payment.h"
 #include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
@@ -33,6 +34,7 @@ public:
     struct stScreenSettings {
         uint16_t uiPort = 8049;
         std::filesystem::path webRoot;
+        int32_t cardTerminalPort = CVCatDlg::kPort;
     };
     // What the window asks of and reports to the front-desk server; each
     // request is true when sent, a device event true when it goes out now
@@ -93,6 +95,7 @@ private:
     void NotYetServed(std::string_view command);
     void RunPostedScripts();
     CKioskCash::stHooks CashHooks();
+    CKioskCardPayment::stHooks CardHooks();
     bool OnWindowTimer(UINT_PTR id);
 
     const stServerRequests m_server;
@@ -109,6 +112,7 @@ private:
     CGuestSteps m_steps;
     CKioskCash m_cash;
     CKioskKeyCards m_keyCards;
+    CKioskCardPayment m_card;
 };
 
 }  // namespace hx

@@ -87,7 +87,7 @@ protected:
     // The kiosk (again, on the same drive), and the page on its screen.
     void StartKioskWithPage() {
         m_logFrom = KioskLogText().size();
-        ASSERT_TRUE(StartKioskProgram(m_kiosk, m_drive.Folder()));
+        ASSERT_TRUE(StartKioskProgram(m_kiosk, m_drive.Folder(), m_start));
 
         const std::optional<std::uint16_t> port = WaitForScreenPort(m_log, m_logFrom);
         ASSERT_TRUE(port) << m_log;
@@ -149,6 +149,7 @@ protected:
     CTempDrive m_drive;
     std::unique_ptr<CFrontDeskProcess> m_desk;
     std::unique_ptr<CBoardSimProcess> m_board;
+    stKioskStart m_start;  // how BeforeKiosk wants the kiosk started
     CChildProcess m_kiosk;
     CTestMoviePage m_page;
     std::string m_log;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/terminal_frames.h"
 #include "platform/tcp_stream.h"
+#include "platform/terminal_frames.h"
 #include "tests/support/temp_folder.h"
 #include "tools/vcatsim/terminal_answers.h"
 #include "tools/vcatsim/testing_vcatsim.h"

@@ -1,0 +1,104 @@
+#include "kiosk/payment/kiosk_card_payment.h"
+
+#include "kiosk/payment/vcat_start.h"
+#include "kiosk/support/device_event_text.h"
+#include "kiosk/support/guest_step.h"
+#include "platform/message_loop.h"
+
+namespace hx {
+
+namespace {
+
+// The terminal exit code of an approval that could not be sent.
+constexpr int32_t kNotSent = -999;
+
+}  // namespace
+
+CKioskCardPayment::CKioskCardPayment(stHooks hooks) : m_hooks(std::move(hooks)) {}
+
+bool CKioskCardPayment::Create(HWND kioskWindow, const std::filesystem::path& logFolder,
+                               int32_t port) {
+    m_kioskWindow = kioskWindow;
+    m_terminal = std::make_unique<CVCatDlg>(kioskWindow, logFolder, port);
+    return m_terminal->Create();
+}
+
+void CKioskCardPayment::StartTerminal() {
+    StartVCat(m_hooks.log);
+    AskMerchantInfoWhenMissing();
+}
+
+void CKioskCardPayment::AskMerchantInfoWhenMissing() {
+    if (m_hooks.cardPaymentEnabled() && m_info.terminalNo.empty()) {
+        m_terminal->GetVCATInfo();
+    }
+}
+
+void CKioskCardPayment::Pay(int amount) {
+    if (m_waiting) {
+        m_hooks.log("카드 결제 대기 중: 새 결제 요청 무시");
+        return;
+    }
+    m_waiting = true;
+    if (m_terminal->CreditApproval("", amount) == 0) {
+        ::hx::PostMessage(m_kioskWindow, WM_VCAT_TERMEXIT, static_cast<WPARAM>(kNotSent), 0);
+    }
+}
+
+bool CKioskCardPayment::OnMessage(UINT message, WPARAM wParam) {
+    switch (message) {
+        case WM_VCAT_ANSWER:
+            OnAnswer(m_terminal->Answer());
+            return true;
+        case WM_VCAT_TERMEXIT:
+            OnTerminalExit(static_cast<int32_t>(wParam));
+            return true;
+        case WM_VCAT_FALLBACK:
+            m_hooks.movie("SetFallback", "");
+            return true;
+        case WM_VCAT_INFO:
+            m_info = m_terminal->Info();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A cancel's answer is only logged: it is no payment, whatever its code.
+void CKioskCardPayment::OnAnswer(const stCreditAnswer& answer) {
+    if (answer.messageCode != kApprovalAnswerCode) {
+        m_hooks.log("신용카드 취소 결과 [" + answer.responseCode + "]" + answer.screenMessage);
+        return;
+    }
+    m_waiting = false;
+    if (!IsApprovedPayment(answer)) {
+        Refused("[" + answer.responseCode + "]" + answer.screenMessage);
+        return;
+    }
+    m_hooks.reportStep(STEP_CARD_APPROVED, "");
+    m_approval = CardApprovalOf(answer);
+    m_hooks.movie("SetCreditRes", "1");
+}
+
+// An approval that was not sent leaves the terminal unknown until its
+// information is read again; the guest's screen hears of it all the same.
+void CKioskCardPayment::OnTerminalExit(int32_t code) {
+    const bool paymentWaited = m_waiting;
+    m_waiting = false;
+    if (code == kNotSent && m_hooks.cardPaymentEnabled()) {
+        m_info = {};
+        m_hooks.reportFault(EVENT_CARD_TERMINAL, "");
+        if (paymentWaited) {
+            m_hooks.movie("SetCreditRes", "0");
+        }
+        return;
+    }
+    Refused("ErrCode=" + std::to_string(code));
+}
+
+void CKioskCardPayment::Refused(std::string_view detail) {
+    m_hooks.movie("SetCreditRes", "0");
+    m_hooks.reportFault(EVENT_CARD_PAYMENT_FAILED, detail);
+}
+
+}  // namespace hx
