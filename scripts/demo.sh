@@ -4,30 +4,32 @@
 # the kiosk's COM3 and the kiosk connected to both, and opens the customer
 # screen in Chromium's app mode when there is a display (at half size,
 # HXKIOSK_SCREEN_SCALE=1 for the real 1080 x 1920). The card dispenser
-# simulator is on COM4. Lines typed here go to the desk, to the board when
-# they start with "board ", to the dispenser when they start with "dispenser ".
+# simulator is on COM4, the card terminal simulator on 127.0.0.1:13855. Lines
+# typed here go to the desk, to the board when they start with "board ", to
+# the dispenser with "dispenser ", to the card terminal with "terminal ".
 # Ctrl+C ends everything in order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target hxkiosk hxreg frontdesk boardsim dispsim
+cmake --build --preset default --target hxkiosk hxreg frontdesk boardsim dispsim vcatsim
 
 drive=$(mktemp -d /tmp/hxkiosk-demo.XXXXXX)
 echo "Demo drive folder: $drive"
 
 ui_port=${HXKIOSK_UI_PORT:-8049}
+card_port=${HXKIOSK_CARD_PORT:-13855}
 # A float to pay change from: 100 notes of each kind and 100 key cards.
-mkdir -p "$drive/Harlix/INI" "$drive/boardsim" "$drive/dispsim" "$drive/dosdevices"
+mkdir -p "$drive/Harlix/INI" "$drive/boardsim" "$drive/dispsim" "$drive/vcatsim" "$drive/dosdevices"
 printf '[Money]\r\n1000=100\r\n5000=100\r\n10000=100\r\nRFCard=100\r\n' \
     >"$drive/Harlix/INI/SaveMoney.ini"
 printf '[Dispenser]\r\nport=COM4\r\n' >"$drive/Harlix/INI/HXKiosk.ini"
 # Each program runs in a session of its own, so Ctrl+C reaches this script
 # alone and stop() ends them in order. The desk and the board read pipes that
 # this terminal's lines are sorted into.
-mkfifo "$drive/desk.in" "$drive/board.in" "$drive/dispenser.in"
-exec 3<&0 4<>"$drive/desk.in" 5<>"$drive/board.in" 6<>"$drive/dispenser.in"
+mkfifo "$drive/desk.in" "$drive/board.in" "$drive/dispenser.in" "$drive/terminal.in"
+exec 3<&0 4<>"$drive/desk.in" 5<>"$drive/board.in" 6<>"$drive/dispenser.in" 7<>"$drive/terminal.in"
 setsid ./build/default/tools/frontdesk/frontdesk --scenario tools/frontdesk/scenarios/sample.json \
     --data "$drive/frontdesk" <"$drive/desk.in" &
 frontdesk=$!
@@ -39,17 +41,23 @@ board=$!
 setsid ./build/default/tools/dispsim/dispsim --link "$drive/dosdevices/com4" \
     --journal "$drive/dispsim/journal.jsonl" <"$drive/dispenser.in" &
 dispenser=$!
+setsid ./build/default/tools/vcatsim/vcatsim --address 127.0.0.1 --port "$card_port" \
+    --journal "$drive/vcatsim/journal.jsonl" <"$drive/terminal.in" &
+terminal=$!
 for _ in $(seq 50); do
     [[ -L "$drive/dosdevices/com3" && -L "$drive/dosdevices/com4" ]] && break
     sleep 0.1
 done
-setsid ./build/default/kiosk/hxkiosk --drive "$drive" --ui-port "$ui_port" &
+setsid ./build/default/kiosk/hxkiosk --drive "$drive" --ui-port "$ui_port" \
+    --card-terminal-port "$card_port" &
 kiosk=$!
 while IFS= read -r line; do
     if [[ $line == board\ * ]]; then
         printf '%s\n' "${line#board }" >&5
     elif [[ $line == dispenser\ * ]]; then
         printf '%s\n' "${line#dispenser }" >&6
+    elif [[ $line == terminal\ * ]]; then
+        printf '%s\n' "${line#terminal }" >&7
     else
         printf '%s\n' "$line" >&4
     fi
@@ -86,16 +94,19 @@ echo "Customer screen: $screen_url${browser:+ (opened in Chromium)}"
 echo "Settings: ./build/default/tools/hxreg/hxreg --drive $drive query 'HKLM\\SOFTWARE\\Norvane\\HxKiosk\\Settings'"
 echo "Control board simulator running (pid $board) on $drive/dosdevices/com3"
 echo "Card dispenser simulator running (pid $dispenser) on $drive/dosdevices/com4"
+echo "Card terminal simulator running (pid $terminal) on 127.0.0.1:$card_port"
 echo "Type the desk's control commands here (e.g. room 201 state=1, help), the board's"
-echo "after \"board \" (e.g. board bill 10000, board status), or the dispenser's after"
-echo "\"dispenser \" (e.g. dispenser status, dispenser issued). Press Ctrl+C to stop."
+echo "after \"board \" (e.g. board bill 10000, board status), the dispenser's after"
+echo "\"dispenser \" (e.g. dispenser status, dispenser issued), or the card terminal's"
+echo "after \"terminal \" (e.g. terminal next decline 51 한도초과, terminal ledger)."
+echo "Press Ctrl+C to stop."
 set +e
 wait "$kiosk"
 wait "$kiosk" 2>/dev/null
 status=$?
 set -e
 [[ -z "$browser" ]] || kill -TERM "$browser" 2>/dev/null || true
-kill -TERM "$router" "$frontdesk" "$board" "$dispenser" 2>/dev/null || true
-wait "$frontdesk" "$board" "$dispenser" 2>/dev/null || true
+kill -TERM "$router" "$frontdesk" "$board" "$dispenser" "$terminal" 2>/dev/null || true
+wait "$frontdesk" "$board" "$dispenser" "$terminal" 2>/dev/null || true
 echo "Kiosk ended (exit status $status). Its log:"
 cat "$drive"/Harlix/LogFiles/HXKioskLog-*.log 2>/dev/null | iconv -f CP949 -t UTF-8 || true
