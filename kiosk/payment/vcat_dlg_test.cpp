@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "kiosk/payment/testing_terminal.h"
+#include "kiosk/payment/vcat_service_panel.h"
 #include "platform/cp949.h"
 #include "platform/loop_test_support.h"
 #include "tests/support/file_text.h"
@@ -84,6 +85,23 @@ TEST_F(VCatDlg, TheTerminalsEndAndItsInformationReachTheKioskWindow) {
     EXPECT_TRUE(PumpUntil([&] { return !m_kiosk.WParamsOf(WM_VCAT_INFO).empty(); }));
     EXPECT_EQ(m_dlg->GetVCATInfo(), 0) << "an answer of another kind";
     EXPECT_TRUE(Logged("서비스 유형 맞지 않음:[0102]"));
+}
+
+TEST_F(VCatDlg, TheServicePanelSendsOnlyAnAmountAndSaysWhenNothingWent) {
+    Start({{Answer({{1, "0102"}})}});
+    for (const char* typed : {"", "0", "-5", "abc"}) {
+        EXPECT_EQ(PanelApprove(*m_dlg, {typed, ""}), "금액을 입력하세요.") << typed;
+    }
+    EXPECT_EQ(PanelApprove(*m_dlg, {"1500", ""}), "");
+    ASSERT_TRUE(PumpUntil([&] { return !m_kiosk.WParamsOf(WM_VCAT_ANSWER).empty(); }));
+    EXPECT_EQ(m_terminal->Requests().at(0).fields.at(2),
+              (std::pair<int16_t, std::string>{3, "1500"}));
+
+    CVCatDlg unreachable(m_kiosk.GetSafeHwnd(), m_folder.Path(), 1);
+    ASSERT_TRUE(unreachable.Create());
+    EXPECT_EQ(PanelApprove(unreachable, {"1500", ""}), "신용카드 결제 실패.");
+    EXPECT_EQ(PanelCancel(unreachable, {"1500", ""}, "30000001", "20261210"),
+              "신용카드 결제취소 실패.");
 }
 
 TEST_F(VCatDlg, TheLogListStartsAgainPastTenThousandRows) {
