@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <exception>
 #include <mutex>
 #include <string>
@@ -24,14 +23,6 @@ std::atomic<int> g_runningCount{0};
 std::chrono::milliseconds PauseAfter(int result) {
     using std::chrono::milliseconds;
     return result < 0 ? milliseconds(10) : result > 0 ? milliseconds(5) : milliseconds(2);
-}
-
-std::string LocalTimeName() {
-    const stLocalTime now = GetLocalTimeNow();
-    char name[32];
-    std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day,
-                  now.hour, now.minute, now.second);
-    return name;
 }
 
 }  // namespace
@@ -145,7 +136,7 @@ void RecordWorkerFailure(const char* text) {
         }
         value.resize(cut);
     }
-    CEnvr().WriteString("Log", LocalTimeName().c_str(), value.c_str());
+    CEnvr().WriteString("Log", LocalTimeText(GetLocalTimeNow()).c_str(), value.c_str());
 }
 
 }  // namespace hx

@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kRecordLevel = 4;
 
-void FormatLocalTime(char* out, size_t size) {
-    const stLocalTime now = GetLocalTimeNow();
-    std::snprintf(out, size, "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day,
-                  now.hour, now.minute, now.second);
-}
-
 }  // namespace
 
 CLockException::CLockException(const char* file, int line) : m_file(file), m_line(line) {
@@ -27,14 +21,13 @@ CLockException::CLockException(const char* file, int line) : m_file(file), m_lin
 }
 
 int CLockException::GetErrorMessage(char* buffer, unsigned size, unsigned* /*helpContext*/) const {
-    char when[32];
-    FormatLocalTime(when, sizeof when);
+    const std::string when = LocalTimeText(GetLocalTimeNow());
     if (m_file != nullptr) {
         std::snprintf(buffer, size,
                       "Lock Exception! : Ver. 1.3-8\r\n\tSrc=%s, Line=%d\r\n\t%s\r\n\r\n", m_file,
-                      m_line, when);
+                      m_line, when.c_str());
     } else {
-        std::snprintf(buffer, size, "Lock Exception! : Ver. 1.3-8\r\n\t%s\r\n\r\n", when);
+        std::snprintf(buffer, size, "Lock Exception! : Ver. 1.3-8\r\n\t%s\r\n\r\n", when.c_str());
     }
     return 1;
 }

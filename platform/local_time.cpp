@@ -1,6 +1,7 @@
 #include "platform/local_time.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 #include "platform/time_zone.h"
@@ -45,6 +46,14 @@ int64_t EpochFromLocalTime(const stLocalTime& time) {
 
 stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970) {
     return FromTm(LocalCalendarOf(static_cast<std::time_t>(secondsSince1970)), 0);
+}
+
+std::string LocalTimeText(const stLocalTime& time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year % 10000,
+                  time.month % 100, time.day % 100, time.hour % 100, time.minute % 100,
+                  time.second % 100);
+    return text;
 }
 
 }  // namespace hx

@@ -2,6 +2,7 @@
 // Wall-clock local time with milliseconds, as the kiosk stamps its logs and files.
 
 #include <cstdint>
+#include <string>
 
 namespace hx {
 
@@ -19,6 +20,9 @@ stLocalTime GetLocalTimeNow();
 
 // Local time of a moment given as seconds since 1970 (the time of records on the wire).
 stLocalTime LocalTimeFromEpoch(int64_t secondsSince1970);
+
+// "YYYY-MM-DD hh:mm:ss", as logs, monitors and records show a moment.
+std::string LocalTimeText(const stLocalTime& time);
 
 // Seconds since 1970 of a local time (milliseconds ignored); -1 when it is
 // none.

@@ -9,13 +9,6 @@ namespace hx {
 
 namespace {
 
-std::string RowTime(const stLocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
 std::string DumpFileName(const stLocalTime& t) {
     char text[40];
     std::snprintf(text, sizeof text, "DispenserLog-%04d%02d%02d.log", t.year, t.month, t.day);
@@ -40,7 +33,7 @@ void CDispenserMonitor::AddDispenserLogRow(const stDispenserRow& row) {
     if (m_rows.size() == kMaxRows) {
         m_rows.pop_front();
     }
-    m_rows.push_back({RowTime(m_clock()), row});
+    m_rows.push_back({LocalTimeText(m_clock()), row});
 }
 
 bool CDispenserMonitor::SaveList(const std::filesystem::path& folder) const {

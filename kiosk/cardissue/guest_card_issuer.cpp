@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "kiosk/cardissue/dispenser_result.h"
+#include "platform/local_time.h"
 #include "platform/message_loop.h"
 
 namespace hx {
@@ -10,13 +11,6 @@ namespace hx {
 namespace {
 
 constexpr uint8_t kCardSector = 0;
-
-std::string TimeText(const stLocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
 
 }  // namespace
 
@@ -79,8 +73,8 @@ int CGuestCardIssuer::IssueWithLibrary(const stRoom4Kiosk& room, int64_t endTime
         return CD1801Dispenser::ResultOf(CD1801Dispenser::kStatusFault);
     }
     PumpMessagesFor(kEncodeDelayMs);
-    const int encoded = library.MakeGuestCard(RoomAddressOf(room), TimeText(GetLocalTimeNow()),
-                                              TimeText(LocalTimeFromEpoch(endTime)));
+    const int encoded = library.MakeGuestCard(RoomAddressOf(room), LocalTimeText(GetLocalTimeNow()),
+                                              LocalTimeText(LocalTimeFromEpoch(endTime)));
     if (encoded != 1) {
         return CD1801Dispenser::ResultOf(encoded);
     }

@@ -15,13 +15,6 @@ constexpr int16_t kFiller1Field = 25;
 constexpr int16_t kResultCodeField = 17;
 constexpr int16_t kResultMessageField = 18;
 
-std::string RowTime(const stLocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
 std::string LogFileName(const stLocalTime& t) {
     char text[32];
     std::snprintf(text, sizeof text, "VCATLog-%04d%02d%02d.log", t.year, t.month, t.day);
@@ -248,7 +241,7 @@ void CVCatDlg::WriteVCatLog(const std::string& text) {
         m_rows.clear();
     }
     const stLocalTime now = GetLocalTimeNow();
-    m_rows.push_back({RowTime(now), text});
+    m_rows.push_back({LocalTimeText(now), text});
     AppendToFile(m_logFolder / LogFileName(now),
                  Cp949FromUtf8("[" + m_rows.back().time + "] " + text + "\r\n"));
 }

@@ -8,6 +8,7 @@
 
 #include "kiosk/records/kiosk_command.h"
 #include "platform/cp949.h"
+#include "platform/local_time.h"
 #include "platform/time_zone.h"
 
 namespace hx {
@@ -195,11 +196,7 @@ std::string ResendTimeText(int64_t secondsSince1970) {
     if (secondsSince1970 == 0) {
         return {};
     }
-    const std::tm local = LocalCalendarOf(static_cast<std::time_t>(secondsSince1970));
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
+    return LocalTimeText(LocalTimeFromEpoch(secondsSince1970));
 }
 
 int64_t ResendTimeFromText(std::string_view text) {

@@ -1,7 +1,6 @@
 #include "tools/frontdesk/sale_desk.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/local_time.h"
 #include "tools/frontdesk/named_fields.h"
@@ -50,11 +49,7 @@ int64_t StayEnd(const stSaleRules& rules, const stRoom4Kiosk& room, int32_t stay
 }
 
 std::string FormatEndTime(int64_t secondsSince1970) {
-    const stLocalTime local = LocalTimeFromEpoch(secondsSince1970);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.year, local.month,
-                  local.day, local.hour, local.minute, local.second);
-    return text;
+    return LocalTimeText(LocalTimeFromEpoch(secondsSince1970));
 }
 
 stSaleAnswer DecideSale(const stSaleRules& rules, std::vector<stRoom4Kiosk>& rooms,
