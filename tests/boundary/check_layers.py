@@ -4,7 +4,7 @@ operating-system header outside the files that stand in for the system.
 
 Layers, each seeing only those before it:
   platform <- net <- channel <- kiosk (records <- support <- server | cash | cardissue | payment
-                                       <- screen <- app)
+                                       | printing <- screen <- app)
 Tools see platform, net, channel, the kiosk's record layouts and what they
 share (tools/common); no tool reaches into another. Cross-process
 tests, benchmarks and fuzz targets drive whole programs and may see anything.
@@ -31,10 +31,11 @@ RULES = [
     ("kiosk/cash/", SUPPORT + ["kiosk/cash/"]),
     ("kiosk/cardissue/", SUPPORT + ["kiosk/cardissue/"]),
     ("kiosk/payment/", SUPPORT + ["kiosk/payment/"]),
+    ("kiosk/printing/", SUPPORT + ["kiosk/printing/"]),
     ("kiosk/screen/", SUPPORT + ["kiosk/cash/", "kiosk/cardissue/", "kiosk/payment/",
-                                 "kiosk/screen/"]),
+                                 "kiosk/printing/", "kiosk/screen/"]),
     ("kiosk/app/", SUPPORT + ["kiosk/server/", "kiosk/cash/", "kiosk/cardissue/", "kiosk/payment/",
-                              "kiosk/screen/", "kiosk/app/"]),
+                              "kiosk/printing/", "kiosk/screen/", "kiosk/app/"]),
     ("kiosk/", ["kiosk/"] + CHANNEL),
     ("tools/", CHANNEL + ["kiosk/records/", "tools/"]),
     ("tests/support/", CHANNEL + ["kiosk/records/", "tools/", "tests/support/"]),
