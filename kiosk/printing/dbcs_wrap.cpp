@@ -16,14 +16,12 @@ constexpr size_t kLineBytes = 42;
 size_t CutDbcs(std::string_view cp949, size_t limit) {
     size_t cut = std::min(limit, cp949.size());
     for (size_t at = 0; at < limit && at < cp949.size(); at += Cp949CharLength(cp949, at)) {
-        if (Cp949CharLength(cp949, at) == 2) {
+        // Never before the first character: that line would be empty and the
+        // wrapping would not advance, while the one-byte characters after it
+        // fit up to the limit.
+        if (at > 0 && Cp949CharLength(cp949, at) == 2) {
             cut = at;
         }
-    }
-    // A two-byte character first and only one-byte characters up to the
-    // limit: the line can hold them all, and an empty line would repeat forever.
-    if (cut == 0) {
-        return std::min(limit, cp949.size());
     }
     return cut;
 }

@@ -11,10 +11,10 @@
 namespace hx {
 
 // Where a line of cp949 ends for a line of at most limit bytes: before the
-// last two-byte character that starts before the limit, or at the limit when
-// none does (or the text's end, when that comes first). A cut that would
-// leave the line empty while the text goes on cuts at the limit instead, so
-// a wrap always advances. Expects a limit of at least 2.
+// last two-byte character that starts before the limit, or at the limit (or
+// the text's end, when that comes first) when none does. A two-byte character
+// at the very start does not count, so a line is never empty and a wrap
+// always advances. Expects a limit of at least 2.
 size_t CutDbcs(std::string_view cp949, size_t limit);
 
 // The address lines of the card receipt: the first, after its label, holds

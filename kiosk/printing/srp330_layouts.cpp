@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "kiosk/printing/amount_fill.h"
 #include "kiosk/printing/dbcs_wrap.h"
@@ -19,7 +20,7 @@ using enum enumDeviceFace;
 // One row of the paper in the 1x1 face: 42 columns.
 constexpr std::string_view kThinRule = "------------------------------------------";
 constexpr std::string_view kDoubleRule = "==========================================";
-// Ten characters of the 2x2 face fill the same width.
+// A rule across the paper in the 2x2 face.
 constexpr std::string_view kHeavyRule = "━━━━━━━━━━";
 // Continuation lines (address, amount) stand closer than a new item.
 constexpr int kContinuationStep = 3;
