@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -18,19 +19,19 @@ bool StartsWithCom(std::string_view name) {
            (name[1] == 'O' || name[1] == 'o') && (name[2] == 'M' || name[2] == 'm');
 }
 
-// The n of "COMn"; 0 when the name is not one.
-unsigned ComNumberOf(std::string_view name) {
+// The n of "COMn"; none when the name is not one.
+std::optional<unsigned> ComNumberOf(std::string_view name) {
     if (name.starts_with(kDevicePrefix)) {
         name.remove_prefix(kDevicePrefix.size());
     }
     if (!StartsWithCom(name)) {
-        return 0;
+        return std::nullopt;
     }
     const std::string_view digits = name.substr(3);
     unsigned number = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (error != std::errc() || end != digits.data() + digits.size()) {
-        return 0;
+        return std::nullopt;
     }
     return number;
 }
@@ -41,17 +42,18 @@ std::filesystem::path ResolveSerialPortPath(std::string_view name) {
     if (name.starts_with('/')) {
         return std::filesystem::path(name);
     }
-    const unsigned number = ComNumberOf(name);
-    if (number == 0) {
+    const std::optional<unsigned> number = ComNumberOf(name);
+    if (!number) {
         return {};
     }
     const std::filesystem::path link =
-        GetDriveFolder() / "dosdevices" / ("com" + std::to_string(number));
+        GetDriveFolder() / "dosdevices" / ("com" + std::to_string(*number));
     std::error_code ignored;
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ignored))) {
         return link;
     }
-    return "/dev/ttyS" + std::to_string(number - 1);
+    // COM0 has no system port behind it: only a link leads anywhere.
+    return *number == 0 ? std::filesystem::path() : "/dev/ttyS" + std::to_string(*number - 1);
 }
 
 std::vector<std::string> ListSerialPorts() {
@@ -61,8 +63,8 @@ std::vector<std::string> ListSerialPorts() {
          std::filesystem::directory_iterator(GetDriveFolder() / "dosdevices", error)) {
         const std::string name = entry.path().filename().string();
         if (entry.is_symlink(error) && name.starts_with("com")) {
-            if (const unsigned number = ComNumberOf(name); number != 0) {
-                numbers.push_back(number);
+            if (const std::optional<unsigned> number = ComNumberOf(name)) {
+                numbers.push_back(*number);
             }
         }
     }

@@ -11,8 +11,8 @@
 namespace hx {
 
 // "COMn" (any case, also "\\.\COMn") gives DRIVE/dosdevices/comn when that
-// link exists, else /dev/ttyS(n-1); a name starting with '/' is a device path
-// as it is. Empty for any other name, which is no port.
+// link exists, else /dev/ttyS(n-1) (COM0: nothing); a name starting with '/'
+// is a device path as it is. Empty for any other name, which is no port.
 std::filesystem::path ResolveSerialPortPath(std::string_view name);
 
 // The ports offered to a technician, by number: "COMn" for each

@@ -15,6 +15,7 @@ TEST(SerialPortNameTest, NamesLeadToLinksDevicesOrNowhere) {
     const std::filesystem::path links = drive.MakeFolder("dosdevices");
     std::filesystem::create_symlink("/dev/pts/77", links / "com3");
     std::filesystem::create_symlink(drive.Folder() / "gone", links / "com12");
+    std::filesystem::create_symlink("/dev/pts/78", links / "com0");
     const std::pair<const char*, std::filesystem::path> cases[] = {
         {"COM3", links / "com3"},
         {"com3", links / "com3"},
@@ -22,7 +23,8 @@ TEST(SerialPortNameTest, NamesLeadToLinksDevicesOrNowhere) {
         {"COM1", "/dev/ttyS0"},
         {"COM4", "/dev/ttyS3"},
         {"/dev/pts/5", "/dev/pts/5"},
-        {"COM0", ""},
+        {"COM0", links / "com0"},  // the receipt printer's default port: a link or nothing
+        {"COM00", links / "com0"},
         {"COM", ""},
         {"COMx", ""},
         {"COM3a", ""},

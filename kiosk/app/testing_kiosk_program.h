@@ -27,20 +27,23 @@ struct stKioskStart {
     int cardTerminalPort = 1;
 };
 
-// The kiosk opens its control board as COM3: a test that gives it no board
-// of its own gets a link that leads nowhere, so no kiosk in a test ever
-// reaches a real serial device.
-inline void LinkNoBoard(const std::filesystem::path& drive) {
-    const std::filesystem::path link = drive / "dosdevices" / "com3";
-    if (!std::filesystem::is_symlink(link)) {
-        std::filesystem::create_directories(link.parent_path());
-        std::filesystem::create_symlink(drive / "no-board", link);
+// The kiosk opens its control board (and by default its dispenser) as COM3
+// and its receipt printer as COM0: a test that gives it no device of its
+// own there gets links that lead nowhere, so no kiosk in a test ever reaches
+// a real serial device.
+inline void LinkNoDevices(const std::filesystem::path& drive) {
+    for (const char* port : {"com0", "com3"}) {
+        const std::filesystem::path link = drive / "dosdevices" / port;
+        if (!std::filesystem::is_symlink(link)) {
+            std::filesystem::create_directories(link.parent_path());
+            std::filesystem::create_symlink(drive / ("no-" + std::string(port)), link);
+        }
     }
 }
 
 inline bool StartKioskProgram(CChildProcess& kiosk, const std::filesystem::path& drive,
                               const stKioskStart& start = {}) {
-    LinkNoBoard(drive);
+    LinkNoDevices(drive);
     stChildLaunch launch;
     launch.args = {start.program.string(),
                    "--drive",

@@ -18,7 +18,9 @@ TEST(PosFormatWords, WordsBecomeCommandsAtCharacterBoundariesOnly) {
         {"setNormalsetDoubleWidthPatialCut",
          {0x1D, '!', 0, 0x1B, 'E', 0, 0x1D, '!', 0x10, 0x1D, 'V', 1}},
         // Raw commands pass through as they are.
-        {"\x1D\x21\x22" "201", {0x1D, '!', 0x22, '2', '0', '1'}},
+        {"\x1D\x21\x22"
+         "201",
+         {0x1D, '!', 0x22, '2', '0', '1'}},
         // 0xB0 0x73 is one Korean character whose second byte is 's': the
         // "etBold" after it is text.
         {"\xB0setBold", {0xB0, 's', 'e', 't', 'B', 'o', 'l', 'd'}},

@@ -51,7 +51,8 @@ class Srt320Printer : public ::testing::Test {
 protected:
     CScriptedPosLibrary m_library;
     Lines m_log;
-    CSrt320Printer m_printer{m_library, [this](std::string_view line) { m_log.emplace_back(line); }};
+    CSrt320Printer m_printer{m_library,
+                             [this](std::string_view line) { m_log.emplace_back(line); }};
 };
 
 TEST_F(Srt320Printer, StatusAnswersBecomeResultsAndOnlyFaultsAreLogged) {
@@ -83,10 +84,13 @@ TEST_F(Srt320Printer, APrintAnswered101IsSentOnceMoreOnAReopenedPort) {
         int result;
         size_t prints;
     } cases[] = {
-        {{1}, true, PRINTER_READY, 1},     {{0}, true, PRINTER_FAULT, 1},
-        {{2}, true, PRINTER_FAULT, 1},     {{101, 1}, true, PRINTER_READY, 2},
+        {{1}, true, PRINTER_READY, 1},
+        {{0}, true, PRINTER_FAULT, 1},
+        {{2}, true, PRINTER_FAULT, 1},
+        {{101, 1}, true, PRINTER_READY, 2},
         {{101, 101}, true, PRINTER_NOT_OPENED, 2},
-        {{200}, true, PRINTER_NOT_OPENED, 1}, {{200}, false, PRINTER_READY, 1},
+        {{200}, true, PRINTER_NOT_OPENED, 1},
+        {{200}, false, PRINTER_READY, 1},
     };
     for (const auto& test : cases) {
         m_library.calls.clear();

@@ -80,6 +80,8 @@ void CMainDlg::OnInitDialog() {
         return;  // Create reports it; the host has logged why
     }
     SetChannelMessageBox(&m_messageBox);
+    m_printer = std::make_unique<CPrinterThread>(GetSafeHwnd(), GetProgramPath("INI\\HXKiosk.ini"));
+    m_printer->Start();
     m_settings.Start(*this);
     m_steps.Attach(*this);
     m_cash.Create(*this, LoadFloatCounts());
@@ -97,7 +99,7 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RunPostedScripts();
         return 0;
     }
-    if (m_card.OnMessage(message, wParam)) {
+    if (m_card.OnMessage(message, wParam) || OnPrinterResult(message, wParam)) {
         return 0;
     }
     if (message == m_postedEventMessage) {
@@ -118,7 +120,21 @@ bool CMainDlg::OnWindowTimer(UINT_PTR id) {
 }
 
 void CMainDlg::RunShutdownSteps() {
+    if (m_printer) {
+        m_printer->Stop();
+    }
     MarkKioskQuit();
+}
+
+// What the sale makes of a ticket or receipt comes with the sale; the
+// printer's answers are logged meanwhile.
+bool CMainDlg::OnPrinterResult(UINT message, WPARAM result) {
+    if (message != WM_PRINTER_STATUS && message != WM_PRINT_SHOPCARD_DONE &&
+        message != WM_PRINT_CARDRECEIPT_DONE) {
+        return false;
+    }
+    HXKioskLog("프린터 결과 " + std::to_string(message) + ": " + std::to_string(result));
+    return true;
 }
 
 void CMainDlg::ReceiveScript(std::string_view command, std::string_view args) {

@@ -19,6 +19,7 @@
 #include "kiosk/cardissue/kiosk_key_cards.h"
 #include "kiosk/cash/kiosk_cash.h"
 #include "kiosk/payment/kiosk_card_payment.h"
+#include "kiosk/printing/printer_thread.h"
 #include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
@@ -97,6 +98,7 @@ private:
     CKioskCash::stHooks CashHooks();
     CKioskCardPayment::stHooks CardHooks();
     bool OnWindowTimer(UINT_PTR id);
+    bool OnPrinterResult(UINT message, WPARAM result);
 
     const stServerRequests m_server;
     const stScreenSettings m_screen;
@@ -113,6 +115,7 @@ private:
     CKioskCash m_cash;
     CKioskKeyCards m_keyCards;
     CKioskCardPayment m_card;
+    std::unique_ptr<CPrinterThread> m_printer;
 };
 
 }  // namespace hx

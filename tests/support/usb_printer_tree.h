@@ -19,15 +19,16 @@ inline stUsbRoots MakeUsbRoots(const std::filesystem::path& folder) {
 inline void AddUsbPrinter(const stUsbRoots& roots, int number, const std::string& vendor,
                           const std::filesystem::path& node) {
     const std::string name = "lp" + std::to_string(number);
-    const std::filesystem::path usb = roots.sysfs / "devices" / "usb1" / ("1-" + std::to_string(number + 1));
+    const std::filesystem::path usb =
+        roots.sysfs / "devices" / "usb1" / ("1-" + std::to_string(number + 1));
     const std::filesystem::path interface = usb / (usb.filename().string() + ":1.0");
     const std::filesystem::path classDevice = roots.sysfs / "class" / "usbmisc" / name;
     std::filesystem::create_directories(interface);
     std::filesystem::create_directories(classDevice);
     std::filesystem::create_directories(roots.dev / "usb");
     std::ofstream(usb / "idVendor") << vendor << "\n";
-    std::ofstream(classDevice / "uevent") << "MAJOR=180\nMINOR=" << number << "\nDEVNAME=usb/"
-                                          << name << "\n";
+    std::ofstream(classDevice / "uevent")
+        << "MAJOR=180\nMINOR=" << number << "\nDEVNAME=usb/" << name << "\n";
     std::filesystem::create_directory_symlink(interface, classDevice / "device");
     std::filesystem::create_symlink(node, roots.dev / "usb" / name);
 }
