@@ -7,7 +7,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsqlite3-dev sqlite3 zlib1g-dev libdeflate-dev libpng-dev libcurl4-openssl-dev
+    libsqlite3-dev sqlite3 zlib1g-dev libdeflate-dev libpng-dev libfreetype-dev
+    libcurl4-openssl-dev
     libcivetweb-dev nlohmann-json3-dev
     procps psmisc iproute2 python3
     chromium fonts-nanum

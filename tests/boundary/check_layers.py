@@ -49,7 +49,7 @@ RULES = [
 PORTABLE_SYSTEM = re.compile(
     r"^(c[a-z]+|[a-z_]+|(assert|ctype|errno|float|limits|math|stdarg|stddef|stdint|stdio|stdlib"
     r"|string|time)\.h|immintrin\.h|gtest/.*|gmock/.*|benchmark/.*|nlohmann/.*|civetweb\.h"
-    r"|sqlite3\.h|zlib\.h|libdeflate\.h|png\.h|curl/.*)$"
+    r"|sqlite3\.h|zlib\.h|libdeflate\.h|png\.h|ft2build\.h|freetype/.*|curl/.*)$"
 )
 # Files that are the system's stand-ins: back ends and the transport's socket file.
 OS_FILES = re.compile(r"(_posix\.cpp|_posix_test\.cpp|^net/socket_api\.h)$")

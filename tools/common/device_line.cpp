@@ -20,6 +20,20 @@ std::string CDeviceLine::Execute(std::string_view line) {
     return reply;
 }
 
+void CDeviceLine::ReadUntilStopped(
+    CPseudoTerminal& terminal, const std::atomic<bool>& stop, std::chrono::milliseconds quiet,
+    const std::function<void(const std::vector<uint8_t>& bytes)>& take) {
+    while (!stop) {
+        std::vector<uint8_t> bytes;
+        if (!terminal.ReadSome(bytes, quiet)) {
+            m_journal.Write({{"event", "line failed"}});
+            return;
+        }
+        std::lock_guard lock(m_mutex);
+        take(bytes);
+    }
+}
+
 bool CDeviceLine::QuitAsked() {
     std::lock_guard lock(m_mutex);
     return ConsoleQuitAsked();

@@ -5,11 +5,16 @@
 // Every console line and its reply go to the journal.
 
 #include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
+#include "platform/pseudo_terminal.h"
 #include "tools/common/tool_journal.h"
 
 namespace hx {
@@ -35,6 +40,14 @@ protected:
     // Under m_mutex.
     virtual std::string RunConsoleLine(std::string_view line) = 0;
     virtual bool ConsoleQuitAsked() const = 0;
+
+    // For a device that only answers what it reads: reads the terminal until
+    // `stop` is set or the line fails ("line failed" is journalled). Each
+    // read's bytes go to `take` under m_mutex, and so does an empty read once
+    // the line has been quiet for `quiet`.
+    void ReadUntilStopped(CPseudoTerminal& terminal, const std::atomic<bool>& stop,
+                          std::chrono::milliseconds quiet,
+                          const std::function<void(const std::vector<uint8_t>& bytes)>& take);
 
     CToolJournal& m_journal;
     std::mutex m_mutex;

@@ -15,6 +15,34 @@ int Fail(const stSimulatorSetup& setup, const std::string& reason) {
     return 1;
 }
 
+std::vector<std::filesystem::path> LinksOf(const stSimulatorSetup& setup) {
+    std::vector<std::filesystem::path> links;
+    if (!setup.link.empty()) {
+        links.push_back(setup.link);
+    }
+    links.insert(links.end(), setup.moreLinks.begin(), setup.moreLinks.end());
+    return links;
+}
+
+void RemoveSlaveLinks(const std::vector<std::filesystem::path>& links, const std::string& slave) {
+    for (const std::filesystem::path& link : links) {
+        RemoveSlaveLink(link, slave);
+    }
+}
+
+// All or none: a link that cannot be made takes back those made before it.
+bool MakeSlaveLinks(const std::vector<std::filesystem::path>& links, const std::string& slave,
+                    CToolJournal& journal, std::string& error) {
+    for (size_t i = 0; i < links.size(); ++i) {
+        if (!MakeSlaveLink(links[i], slave, error)) {
+            RemoveSlaveLinks({links.begin(), links.begin() + static_cast<ptrdiff_t>(i)}, slave);
+            return false;
+        }
+        journal.Write({{"event", "linked"}, {"link", links[i].string()}, {"slave", slave}});
+    }
+    return true;
+}
+
 }  // namespace
 
 void ServeConsoleUntilQuit(CToolQuit& quit, CDeviceLine& line) {
@@ -45,7 +73,8 @@ int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& mak
     if (!terminal.KeepLineUp(error)) {
         return Fail(setup, error);
     }
-    if (!setup.link.empty() && !MakeSlaveLink(setup.link, terminal.SlavePath(), error)) {
+    const std::vector<std::filesystem::path> links = LinksOf(setup);
+    if (!MakeSlaveLinks(links, terminal.SlavePath(), journal, error)) {
         return Fail(setup, error);
     }
     const std::unique_ptr<CDeviceLine> line = makeLine(terminal, journal);
@@ -53,9 +82,7 @@ int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& mak
     journal.Write({{"event", "started"}, {"slave", terminal.SlavePath()}});
     std::cout << terminal.SlavePath() << std::endl;
     ServeConsoleUntilQuit(quit, *line);
-    if (!setup.link.empty()) {
-        RemoveSlaveLink(setup.link, terminal.SlavePath());
-    }
+    RemoveSlaveLinks(links, terminal.SlavePath());
     journal.Write({{"event", "stopped"}});
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/pseudo_terminal.h"
 #include "tools/common/device_line.h"
@@ -20,6 +21,9 @@ struct stSimulatorSetup {
     std::string program;            // for error messages: "boardsim"
     std::filesystem::path link;     // empty: no link to the slave
     std::filesystem::path journal;  // empty: no journal
+    // Further links to the same slave: a device the kiosk may reach by more
+    // than one name (the receipt printer as a COM port and as a USB node).
+    std::vector<std::filesystem::path> moreLinks = {};
 };
 
 using DeviceLineMaker =
@@ -31,7 +35,7 @@ using DeviceLineMaker =
 void ServeConsoleUntilQuit(CToolQuit& quit, CDeviceLine& line);
 
 // Prints the slave's path on the first output line, serves until the end and
-// returns the program's exit code.
+// returns the program's exit code. Each link made is journalled as "linked".
 int RunDeviceSimulator(const stSimulatorSetup& setup, const DeviceLineMaker& makeLine);
 
 }  // namespace hx

@@ -27,4 +27,17 @@ inline std::vector<nlohmann::json> ReadJournal(const std::filesystem::path& file
     return entries;
 }
 
+// The entries of one event after the first `skipped` lines, oldest first.
+inline std::vector<nlohmann::json> ReadJournalEvents(const std::filesystem::path& file,
+                                                     const std::string& event,
+                                                     std::size_t skipped = 0) {
+    std::vector<nlohmann::json> entries;
+    for (nlohmann::json& entry : ReadJournal(file, skipped)) {
+        if (entry.value("event", "") == event) {
+            entries.push_back(std::move(entry));
+        }
+    }
+    return entries;
+}
+
 }  // namespace hx

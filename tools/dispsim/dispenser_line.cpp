@@ -17,24 +17,18 @@ CDispenserLine::CDispenserLine(CPseudoTerminal& terminal, int cards, CToolJourna
       m_console(m_dispenser) {}
 
 void CDispenserLine::Serve(const std::atomic<bool>& stop) {
-    while (!stop) {
-        std::vector<uint8_t> bytes;
-        if (!m_terminal.ReadSome(bytes, kQuietLine)) {
-            m_journal.Write({{"event", "line failed"}});
-            return;
-        }
-        std::lock_guard lock(m_mutex);
+    ReadUntilStopped(m_terminal, stop, kQuietLine, [this](const std::vector<uint8_t>& bytes) {
         if (bytes.empty()) {
             if (std::optional<stFramePiece> partial = m_reader.DropPartial()) {
                 TakePiece(*partial);
             }
-            continue;
+            return;
         }
         m_journal.Write({{"event", "read"}, {"bytes", HexBytes(bytes)}});
         for (const stFramePiece& piece : m_reader.Feed(bytes)) {
             TakePiece(piece);
         }
-    }
+    });
 }
 
 void CDispenserLine::TakePiece(const stFramePiece& piece) {
