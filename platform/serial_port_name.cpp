@@ -53,7 +53,10 @@ std::filesystem::path ResolveSerialPortPath(std::string_view name) {
         return link;
     }
     // COM0 has no system port behind it: only a link leads anywhere.
-    return *number == 0 ? std::filesystem::path() : "/dev/ttyS" + std::to_string(*number - 1);
+    if (*number == 0) {
+        return {};
+    }
+    return "/dev/ttyS" + std::to_string(*number - 1);
 }
 
 std::vector<std::string> ListSerialPorts() {

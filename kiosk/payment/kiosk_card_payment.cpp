@@ -7,13 +7,6 @@
 
 namespace hx {
 
-namespace {
-
-// The terminal exit code of an approval that could not be sent.
-constexpr int32_t kNotSent = -999;
-
-}  // namespace
-
 CKioskCardPayment::CKioskCardPayment(stHooks hooks) : m_hooks(std::move(hooks)) {}
 
 bool CKioskCardPayment::Create(HWND kioskWindow, const std::filesystem::path& logFolder,

@@ -3,6 +3,7 @@
 // takes one connection after another on a free loopback port; on each it
 // reads the request and answers with that connection's frames.
 
+#include <functional>
 #include <mutex>
 #include <span>
 #include <string>
@@ -23,8 +24,13 @@ inline stTerminalFrame Answer(std::vector<std::pair<int16_t, std::string>> field
 
 class CTestTerminal {
 public:
+    // Runs on the terminal's thread after a request was read, before the
+    // reply: a test holds the terminal there until it is ready for the answer.
+    using BeforeReply = std::function<void(size_t connection)>;
+
     // One list of frames per connection, in order.
-    explicit CTestTerminal(std::vector<TerminalFrames> replies) : m_replies(std::move(replies)) {
+    explicit CTestTerminal(std::vector<TerminalFrames> replies, BeforeReply beforeReply = {})
+        : m_replies(std::move(replies)), m_beforeReply(std::move(beforeReply)) {
         m_listening = m_listener.Listen("127.0.0.1", 0);
         m_thread = std::thread([this] { Serve(); });
     }
@@ -40,7 +46,8 @@ public:
 
 private:
     void Serve() {
-        for (const TerminalFrames& replies : m_replies) {
+        for (size_t connection = 0; connection < m_replies.size(); ++connection) {
+            const TerminalFrames& replies = m_replies[connection];
             CTcpStream stream;
             const auto deadline = std::chrono::steady_clock::now() + kTestPatience;
             if (!m_listening || !m_listener.Accept(stream, deadline)) {
@@ -57,6 +64,9 @@ private:
                 const std::lock_guard lock(m_lock);
                 m_requests.push_back(read.frame);
             }
+            if (m_beforeReply) {
+                m_beforeReply(connection);
+            }
             for (const stTerminalFrame& reply : replies) {
                 stream.SendAll(EncodeTerminalFrame(reply));
             }
@@ -64,6 +74,7 @@ private:
     }
 
     const std::vector<TerminalFrames> m_replies;
+    const BeforeReply m_beforeReply;
     CTcpListener m_listener;
     bool m_listening = false;
     mutable std::mutex m_lock;

@@ -1,6 +1,7 @@
 #include "kiosk/payment/vcat_dlg.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/atomic_file.h"
 #include "platform/cp949.h"
@@ -95,7 +96,17 @@ int CVCatDlg::CreditCancel(const std::string& approvalNo, const std::string& sal
     return SendAsync(CancelRequestFields(approvalNo, saleDate, amount, sign));
 }
 
+// A synchronous request keeps the screen alive while it waits, so an
+// approval can be asked for meanwhile: it goes out when the terminal is free.
 int CVCatDlg::SendAsync(const std::vector<stVCatField>& fields) {
+    if (m_inExchange) {
+        if (m_deferred) {
+            return 0;
+        }
+        m_deferred = fields;
+        WriteVCatLog("단말기 응답 대기 중: 요청 보류");
+        return 1;
+    }
     if (!m_control) {
         return 0;
     }
@@ -112,13 +123,24 @@ int CVCatDlg::SendAsync(const std::vector<stVCatField>& fields) {
     return 1;
 }
 
-std::optional<int16_t> CVCatDlg::AskSync(std::string_view code) {
-    if (!m_control) {
-        return std::nullopt;
+int32_t CVCatDlg::ExchangeSync(std::string_view code) {
+    if (!m_control || m_inExchange) {
+        return 0;
     }
     m_control->ClearSendData();
     m_control->SetSendData(kCodeField, std::string(code));
+    m_inExchange = true;
     const int32_t handle = m_control->SndRcvSync(kAddress, m_port, kTimeout);
+    m_inExchange = false;
+    if (std::optional<std::vector<stVCatField>> deferred = std::exchange(m_deferred, std::nullopt);
+        deferred && SendAsync(*deferred) == 0) {
+        Notify(WM_VCAT_TERMEXIT, static_cast<WPARAM>(kNotSent));
+    }
+    return handle;
+}
+
+std::optional<int16_t> CVCatDlg::AskSync(std::string_view code) {
+    const int32_t handle = ExchangeSync(code);
     WriteVCatLog("결과:[" + std::to_string(handle) + "]");
     if (handle <= 0) {
         return std::nullopt;
@@ -172,14 +194,9 @@ int CVCatDlg::MakeSignData(const std::string& signatureFile, stSignData& sign) {
 
 void CVCatDlg::CheckVCAT() {
     WriteVCatLog("CheckVCAT 시작");
-    int32_t handle = 0;
+    const int32_t handle = ExchangeSync(kStatusCheckCode);
     std::string code;
     std::string message;
-    if (m_control) {
-        m_control->ClearSendData();
-        m_control->SetSendData(kCodeField, std::string(kStatusCheckCode));
-        handle = m_control->SndRcvSync(kAddress, m_port, kTimeout);
-    }
     if (handle > 0) {
         code = m_control->GetRcvData(static_cast<int16_t>(handle), kResultCodeField);
         message = m_control->GetRcvData(static_cast<int16_t>(handle), kResultMessageField);

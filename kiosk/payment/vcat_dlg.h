@@ -29,6 +29,9 @@ inline constexpr UINT WM_VCAT_TERMEXIT = 10025;
 inline constexpr UINT WM_VCAT_FALLBACK = 10026;
 inline constexpr UINT WM_VCAT_INFO = 10027;
 
+// The terminal exit code of an approval or cancel that could not be sent.
+inline constexpr int32_t kNotSent = -999;
+
 struct stVCatLogRow {
     std::string time;  // "%Y-%m-%d %H:%M:%S"
     std::string text;
@@ -72,7 +75,10 @@ public:
 
 private:
     int SendAsync(const std::vector<stVCatField>& fields);
-    // A synchronous request of field 1 alone; the answer's handle or none.
+    // A synchronous request of field 1 alone; the control's handle (0 or
+    // less: no answer).
+    int32_t ExchangeSync(std::string_view code);
+    // The same, logged; the answer's handle or none.
     std::optional<int16_t> AskSync(std::string_view code);
     VCatFieldReader Reader(int16_t handle) const;
     void OnTermExit();
@@ -86,6 +92,8 @@ private:
     const int32_t m_port;
     std::unique_ptr<CDSmtSndRcvVCAT> m_control;
     int16_t m_pending = 0;
+    bool m_inExchange = false;
+    std::optional<std::vector<stVCatField>> m_deferred;
     stCreditAnswer m_answer;
     stVCatInfo m_info;
     stVCatCancelFields m_cancelFields;

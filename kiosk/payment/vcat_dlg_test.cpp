@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 
 #include "kiosk/payment/testing_terminal.h"
@@ -26,8 +27,8 @@ std::vector<int16_t> Numbers(const stTerminalFrame& request) {
 
 class VCatDlg : public ::testing::Test {
 protected:
-    void Start(std::vector<TerminalFrames> replies) {
-        m_terminal = std::make_unique<CTestTerminal>(std::move(replies));
+    void Start(std::vector<TerminalFrames> replies, CTestTerminal::BeforeReply beforeReply = {}) {
+        m_terminal = std::make_unique<CTestTerminal>(std::move(replies), std::move(beforeReply));
         ASSERT_TRUE(m_kiosk.Create());
         m_dlg =
             std::make_unique<CVCatDlg>(m_kiosk.GetSafeHwnd(), m_folder.Path(), m_terminal->Port());
@@ -85,6 +86,33 @@ TEST_F(VCatDlg, TheTerminalsEndAndItsInformationReachTheKioskWindow) {
     EXPECT_TRUE(PumpUntil([&] { return !m_kiosk.WParamsOf(WM_VCAT_INFO).empty(); }));
     EXPECT_EQ(m_dlg->GetVCATInfo(), 0) << "an answer of another kind";
     EXPECT_TRUE(Logged("서비스 유형 맞지 않음:[0102]"));
+}
+
+TEST_F(VCatDlg, AnApprovalAskedForWhileTheInformationIsReadGoesOutAfterIt) {
+    constexpr UINT kGuestPays = WM_APP + 1;
+    std::atomic<bool> asked{false};
+    // The terminal holds the information's answer until the approval was asked for.
+    Start({{Answer({{1, "5202"}, {13, "T-1001"}})}, {Answer({{1, "0102"}, {17, "00"}})}},
+          [&](size_t connection) {
+              if (connection == 0) {
+                  WaitUntil([&] { return asked.load(); });
+              }
+          });
+    m_kiosk.onMessage = [&](UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == kGuestPays) {
+            EXPECT_EQ(m_dlg->CreditApproval("", 1000), 1);
+            EXPECT_EQ(m_dlg->CreditApproval("", 1000), 0) << "one approval at a time";
+            asked = true;
+        }
+        return 0;
+    };
+    ASSERT_TRUE(m_kiosk.PostMessage(kGuestPays));
+    EXPECT_EQ(m_dlg->GetVCATInfo(), 1);
+    ASSERT_TRUE(asked);
+    ASSERT_TRUE(PumpUntil([&] { return !m_kiosk.WParamsOf(WM_VCAT_ANSWER).empty(); }));
+    ASSERT_EQ(m_terminal->Requests().size(), 2u);
+    EXPECT_EQ(m_terminal->Requests()[1].fields.at(0), (std::pair<int16_t, std::string>{1, "0101"}));
+    EXPECT_TRUE(m_kiosk.WParamsOf(WM_VCAT_TERMEXIT).empty());
 }
 
 TEST_F(VCatDlg, TheServicePanelSendsOnlyAnAmountAndSaysWhenNothingWent) {

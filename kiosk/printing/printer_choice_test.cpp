@@ -16,7 +16,7 @@ TEST(PrinterChoice, OnlyAnExactOnChoosesTheUsbPrinter) {
     EXPECT_EQ(ReadPrinterChoice(ini).srt320Port, "COM0");
     EXPECT_EQ(ReadPrinterChoice(ini).usbRoots.sysfs, "/sys");
 
-    for (const char* value : {"on", "OFF", "", " ON"}) {
+    for (const char* value : {"on", "OFF", "", "ONE"}) {
         ASSERT_TRUE(WritePrivateProfileString("Printer", "UseSRP330", value, ini));
         EXPECT_EQ(ReadPrinterChoice(ini).model, enumPrinterModel::Srt320) << value;
     }

@@ -171,7 +171,8 @@ TEST_F(KioskCardSale, TheScreenHearsTheTerminalAndTheDeskHearsTheDecline) {
     ASSERT_EQ(m_vcatsim->Command("next decline 51 한도초과").substr(0, 2), "ok");
     PayByCard(35000);
     EXPECT_EQ(WaitForScript("SetCreditRes"), std::optional<std::string>("0"));
-    EXPECT_TRUE(DeskReceived(505, "[51]한도초과")) << "the failed payment, as a device event";
+    EXPECT_TRUE(DeskReceived(505, "[51]한도초과"))
+        << "the failed payment, as a device event" << KioskLogText();
 
     PayByCard(35000);
     EXPECT_EQ(WaitForScript("SetCreditRes"), std::optional<std::string>("1"));

@@ -84,7 +84,8 @@ protected:
 
     Texts DocumentText(size_t index) const {
         Texts lines;
-        for (const nlohmann::json& line : m_printer->Documents().at(index).at("lines")) {
+        const nlohmann::json document = m_printer->Documents().at(index);
+        for (const nlohmann::json& line : document.at("lines")) {
             lines.push_back(line.at("text").get<std::string>());
         }
         return lines;
