@@ -14,6 +14,7 @@
 #include "platform/ini_file.h"
 #include "platform/loop_test_support.h"
 #include "platform/registry.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/temp_drive.h"
 #include "tools/prnsim/testing_prnsim.h"
 
@@ -25,7 +26,7 @@ using Texts = std::vector<std::string>;
 
 stShopCardInfo Ticket(const std::string& room) {
     return {
-        room,      "2026-12-11 / 오전 11시 00분", "35,000", 1765350000, "좋은 하루 되세요", "숙박",
+        room,      "2026-12-11 / 오전 11시 00분", "35,000", 1796905800, "좋은 하루 되세요", "숙박",
         "스탠다드"};
 }
 
@@ -53,10 +54,15 @@ stCardReceiptInfo Receipt() {
 class ReceiptPrinting : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_printer = std::make_unique<CPrnSimProcess>(
-            m_drive.Folder() / "dosdevices" / "com0", m_drive.MakeFolder("prnsim"),
-            std::vector<std::string>{"--usb-tree", (m_drive.Folder() / "usb").string()});
-        ASSERT_TRUE(m_printer->WaitUntilLinked());
+        // The serial printer's paper takes 48 characters, the USB printer's 42.
+        m_serial = std::make_unique<CPrnSimProcess>(m_drive.Folder() / "dosdevices" / "com0",
+                                                    m_drive.MakeFolder("serial"));
+        m_usb = std::make_unique<CPrnSimProcess>(
+            "", m_drive.MakeFolder("usb-printer"),
+            std::vector<std::string>{"--usb-tree", (m_drive.Folder() / "usb").string(), "--columns",
+                                     "42"});
+        ASSERT_TRUE(m_serial->WaitUntilLinked());
+        ASSERT_TRUE(m_usb->WaitUntilLinked());
         CRegistry key;
         ASSERT_TRUE(key.Create(enumRegRoot::LocalMachine, kSrp330PrinterKey));
         ASSERT_TRUE(key.WriteString("Port", "USB001"));
@@ -82,9 +88,9 @@ protected:
         m_thread->Start();
     }
 
-    Texts DocumentText(size_t index) const {
+    static Texts DocumentText(const CPrnSimProcess& printer, size_t index) {
         Texts lines;
-        const nlohmann::json document = m_printer->Documents().at(index);
+        const nlohmann::json document = printer.Documents().at(index);
         for (const nlohmann::json& line : document.at("lines")) {
             lines.push_back(line.at("text").get<std::string>());
         }
@@ -95,9 +101,11 @@ protected:
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
+    const CScopedEnvironment m_zone{"TZ", "KST-9"};
     CTempDrive m_drive;
     const std::filesystem::path m_ini = m_drive.MakeFolder("ini") / "HXKiosk.ini";
-    std::unique_ptr<CPrnSimProcess> m_printer;
+    std::unique_ptr<CPrnSimProcess> m_serial;
+    std::unique_ptr<CPrnSimProcess> m_usb;
     CRecordingWnd m_window;
     Texts m_printed;
     Texts m_log;
@@ -111,23 +119,23 @@ TEST_F(ReceiptPrinting, TicketsPrintInOrderEachFollowedByItsOwnResult) {
     ASSERT_TRUE(PumpUntil([&] { return m_printed.size() == 2; }));
     EXPECT_EQ(m_printed, (Texts{"201", "202"}));
     EXPECT_EQ(m_window.WParamsOf(WM_PRINT_SHOPCARD_DONE), (std::vector<WPARAM>{101, 101}));
-    ASSERT_TRUE(m_printer->WaitForDocuments(2));
-    EXPECT_EQ(DocumentText(0).at(0), "201");
-    EXPECT_EQ(DocumentText(1).at(0), "202");
-    EXPECT_TRUE(Printed(DocumentText(0), "결제금액 : 35,000원"));
+    ASSERT_TRUE(m_serial->WaitForDocuments(2));
+    EXPECT_EQ(DocumentText(*m_serial, 0).at(0), "201");
+    EXPECT_EQ(DocumentText(*m_serial, 1).at(0), "202");
+    EXPECT_TRUE(Printed(DocumentText(*m_serial, 0), "결제금액 : 35,000원"));
 }
 
 TEST_F(ReceiptPrinting, ACheckWhileOneRunsIsNotQueuedAndTheCheckNowAnswersAtOnce) {
     Set("UseSRP330", "ON");
-    ASSERT_EQ(m_printer->Command("state silent").substr(0, 2), "ok");
+    ASSERT_EQ(m_usb->Command("state silent").substr(0, 2), "ok");
     StartThread();
     m_thread->PushCheck();
-    ASSERT_TRUE(WaitUntil([&] { return !m_printer->Events("status request").empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !m_usb->Events("status request").empty(); }));
     m_thread->PushCheck();
     EXPECT_EQ(m_thread->SyncCheckPrinter(), PRINTER_READY);
     ASSERT_TRUE(PumpUntil([&] { return !m_window.WParamsOf(WM_PRINTER_STATUS).empty(); }));
     EXPECT_EQ(m_window.WParamsOf(WM_PRINTER_STATUS), std::vector<WPARAM>{PRINTER_NO_ANSWER});
-    EXPECT_EQ(m_printer->Events("status request").size(), 1u);
+    EXPECT_EQ(m_usb->Events("status request").size(), 1u);
 }
 
 TEST_F(ReceiptPrinting, TheUsbPrinterPrintsOnlyWhenItSaysItIsReady) {
@@ -139,13 +147,13 @@ TEST_F(ReceiptPrinting, TheUsbPrinterPrintsOnlyWhenItSaysItIsReady) {
     } cases[] = {
         {"cover-open", 104}, {"feed", 105}, {"paper-out", 103}, {"error", 105}, {"near-end", 101}};
     for (const auto& test : cases) {
-        ASSERT_EQ(m_printer->Command(std::string("state ") + test.state).substr(0, 2), "ok");
+        ASSERT_EQ(m_usb->Command(std::string("state ") + test.state).substr(0, 2), "ok");
         EXPECT_EQ(printers.Check(), test.result) << test.state;
         EXPECT_EQ(printers.PrintShopCard(Ticket("201")), test.result) << test.state;
     }
-    ASSERT_TRUE(m_printer->WaitForDocuments(1));
-    EXPECT_EQ(m_printer->Documents().size(), 1u) << "only the ready printer printed";
-    EXPECT_TRUE(m_printer->Events("dropped").empty()) << "nothing was sent to a printer not ready";
+    ASSERT_TRUE(m_usb->WaitForDocuments(1));
+    EXPECT_EQ(m_usb->Documents().size(), 1u) << "only the ready printer printed";
+    EXPECT_TRUE(m_usb->Events("dropped").empty()) << "nothing was sent to a printer not ready";
 
     CRegistry key;
     ASSERT_TRUE(key.Open(enumRegRoot::LocalMachine, kSrp330PrinterKey, enumRegAccess::AllAccess));
@@ -163,20 +171,26 @@ TEST_F(ReceiptPrinting, BothDocumentsPrintOnBothPrinters) {
         EXPECT_EQ(printers.PrintShopCard(Ticket("201")), PRINTER_READY) << model;
         EXPECT_EQ(printers.PrintCardReceipt(Receipt()), PRINTER_READY) << model;
     }
-    ASSERT_TRUE(m_printer->WaitForDocuments(4));
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(m_printer->Documents()[i].value("badBytes", -1), 0) << i;
-    }
-    for (const size_t receipt : {1, 3}) {
-        EXPECT_TRUE(Printed(DocumentText(receipt), "[승 인 번 호]  30000001")) << receipt;
-    }
-    if (const char* samples = std::getenv("HX_PRINT_SAMPLES")) {
-        const char* names[] = {"serial-ticket.png", "serial-card-receipt.png", "usb-ticket.png",
-                               "usb-card-receipt.png"};
-        for (size_t i = 0; i < 4; ++i) {
-            std::filesystem::copy_file(m_printer->Documents()[i].at("png").get<std::string>(),
-                                       std::filesystem::path(samples) / names[i],
-                                       std::filesystem::copy_options::overwrite_existing);
+    const struct {
+        CPrnSimProcess& printer;
+        const char* ticket;
+        const char* receipt;
+    } printed[] = {{*m_serial, "serial-ticket.png", "serial-card-receipt.png"},
+                   {*m_usb, "usb-ticket.png", "usb-card-receipt.png"}};
+    const char* samples = std::getenv("HX_PRINT_SAMPLES");
+    for (const auto& [printer, ticket, receipt] : printed) {
+        ASSERT_TRUE(printer.WaitForDocuments(2));
+        const std::vector<nlohmann::json> documents = printer.Documents();
+        for (const nlohmann::json& document : documents) {
+            EXPECT_EQ(document.value("badBytes", -1), 0) << ticket;
+        }
+        EXPECT_TRUE(Printed(DocumentText(printer, 1), "[승 인 번 호]  30000001")) << receipt;
+        for (const auto& [index, name] : {std::pair{0, ticket}, {1, receipt}}) {
+            if (samples != nullptr) {
+                std::filesystem::copy_file(documents[index].at("png").get<std::string>(),
+                                           std::filesystem::path(samples) / name,
+                                           std::filesystem::copy_options::overwrite_existing);
+            }
         }
     }
 }
