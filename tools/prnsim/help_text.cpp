@@ -7,9 +7,9 @@ namespace hx {
 
 std::string PrnSimConsoleCommands() {
     return std::string() +
-           "  state NAME      ready, near-end (prints; the paper sensor says low), paper-out,\n"
-           "                  cover-open, feed (offline, still prints), error, silent\n"
-           "                  (prints, never answers a status request)\n"
+           "  state NAME      ready, near-end (prints; the paper sensor says low),\n"
+           "                  paper-out, cover-open, feed (offline, still prints),\n"
+           "                  error, silent (prints, never answers a status request)\n"
            "  status          state, documents printed, bytes dropped, status requests\n"
            "                  answered and met by silence\n"
            "  documents       the last " +
@@ -74,7 +74,7 @@ std::string PrnSimHelp() {
            "are dropped; status requests are still answered.\n"
            "\n"
            "Limits: a document is cut off at " +
-           std::to_string(kMostDocumentBytes / 1024) + " KiB, " +
+           std::to_string(kMostDocumentBytes / (1024 * 1024)) + " MiB, " +
            std::to_string(kMostDocumentLines) + " lines or " + std::to_string(kLongestPaperDots) +
            " dots of paper;\n"
            "the line it was building is lost, and nothing more is printed up to its cut.\n"

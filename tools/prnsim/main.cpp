@@ -18,6 +18,22 @@ int Fail(const std::string& reason) {
     return 1;
 }
 
+// The journal names each document's files, so the folder is made absolute:
+// whoever reads the journal may stand elsewhere.
+bool MakeDocumentFolder(const hx::stPrnSimOptions& options, std::filesystem::path& folder,
+                        std::string& error) {
+    std::error_code code;
+    folder = std::filesystem::absolute(hx::DocumentFolder(options), code).lexically_normal();
+    if (!code) {
+        std::filesystem::create_directories(folder, code);
+    }
+    if (code) {
+        error = "cannot make " + folder.string() + ": " + code.message();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,11 +52,9 @@ int main(int argc, char** argv) {
     if (!font.Open(options.font, error)) {
         return Fail(error);
     }
-    const std::filesystem::path out = DocumentFolder(options);
-    std::error_code code;
-    std::filesystem::create_directories(out, code);
-    if (code) {
-        return Fail("cannot make " + out.string() + ": " + code.message());
+    std::filesystem::path out;
+    if (!MakeDocumentFolder(options, out, error)) {
+        return Fail(error);
     }
     stSimulatorSetup setup{"prnsim", options.link, options.journal, {}};
     if (!options.usbTree.empty()) {
