@@ -30,21 +30,23 @@ constexpr int kExitSecondInstance = 3;
 constexpr int kExitNoScreen = 4;
 
 CMainDlg::stServerRequests RequestsOn(CNetChannel* channel, CReSender* reports) {
-    return {[channel](int index, const std::string& name) {
-                return SendPictureRequest(channel, index, name) == 1;
-            },
-            [channel] { return SendRoomListRequest(channel) == 1; },
-            [reports](int code, std::string_view text) { SendStepReport(reports, code, text); },
-            [reports](int code, bool cleared, std::string_view text) {
-                return SendDeviceEvent(reports, code, cleared, text) == CReSender::HANDED_SENDING;
-            },
-            [reports](const std::array<bool, 4>& rose) {
-                SendCashInReport(reports, {rose[0] ? 1 : 0, rose[1] ? 1 : 0, rose[2] ? 1 : 0});
-            },
-            [reports](const stPaidOut& paid) {
-                SendPayoutReport(reports, {paid.notes1000, paid.notes5000, paid.notes10000},
-                                 paid.keyCards);
-            }};
+    return {
+        [channel](int index, const std::string& name) {
+            return SendPictureRequest(channel, index, name) == 1;
+        },
+        [channel] { return SendRoomListRequest(channel) == 1; },
+        [reports](int code, std::string_view text) { SendStepReport(reports, code, text); },
+        [reports](int code, bool cleared, std::string_view text) {
+            return SendDeviceEvent(reports, code, cleared, text) == CReSender::HANDED_SENDING;
+        },
+        [reports](const std::array<bool, 4>& rose) {
+            SendCashInReport(reports, {rose[0] ? 1 : 0, rose[1] ? 1 : 0, rose[2] ? 1 : 0});
+        },
+        [reports](const stPaidOut& paid) {
+            SendPayoutReport(reports, {paid.notes1000, paid.notes5000, paid.notes10000},
+                             paid.keyCards);
+        },
+        [channel](const stSaleRequest& request) { return SendSaleRequest(channel, request) == 1; }};
 }
 
 stMoneyReport FloatReportNow() {
@@ -130,7 +132,11 @@ bool CHxKioskApp::CreateKioskWindow(const stCommandLine& commandLine) {
         [screen = m_pMainWnd.get()](std::string_view command, std::string_view args) {
             screen->ReceiveScript(command, args);
         },
-        CServerMessageRouter::stHooks{nullptr, [this] { m_pReSender->QueueReplay(); }, nullptr});
+        CServerMessageRouter::stHooks{[screen = m_pMainWnd.get()](const stSaleAnswer& answer) {
+                                          screen->OnSaleAnswer(answer);
+                                      },
+                                      [this] { m_pReSender->QueueReplay(); },
+                                      [screen = m_pMainWnd.get()] { screen->OnServerLost(); }});
     if (!m_pMainWnd->Create()) {
         return false;
     }

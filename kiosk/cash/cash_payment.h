@@ -91,9 +91,10 @@ public:
     void ReportReceivedMoney(int received, int target);
     enumPayoutMode Mode() const { return m_mode; }
     int Target() const { return m_target; }
+    // What the guest has inserted so far.
+    int Received() const;
 
 private:
-    int Received() const;
     std::optional<stPayoutPlan> QueuePayout(int amount);
     bool StartPayout(int amount);
     void AnswerPayout(bool paid);

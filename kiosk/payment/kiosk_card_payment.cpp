@@ -70,6 +70,9 @@ void CKioskCardPayment::OnAnswer(const stCreditAnswer& answer) {
     }
     m_hooks.reportStep(STEP_CARD_APPROVED, "");
     m_approval = CardApprovalOf(answer);
+    if (m_hooks.approved) {
+        m_hooks.approved(answer);
+    }
     m_hooks.movie("SetCreditRes", "1");
 }
 
@@ -87,6 +90,18 @@ void CKioskCardPayment::OnTerminalExit(int32_t code) {
         return;
     }
     Refused("ErrCode=" + std::to_string(code));
+}
+
+void CKioskCardPayment::VoidApproval() {
+    if (m_approval.approvalNo.empty()) {
+        return;
+    }
+    m_hooks.log("신용카드 승인 취소 요청 " + m_approval.approvalNo);
+    if (m_terminal->CreditCancel(m_approval.approvalNo, m_approval.saleDate, "",
+                                 m_approval.amount) == 0) {
+        m_hooks.reportFault(EVENT_CARD_PAYMENT_FAILED, "취소 실패 " + m_approval.approvalNo);
+    }
+    m_approval = {};
 }
 
 void CKioskCardPayment::Refused(std::string_view detail) {

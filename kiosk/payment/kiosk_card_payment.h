@@ -27,6 +27,8 @@ public:
         std::function<void(int code, std::string_view detail)> reportFault;
         // True when the kiosk sells by card (its payment types are not cash only).
         std::function<bool()> cardPaymentEnabled;
+        // An approved payment, for its receipt.
+        std::function<void(const stCreditAnswer&)> approved;
         std::function<void(std::string_view)> log = HXKioskLog;
     };
 
@@ -49,8 +51,13 @@ public:
     // True for the terminal's notifications (handled), false for others.
     bool OnMessage(UINT message, WPARAM wParam);
 
-    // The last approved payment, for the sale; all zero before one.
+    // The approved payment not yet used by a sale; all zero when none.
     const stCardApproval& Approval() const { return m_approval; }
+    // Cancels that approval on the terminal (the sale did not happen) and
+    // forgets it; a cancel that cannot be sent is reported.
+    void VoidApproval();
+    // A sale used the approval: it is no longer the guest's to get back.
+    void ForgetApproval() { m_approval = {}; }
     const stVCatInfo& MerchantInfo() const { return m_info; }
     CVCatDlg& Terminal() { return *m_terminal; }
 

@@ -1,5 +1,6 @@
 #include "kiosk/screen/main_dlg.h"
 
+#include "kiosk/payment/vcat_request.h"
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/device_event_text.h"
 #include "kiosk/support/float_counts.h"
@@ -7,6 +8,7 @@
 #include "kiosk/support/money_text.h"
 #include "kiosk/support/paths.h"
 #include "kiosk/support/service_monitor.h"
+#include "platform/message_loop.h"
 #include "platform/registered_messages.h"
 
 namespace hx {
@@ -36,7 +38,8 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
               }
           }),
       m_cash(CashHooks()),
-      m_card(CardHooks()) {}
+      m_card(CardHooks()),
+      m_sale(m_catalogue, SaleHooks()) {}
 
 CKioskCash::stHooks CMainDlg::CashHooks() {
     return {
@@ -53,7 +56,70 @@ CKioskCardPayment::stHooks CMainDlg::CardHooks() {
         [this](std::string_view command, std::string_view args) { ReceiveScript(command, args); },
         m_server.reportStep,
         [this](int code, std::string_view detail) { ReportEvent(code, false, detail); },
-        [this] { return m_settings.Options().paymentTypes != 0; }, HXKioskLog};
+        [this] { return m_settings.Options().paymentTypes != 0; },
+        [this](const stCreditAnswer& answer) { PrintCardReceipt(answer); },
+        HXKioskLog};
+}
+
+CSaleFlow::stHooks CMainDlg::SaleHooks() {
+    CSaleFlow::stHooks hooks;
+    hooks.movie = [this](std::string_view command, std::string_view args) {
+        ReceiveScript(command, args);
+    };
+    hooks.requestSale = [this](const stSaleRequest& request) {
+        return m_server.requestSale && m_server.requestSale(request);
+    };
+    hooks.cashReceived = [this] { return m_cash.Payment().Received(); };
+    hooks.settleCash = [this](bool returnAll) { m_cash.Payment().SettleCash(returnAll); };
+    hooks.approval = [this] { return m_card.Approval(); };
+    hooks.voidApproval = [this] { m_card.VoidApproval(); };
+    hooks.boardCommand = [this](int code) { m_cash.Board().Queue().QueueBoardCommand(code); };
+    hooks.issueKeyCard = [this](const stRoom4Kiosk& room, int64_t endTime) {
+        const stKioskConfig& config = m_settings.Config();
+        return m_keyCards.IssueGuestCard(room, endTime, {config.hotelRegion, config.hotelSequence},
+                                         config.dispenserDriver != 0);
+    };
+    hooks.dispenserHealth = [this] {
+        return m_keyCards.Dispenser().DispenserHealth(m_settings.Config().dispenserDriver != 0);
+    };
+    hooks.keyCardPaidOut = [this] { m_cash.Payment().RecordPayout({.keyCards = 1}); };
+    hooks.printTicket = [this](const stShopCardInfo& ticket) {
+        m_printer->PushShopCardPrint(ticket);
+    };
+    hooks.ticketFooter = [this] { return m_settings.Options().ticketFooter; };
+    hooks.pause = [](std::chrono::milliseconds wait) {
+        PumpMessagesFor(static_cast<uint32_t>(wait.count()));
+    };
+    hooks.reportStep = m_server.reportStep;
+    hooks.reportEvent = [this](int code, std::string_view detail) {
+        ReportEvent(code, false, detail);
+    };
+    return hooks;
+}
+
+// The receipt of an approved card payment: the merchant's information, the
+// answer's card and approval, and what was bought.
+void CMainDlg::PrintCardReceipt(const stCreditAnswer& answer) {
+    const stVCatInfo& merchant = m_card.MerchantInfo();
+    stCardReceiptInfo receipt;
+    receipt.kind = kCreditCardReceipt;
+    receipt.productName =
+        m_catalogue.RoomName(m_payChoice.roomNumber) + (m_payChoice.dayUse ? "(대실)" : "(숙박)");
+    receipt.merchantName = merchant.merchantName;
+    receipt.amount = answer.amount;
+    receipt.valueAddedTax = ValueAddedTax(answer.amount);
+    receipt.representative = merchant.representative;
+    receipt.phone = merchant.phone;
+    receipt.businessNo = merchant.businessNo;
+    receipt.address = merchant.address;
+    receipt.saleDate = answer.saleDate;
+    receipt.deviceName = m_settings.Options().deviceName;
+    receipt.cardNo = answer.cardNo;
+    receipt.cardName = answer.issuerName;
+    receipt.merchantNo = answer.merchantNo;
+    receipt.installmentMonths = std::to_string(answer.installmentMonths);
+    receipt.approvalNo = answer.approvalNo;
+    m_printer->PushCardReceiptPrint(receipt);
 }
 
 CMainDlg::~CMainDlg() {
@@ -84,6 +150,7 @@ void CMainDlg::OnInitDialog() {
     m_printer->Start();
     m_settings.Start(*this);
     m_steps.Attach(*this);
+    m_sale.Attach(*this);
     m_cash.Create(*this, LoadFloatCounts());
     m_keyCards.Create();
     m_card.Create(GetSafeHwnd(), GetProgramPath(), m_screen.cardTerminalPort);
@@ -99,7 +166,7 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RunPostedScripts();
         return 0;
     }
-    if (m_card.OnMessage(message, wParam) || OnPrinterResult(message, wParam)) {
+    if (m_card.OnMessage(message, wParam) || OnPrinterResult(message, wParam, lParam)) {
         return 0;
     }
     if (message == m_postedEventMessage) {
@@ -116,7 +183,8 @@ bool CMainDlg::OnWindowTimer(UINT_PTR id) {
         m_keyCards.OpenDispenser(m_settings.Config().dispenserDriver != 0);
         return true;
     }
-    return m_settings.OnTimer(id) || m_steps.OnTimer(id) || m_cash.OnTimer(id);
+    return m_settings.OnTimer(id) || m_steps.OnTimer(id) || m_cash.OnTimer(id) ||
+           m_sale.OnTimer(id);
 }
 
 void CMainDlg::RunShutdownSteps() {
@@ -126,15 +194,28 @@ void CMainDlg::RunShutdownSteps() {
     MarkKioskQuit();
 }
 
-// What the sale makes of a ticket or receipt comes with the sale; the
-// printer's answers are logged meanwhile.
-bool CMainDlg::OnPrinterResult(UINT message, WPARAM result) {
-    if (message != WM_PRINTER_STATUS && message != WM_PRINT_SHOPCARD_DONE &&
-        message != WM_PRINT_CARDRECEIPT_DONE) {
+// The printer's status alone is left to the health check.
+bool CMainDlg::OnPrinterResult(UINT message, WPARAM result, LPARAM record) {
+    const int code = static_cast<int>(result);
+    if (message == WM_PRINT_SHOPCARD_DONE) {
+        m_sale.OnTicketPrinted(code);
+    } else if (message == WM_PRINT_CARDRECEIPT_DONE) {
+        m_sale.OnReceiptPrinted(code,
+                                reinterpret_cast<const stCardReceiptInfo*>(record)->approvalNo);
+    } else if (message == WM_PRINTER_STATUS) {
+        HXKioskLog("프린터 상태 " + std::to_string(code));
+    } else {
         return false;
     }
-    HXKioskLog("프린터 결과 " + std::to_string(message) + ": " + std::to_string(result));
     return true;
+}
+
+// A sale the server accepted keeps its money; anything else goes back.
+void CMainDlg::OnServerLost() {
+    m_sale.OnServerLost();
+    if (!m_sale.IsAccepted()) {
+        m_cash.Payment().SettleCash(true);
+    }
 }
 
 void CMainDlg::ReceiveScript(std::string_view command, std::string_view args) {
@@ -180,6 +261,12 @@ void CMainDlg::OnInitKiosk() {
 }
 
 void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
+    if (m_sale.IsAccepted()) {
+        m_card.ForgetApproval();
+    } else {
+        m_card.VoidApproval();
+    }
+    m_sale.OnHome();
     HXKioskLog("처음 화면으로 전환.");
     m_steps.OnHome();
     m_cash.Payment().EndCashSession();
@@ -200,6 +287,7 @@ void CMainDlg::OnSelectCheckInType(std::optional<int> roomNumber, const std::str
 }
 
 void CMainDlg::OnSetPay(const stPayChoice& choice) {
+    m_payChoice = choice;
     m_steps.OnPaymentChosen(choice.roomNumber);
     ReceiveScript("StopProgress", "");
     HXKioskLog(m_catalogue.RoomName(choice.roomNumber) + (choice.dayUse ? " 대실 " : " 숙박 ") +
@@ -217,11 +305,16 @@ void CMainDlg::OnSetPay(const stPayChoice& choice) {
     payment.StartCashAcceptance(choice.price);
 }
 
-void CMainDlg::OnMakeTicket(const stTicketOrder& /*order*/) {
-    NotYetServed("MakeTicket");
+void CMainDlg::OnMakeTicket(const stTicketOrder& order) {
+    m_sale.OnMakeTicket(order);
 }
 
+// After the server accepted the sale the guest's money is the motel's.
 void CMainDlg::OnReturnRecvMoney() {
+    if (m_sale.IsAccepted()) {
+        HXKioskLog("환불 요청 무시: 구매 완료됨");
+        return;
+    }
     m_cash.Payment().SettleCash(true);
 }
 

@@ -24,6 +24,7 @@
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
 #include "kiosk/screen/room_catalogue.h"
+#include "kiosk/screen/sale_flow.h"
 #include "kiosk/screen/screen_message_box.h"
 #include "kiosk/screen/shockwave_flash.h"
 #include "platform/dialog.h"
@@ -47,6 +48,7 @@ public:
         std::function<bool(int code, bool cleared, std::string_view text)> reportEvent;
         std::function<void(const std::array<bool, 4>& rose)> reportCashIn;
         std::function<void(const stPaidOut& paid)> reportPayout;
+        std::function<bool(const stSaleRequest& request)> requestSale;
     };
 
     // Timer 2: the devices (board and dispenser) start a second after the window.
@@ -77,6 +79,9 @@ public:
     void ReportEvent(int code, bool cleared, std::string_view detail = {});
     // The same (without a detail) from any thread.
     void PostEvent(int code, bool cleared);
+    // The server's answer to the sale, and the loss of the server.
+    void OnSaleAnswer(const stSaleAnswer& answer) { m_sale.OnSaleAnswer(answer); }
+    void OnServerLost();
     // What the server's messages update.
     CRoomCatalogue& Catalogue() { return m_catalogue; }
     CKioskSettingsState& Settings() { return m_settings; }
@@ -97,8 +102,10 @@ private:
     void RunPostedScripts();
     CKioskCash::stHooks CashHooks();
     CKioskCardPayment::stHooks CardHooks();
+    CSaleFlow::stHooks SaleHooks();
+    void PrintCardReceipt(const stCreditAnswer& answer);
     bool OnWindowTimer(UINT_PTR id);
-    bool OnPrinterResult(UINT message, WPARAM result);
+    bool OnPrinterResult(UINT message, WPARAM result, LPARAM record);
 
     const stServerRequests m_server;
     const stScreenSettings m_screen;
@@ -116,6 +123,8 @@ private:
     CKioskKeyCards m_keyCards;
     CKioskCardPayment m_card;
     std::unique_ptr<CPrinterThread> m_printer;
+    stPayChoice m_payChoice;
+    CSaleFlow m_sale;
 };
 
 }  // namespace hx

@@ -46,6 +46,7 @@ protected:
                     m_events.push_back(std::to_string(code) + ";" + std::string(detail));
                 },
                 [this] { return m_cardPaymentEnabled; },
+                nullptr,
                 [this](std::string_view line) { m_log.emplace_back(line); }};
     }
 
