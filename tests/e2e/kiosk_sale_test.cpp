@@ -14,6 +14,7 @@
 #include "tests/support/wait_until.h"
 #include "tools/dispsim/testing_dispsim.h"
 #include "tools/prnsim/testing_prnsim.h"
+#include "tools/vcatsim/testing_vcatsim.h"
 
 namespace hx {
 
@@ -29,14 +30,25 @@ protected:
                                                         m_drive.MakeFolder("dispsim"));
         m_printer = std::make_unique<CPrnSimProcess>(m_drive.Folder() / "dosdevices" / "com0",
                                                      m_drive.MakeFolder("prnsim"));
+        m_terminal = std::make_unique<CVCatSimProcess>("127.0.0.1", 0, m_drive.MakeFolder("vcat"));
         ASSERT_TRUE(m_dispenser->WaitUntilLinked());
         ASSERT_TRUE(m_printer->WaitUntilLinked());
+        ASSERT_TRUE(m_terminal->WaitUntilListening());
+        m_start.cardTerminalPort = m_terminal->Events("listening").at(0).at("port").get<int>();
     }
 
-    void PayCash(int room, int price) {
+    void Pay(int room, int price, bool cash) {
         ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
-        ASSERT_TRUE(m_page.SendCommand(
-            "SetPay", std::to_string(room) + "||false||" + std::to_string(price) + "||true"));
+        const std::string args = std::to_string(room) + "||false||" + std::to_string(price) +
+                                 (cash ? "||true" : "||false");
+        ASSERT_TRUE(m_page.SendCommand("SetPay", args));
+    }
+
+    void BuyByCard(int room, int price) {
+        Pay(room, price, false);
+        ExpectScript("SetCreditRes", "1");
+        const std::string order = std::to_string(room) + "||false||false||" + std::to_string(price);
+        ASSERT_TRUE(m_page.SendCommand("MakeTicket", order));
     }
 
     void Insert(int won) {
@@ -60,10 +72,11 @@ protected:
 
     std::unique_ptr<CDispSimProcess> m_dispenser;
     std::unique_ptr<CPrnSimProcess> m_printer;
+    std::unique_ptr<CVCatSimProcess> m_terminal;
 };
 
 TEST_F(KioskSale, ACashSaleWithChangeEndsInAKeyCardATicketAndTheChange) {
-    PayCash(201, 35000);
+    Pay(201, 35000, true);
     for (int i = 0; i < 4; ++i) {
         Insert(10000);
     }
@@ -78,6 +91,39 @@ TEST_F(KioskSale, ACashSaleWithChangeEndsInAKeyCardATicketAndTheChange) {
     EXPECT_EQ(m_printer->Documents()[0].at("lines").at(0).at("text"), "201호");
     EXPECT_EQ(SavedFloat("1000"), 95) << "the change, five 1,000-won notes";
     EXPECT_EQ(SavedFloat("RFCard"), 99) << "one key card";
+}
+
+TEST_F(KioskSale, ACardSaleCarriesItsApprovalAndPrintsTheTicketAndTheReceipt) {
+    BuyByCard(201, 35000);
+    ExpectScript("MakeTicketRes", "1||0");
+    ASSERT_EQ(m_terminal->Approvals().size(), 1u);
+    ASSERT_EQ(m_dispenser->IssuedCards().size(), 1u);
+    ASSERT_TRUE(m_printer->WaitForDocuments(2));
+    const std::vector<nlohmann::json> documents = m_printer->Documents();
+    const std::string approvalNo = m_terminal->Approvals()[0].at("approvalNo");
+    EXPECT_NE(documents[0].dump().find("[승 인 번 호]  " + approvalNo), std::string::npos)
+        << "the card receipt, queued at the approval, comes first";
+    EXPECT_NE(documents[1].dump().find("201호"), std::string::npos);
+    EXPECT_TRUE(m_terminal->Cancels().empty());
+}
+
+TEST_F(KioskSale, ASaleTheServerRefusesGivesTheCashBackAndCancelsTheApproval) {
+    ASSERT_EQ(m_desk->Command("room 202 state=1").substr(0, 2), "ok");
+    Pay(202, 20000, true);
+    Insert(10000);
+    Insert(10000);
+    ExpectScript("SetRecvMoney", "20000||20000||0");
+    ASSERT_TRUE(m_page.SendCommand("MakeTicket", "202||false||true||20000"));
+    ExpectScript("MakeTicketRes", "0||4");
+    ExpectScript("ReturnRecvMoneyRes", "1");
+    EXPECT_TRUE(WaitUntil([&] { return SavedFloat("10000") == 98; })) << "both notes back";
+
+    ASSERT_TRUE(m_page.SendCommand("SetHome", "true"));
+    BuyByCard(202, 20000);
+    ExpectScript("MakeTicketRes", "0||4");
+    EXPECT_TRUE(WaitUntil([&] { return m_terminal->Cancels().size() == 1; }))
+        << "the guest is not charged for a room they did not get";
+    EXPECT_TRUE(m_dispenser->IssuedCards().empty());
 }
 
 }  // namespace
