@@ -38,8 +38,11 @@ void CGuestSteps::OnTouch(enumTouchedButton button) {
     }
 }
 
+// A touch during the payment must not send the guest home with their money
+// in the machine.
 void CGuestSteps::OnPaymentChosen(int roomNumber) {
     StopIdleTimer();
+    m_restartable = false;
     m_roomNumber = roomNumber;
 }
 

@@ -63,6 +63,15 @@ TEST_F(GuestSteps, TouchesAfterAStayTypeGiveMoreTimeUntilTheScreenMovesOn) {
     EXPECT_TRUE(Take().empty());
 }
 
+TEST_F(GuestSteps, NoTouchDuringThePaymentSendsTheGuestHome) {
+    m_steps.OnSelectCheckInType(201, "숙박||201");
+    m_steps.OnPaymentChosen(201);
+    Take();
+    m_steps.OnTouch(enumTouchedButton::Other);
+    PumpMessagesFor(60000);
+    EXPECT_TRUE(Take().empty());
+}
+
 TEST_F(GuestSteps, HomeStopsTheTimerAndReportsTheRoom) {
     m_steps.OnSelectCheckInType(std::nullopt, "숙박");
     m_steps.OnSelectCheckInType(201, "숙박||201");

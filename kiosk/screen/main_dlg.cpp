@@ -288,12 +288,18 @@ void CMainDlg::OnSelectCheckInType(std::optional<int> roomNumber, const std::str
 
 void CMainDlg::OnSetPay(const stPayChoice& choice) {
     m_payChoice = choice;
+    m_sale.OnPaymentChosen();
     m_steps.OnPaymentChosen(choice.roomNumber);
     ReceiveScript("StopProgress", "");
     HXKioskLog(m_catalogue.RoomName(choice.roomNumber) + (choice.dayUse ? " 대실 " : " 숙박 ") +
                (choice.cash ? "현금 " : "카드 ") + MoneyText(choice.price) + "원 선택");
     if (m_server.reportStep) {
         m_server.reportStep(STEP_PAYMENT_CHOSEN, choice.cash ? "현금" : "카드");
+    }
+    if (!m_sale.DispenserReady()) {
+        HXKioskLog("디스펜서 이상: 결제를 시작하지 않음");
+        ReceiveScript("PopupError", "");
+        return;
     }
     if (!choice.cash) {
         m_card.Pay(choice.price);

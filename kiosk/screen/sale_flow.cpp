@@ -84,20 +84,37 @@ bool CSaleFlow::CanRequest(const stSaleRequest& request) const {
     return covered && request.amount > 0;
 }
 
+bool CSaleFlow::DispenserReady() {
+    const int health = m_hooks.dispenserHealth();
+    if (health == kCardIssued || health == kCardHealthy) {
+        return true;
+    }
+    m_hooks.reportEvent(DispenserEventOf(health), "");
+    return false;
+}
+
+// The sale is claimed before anything that lets the window's messages run
+// (the dispenser's answer is waited for), so a second tap cannot start a
+// second sale meanwhile.
 void CSaleFlow::OnMakeTicket(const stTicketOrder& order) {
     const stSaleRequest request = RequestOf(order);
     if (!CanRequest(request)) {
         return;
     }
+    m_stage = enumStage::Requested;
     m_sale = request;
     m_cash = order.cash;
+    if (!DispenserReady()) {
+        Refuse("키 카드를 발급할 수 없음");
+        return;
+    }
     if (!m_hooks.requestSale(request)) {
         m_hooks.log("구매 요청 전송 실패");
+        m_stage = enumStage::Refused;
         m_hooks.movie("PopupError", "");
         GiveBack();
         return;
     }
-    m_stage = enumStage::Requested;
     StartGuard(kSaleAnswerTimer);
 }
 
@@ -116,7 +133,7 @@ void CSaleFlow::OnSaleAnswer(const stSaleAnswer& answer) {
 }
 
 void CSaleFlow::Refuse(std::string_view reason) {
-    m_stage = enumStage::Idle;
+    m_stage = enumStage::Refused;
     m_hooks.log("구매 실패[" + std::string(reason) + "]");
     m_hooks.movie("MakeTicketRes", "0||4");
     GiveBack();
@@ -220,6 +237,12 @@ void CSaleFlow::OnReceiptPrinted(int result, const std::string& approvalNo) {
     m_hooks.reportStep(STEP_RECEIPT_PRINTED, "신용카드 영수증");
 }
 
+void CSaleFlow::OnPaymentChosen() {
+    if (m_stage == enumStage::Refused) {
+        m_stage = enumStage::Idle;
+    }
+}
+
 void CSaleFlow::OnHome() {
     m_stage = enumStage::Idle;
     StopGuard(kSaleAnswerTimer);
@@ -233,7 +256,7 @@ void CSaleFlow::OnServerLost() {
         return;
     }
     StopGuard(kSaleAnswerTimer);
-    m_stage = enumStage::Idle;
+    m_stage = enumStage::Refused;
     if (!m_cash) {
         m_hooks.voidApproval();
     }

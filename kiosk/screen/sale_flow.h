@@ -58,7 +58,12 @@ public:
     // Guard timers run on `window`, whose timers go to OnTimer.
     void Attach(CWnd& window) { m_window = &window; }
 
+    // True when the dispenser can hand out a key card; otherwise its fault
+    // is reported, and nothing may be charged.
+    bool DispenserReady();
     void OnMakeTicket(const stTicketOrder& order);
+    // A new payment begins: a refused sale is over.
+    void OnPaymentChosen();
     void OnSaleAnswer(const stSaleAnswer& answer);
     // The guest ticket's printer result (1125) and the card receipt's (1127).
     void OnTicketPrinted(int result);
@@ -75,7 +80,9 @@ public:
     bool IsOutstanding() const { return m_stage == enumStage::Requested; }
 
 private:
-    enum class enumStage { Idle, Requested, Accepted };
+    // Refused: the sale did not happen and its money is on the way back; a
+    // new sale waits for a new payment or home.
+    enum class enumStage { Idle, Requested, Accepted, Refused };
 
     bool CanRequest(const stSaleRequest& request) const;
     stSaleRequest RequestOf(const stTicketOrder& order) const;

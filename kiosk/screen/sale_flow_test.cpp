@@ -41,7 +41,17 @@ protected:
             m_cardResults.erase(m_cardResults.begin());
             return result;
         };
-        hooks.dispenserHealth = [this] { return m_health; };
+        // The dispenser's answers in turn; the last one stays.
+        hooks.dispenserHealth = [this] {
+            if (m_onHealth) {
+                m_onHealth();
+            }
+            const int health = m_health.front();
+            if (m_health.size() > 1) {
+                m_health.erase(m_health.begin());
+            }
+            return health;
+        };
         hooks.keyCardPaidOut = [this] { Call("key card float"); };
         hooks.printTicket = [this](const stShopCardInfo& ticket) {
             Call("ticket " + ticket.amountText);
@@ -84,7 +94,8 @@ protected:
     int m_received = 0;
     stCardApproval m_approval;
     std::vector<int> m_cardResults{30};
-    int m_health = 30;
+    std::vector<int> m_health{30};
+    std::function<void()> m_onHealth;
     CSaleFlow m_sale{m_catalogue, Hooks()};
 };
 
@@ -92,7 +103,16 @@ TEST_F(SaleFlow, OnlyTheAnswerToTheOutstandingSaleIsActedOnAndOnlyOnce) {
     m_sale.OnSaleAnswer(Answer(201, 1));
     EXPECT_TRUE(Take().empty()) << "no sale outstanding";
 
+    // A second tap that arrives while the dispenser is asked (the window's
+    // messages run meanwhile) finds the sale taken.
+    bool tapped = false;
+    m_onHealth = [&] {
+        if (!std::exchange(tapped, true)) {
+            RequestCash(201, 35000);
+        }
+    };
     RequestCash(201, 35000);
+    EXPECT_TRUE(tapped);
     EXPECT_EQ(Take(), (Calls{"601 201 cash 35000 card 0 approval 0"}));
     RequestCash(201, 35000);
     EXPECT_TRUE(Take().empty()) << "a second MakeTicket while one is outstanding";
@@ -119,6 +139,10 @@ TEST_F(SaleFlow, ASaleThatDoesNotHappenGivesTheMoneyOrTheApprovalBack) {
     EXPECT_EQ(Take(),
               (Calls{"601 201 cash 35000 card 0 approval 0", "MakeTicketRes 0||4", "refund"}));
 
+    RequestCash(201, 35000);
+    EXPECT_TRUE(Take().empty()) << "a refused sale is over until a new payment";
+
+    m_sale.OnPaymentChosen();
     m_approval.approvalNo = "30000001";
     m_approval.amount = 50000;
     m_sale.OnMakeTicket({202, true, false, 40000});
@@ -131,6 +155,7 @@ TEST_F(SaleFlow, ASaleThatDoesNotHappenGivesTheMoneyOrTheApprovalBack) {
     m_sale.OnSaleAnswer(Answer(202, 1));
     EXPECT_TRUE(Take().empty()) << "the late answer";
 
+    m_sale.OnPaymentChosen();
     m_serverUp = false;
     m_received = 30000;
     m_sale.OnMakeTicket({203, false, true, 35000});
@@ -138,7 +163,15 @@ TEST_F(SaleFlow, ASaleThatDoesNotHappenGivesTheMoneyOrTheApprovalBack) {
     RequestCash(203, 35000);
     EXPECT_EQ(Take(), (Calls{"601 203 cash 35000 card 0 approval 0", "PopupError ", "refund"}));
 
+    m_sale.OnPaymentChosen();
     m_serverUp = true;
+    m_health = {32};
+    RequestCash(203, 35000);
+    EXPECT_EQ(Take(), (Calls{"event 502", "MakeTicketRes 0||4", "refund"}))
+        << "no sale without a key card to hand out";
+    m_health = {33};
+    m_sale.OnPaymentChosen();
+
     m_approval.amount = 35000;
     m_sale.OnMakeTicket({204, false, false, 35000});
     m_sale.OnServerLost();
@@ -148,13 +181,13 @@ TEST_F(SaleFlow, ASaleThatDoesNotHappenGivesTheMoneyOrTheApprovalBack) {
 TEST_F(SaleFlow, AKeyCardOrTicketThatFailsIsToldBeforeTheSaleEnds) {
     const struct {
         std::vector<int> cardResults;
-        int health;
+        std::vector<int> health;  // before the sale, then at the retry
         int printed;
         Calls after;  // from the ticket's result on
     } cases[] = {
-        {{30}, 30, PRINTER_PAPER_OUT, {"MakeTicketRes 0||1", "change", "event 302"}},
-        {{34, 34}, 30, PRINTER_READY, {"MakeTicketRes 0||2", "change", "step 15", "event 503"}},
-        {{34}, 40, PRINTER_FAULT, {"MakeTicketRes 0||3", "change", "event 301", "event 505"}},
+        {{30}, {30}, PRINTER_PAPER_OUT, {"MakeTicketRes 0||1", "change", "event 302"}},
+        {{34, 34}, {30}, PRINTER_READY, {"MakeTicketRes 0||2", "change", "step 15", "event 503"}},
+        {{34}, {30, 40}, PRINTER_FAULT, {"MakeTicketRes 0||3", "change", "event 301", "event 505"}},
     };
     for (const auto& test : cases) {
         m_cardResults = test.cardResults;
@@ -168,6 +201,7 @@ TEST_F(SaleFlow, AKeyCardOrTicketThatFailsIsToldBeforeTheSaleEnds) {
     }
     m_sale.OnHome();
     m_cardResults = {30};
+    m_health = {30};
     m_approval = {};
     m_approval.approvalNo = "30000002";
     m_approval.amount = 35000;

@@ -152,7 +152,9 @@ protected:
         m_start.cardTerminalPort = m_vcatsim->Events("listening").at(0).at("port").get<int>();
     }
 
+    // Once the devices are open (a second after the start).
     void PayByCard(int price) {
+        ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
         ASSERT_TRUE(
             m_page.SendCommand("SetPay", "201||false||" + std::to_string(price) + "||false"));
     }

@@ -12,7 +12,6 @@
 #include "platform/ini_file.h"
 #include "tests/e2e/kiosk_with_desk_test.h"
 #include "tests/support/wait_until.h"
-#include "tools/dispsim/testing_dispsim.h"
 #include "tools/prnsim/testing_prnsim.h"
 #include "tools/vcatsim/testing_vcatsim.h"
 
@@ -23,15 +22,9 @@ namespace {
 class KioskSale : public CKioskWithDeskTest {
 protected:
     void BeforeKiosk() override {
-        std::filesystem::create_directories(GetProgramPath("INI"));
-        ASSERT_TRUE(WritePrivateProfileString("Dispenser", "port", "COM4",
-                                              GetProgramPath("INI\\HXKiosk.ini")));
-        m_dispenser = std::make_unique<CDispSimProcess>(m_drive.MakeFolder("dosdevices") / "com4",
-                                                        m_drive.MakeFolder("dispsim"));
         m_printer = std::make_unique<CPrnSimProcess>(m_drive.Folder() / "dosdevices" / "com0",
                                                      m_drive.MakeFolder("prnsim"));
         m_terminal = std::make_unique<CVCatSimProcess>("127.0.0.1", 0, m_drive.MakeFolder("vcat"));
-        ASSERT_TRUE(m_dispenser->WaitUntilLinked());
         ASSERT_TRUE(m_printer->WaitUntilLinked());
         ASSERT_TRUE(m_terminal->WaitUntilListening());
         m_start.cardTerminalPort = m_terminal->Events("listening").at(0).at("port").get<int>();
@@ -70,7 +63,6 @@ protected:
         return GetPrivateProfileNumber("Money", key, -1, GetProgramPath("INI\\SaveMoney.ini"));
     }
 
-    std::unique_ptr<CDispSimProcess> m_dispenser;
     std::unique_ptr<CPrnSimProcess> m_printer;
     std::unique_ptr<CVCatSimProcess> m_terminal;
 };
@@ -124,6 +116,21 @@ TEST_F(KioskSale, ASaleTheServerRefusesGivesTheCashBackAndCancelsTheApproval) {
     EXPECT_TRUE(WaitUntil([&] { return m_terminal->Cancels().size() == 1; }))
         << "the guest is not charged for a room they did not get";
     EXPECT_TRUE(m_dispenser->IssuedCards().empty());
+}
+
+TEST_F(KioskSale, NothingIsChargedWhileTheDispenserCannotHandOutACard) {
+    ASSERT_EQ(m_dispenser->Command("fault empty on").substr(0, 2), "ok");
+    Pay(201, 35000, true);
+    EXPECT_TRUE(WaitForScript("PopupError"));
+    EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
+        return entry.value("event", "") == "received" && entry.value("command", 0) == 505;
+    })) << "the dispenser's fault";
+    EXPECT_TRUE(m_board->Command("bill 10000").starts_with("error")) << "the inlet stays shut";
+    Pay(201, 35000, false);
+    EXPECT_TRUE(WaitForScript("PopupError"));
+    for (const nlohmann::json& request : m_terminal->Events("request")) {
+        EXPECT_NE(request.value("code", ""), "0101") << "no card is charged";
+    }
 }
 
 }  // namespace

@@ -16,11 +16,13 @@
 #include "kiosk/support/kiosk_settings_defaults.h"
 #include "kiosk/support/paths.h"
 #include "platform/envr.h"
+#include "platform/ini_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"
 #include "tools/boardsim/testing_boardsim.h"
+#include "tools/dispsim/testing_dispsim.h"
 #include "tools/frontdesk/testing_frontdesk.h"
 
 namespace hx {
@@ -55,6 +57,7 @@ protected:
         m_desk = std::make_unique<CFrontDeskProcess>(address, kSample, m_drive.Folder() / "desk");
         ASSERT_TRUE(m_desk->WaitUntilListening());
         StartBoard();
+        StartDispenser();
         BeforeKiosk();
         StartKioskWithPage();
     }
@@ -79,6 +82,17 @@ protected:
             m_drive.Folder() / "dosdevices" / "com3", m_drive.Folder() / "board",
             std::vector<std::string>{"--dispenser1", "1000:100", "--dispenser2", "10000:100"});
         ASSERT_TRUE(m_board->WaitUntilLinked());
+    }
+
+    // The key card dispenser simulator on COM4, where the kiosk's settings
+    // point it: the kiosk charges nothing while it has no card to hand out.
+    void StartDispenser() {
+        std::filesystem::create_directories(GetProgramPath("INI"));
+        ASSERT_TRUE(WritePrivateProfileString("Dispenser", "port", "COM4",
+                                              GetProgramPath("INI\\HXKiosk.ini")));
+        m_dispenser = std::make_unique<CDispSimProcess>(m_drive.MakeFolder("dosdevices") / "com4",
+                                                        m_drive.MakeFolder("dispsim"));
+        ASSERT_TRUE(m_dispenser->WaitUntilLinked());
     }
 
     // What a test sets up after the desk listens and before the kiosk starts.
@@ -149,6 +163,7 @@ protected:
     CTempDrive m_drive;
     std::unique_ptr<CFrontDeskProcess> m_desk;
     std::unique_ptr<CBoardSimProcess> m_board;
+    std::unique_ptr<CDispSimProcess> m_dispenser;
     stKioskStart m_start;  // how BeforeKiosk wants the kiosk started
     CChildProcess m_kiosk;
     CTestMoviePage m_page;
