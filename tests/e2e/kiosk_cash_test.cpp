@@ -25,27 +25,6 @@ protected:
             m_page.SendCommand("SetPay", "201||false||" + std::to_string(price) + "||true"));
     }
 
-    // Inserts a note once the board takes it (the inlet opens after the
-    // kiosk's commands have gone out one by one).
-    void Insert(int won) {
-        const std::string command = "bill " + std::to_string(won);
-        ASSERT_TRUE(WaitUntil([&] { return m_board->Command(command).starts_with("ok"); }))
-            << command;
-    }
-
-    // Waits for the screen call `command` with these arguments.
-    void ExpectScript(std::string_view command, std::string_view args) {
-        std::optional<std::string> seen;
-        do {
-            seen = WaitForScript(command);
-        } while (seen && *seen != args);
-        EXPECT_EQ(seen, std::optional<std::string>(args)) << command;
-    }
-
-    int SavedFloat(const char* key) const {
-        return GetPrivateProfileNumber("Money", key, -1, GetProgramPath("INI\\SaveMoney.ini"));
-    }
-
     // Where the desk's journal first shows `command` received; the end when never.
     size_t FirstReceived(int command) const {
         const std::vector<nlohmann::json> journal = m_desk->Journal();

@@ -44,25 +44,6 @@ protected:
         ASSERT_TRUE(m_page.SendCommand("MakeTicket", order));
     }
 
-    void Insert(int won) {
-        const std::string command = "bill " + std::to_string(won);
-        ASSERT_TRUE(WaitUntil([&] { return m_board->Command(command).starts_with("ok"); }))
-            << command;
-    }
-
-    // The screen calls of `command` until one with these arguments.
-    void ExpectScript(std::string_view command, std::string_view args) {
-        std::optional<std::string> seen;
-        do {
-            seen = WaitForScript(command);
-        } while (seen && *seen != args);
-        EXPECT_EQ(seen, std::optional<std::string>(args)) << command;
-    }
-
-    int SavedFloat(const char* key) const {
-        return GetPrivateProfileNumber("Money", key, -1, GetProgramPath("INI\\SaveMoney.ini"));
-    }
-
     std::unique_ptr<CPrnSimProcess> m_printer;
     std::unique_ptr<CVCatSimProcess> m_terminal;
 };

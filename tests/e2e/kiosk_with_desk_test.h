@@ -21,6 +21,7 @@
 #include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/test_movie_page.h"
+#include "tests/support/wait_until.h"
 #include "tools/boardsim/testing_boardsim.h"
 #include "tools/dispsim/testing_dispsim.h"
 #include "tools/frontdesk/testing_frontdesk.h"
@@ -150,6 +151,27 @@ protected:
             }
         }
         return {};
+    }
+
+    // Inserts a note once the board takes it (the inlet opens after the
+    // kiosk's commands have gone out one by one).
+    void Insert(int won) {
+        const std::string command = "bill " + std::to_string(won);
+        ASSERT_TRUE(WaitUntil([&] { return m_board->Command(command).starts_with("ok"); }))
+            << command;
+    }
+
+    // Waits for the screen call `command` with these arguments.
+    void ExpectScript(std::string_view command, std::string_view args) {
+        std::optional<std::string> seen;
+        do {
+            seen = WaitForScript(command);
+        } while (seen && *seen != args);
+        EXPECT_EQ(seen, std::optional<std::string>(args)) << command;
+    }
+
+    int SavedFloat(const char* key) const {
+        return GetPrivateProfileNumber("Money", key, -1, GetProgramPath("INI\\SaveMoney.ini"));
     }
 
     size_t JournalCount(int command) const {
