@@ -1,5 +1,7 @@
 #include "kiosk/payment/kiosk_card_payment.h"
 
+#include <utility>
+
 #include "kiosk/payment/vcat_start.h"
 #include "kiosk/support/device_event_text.h"
 #include "kiosk/support/guest_step.h"
@@ -38,6 +40,14 @@ void CKioskCardPayment::Pay(int amount) {
     }
 }
 
+void CKioskCardPayment::GiveUp() {
+    if (m_waiting) {
+        m_hooks.log("카드 결제 대기 중 처음 화면으로: 늦은 승인은 취소함");
+        m_waiting = false;
+        m_abandoned = true;
+    }
+}
+
 bool CKioskCardPayment::OnMessage(UINT message, WPARAM wParam) {
     switch (message) {
         case WM_VCAT_ANSWER:
@@ -64,6 +74,13 @@ void CKioskCardPayment::OnAnswer(const stCreditAnswer& answer) {
         return;
     }
     m_waiting = false;
+    if (std::exchange(m_abandoned, false)) {
+        if (IsApprovedPayment(answer)) {
+            m_approval = CardApprovalOf(answer);
+            VoidApproval();
+        }
+        return;
+    }
     if (!IsApprovedPayment(answer)) {
         Refused("[" + answer.responseCode + "]" + answer.screenMessage);
         return;
@@ -81,6 +98,9 @@ void CKioskCardPayment::OnAnswer(const stCreditAnswer& answer) {
 void CKioskCardPayment::OnTerminalExit(int32_t code) {
     const bool paymentWaited = m_waiting;
     m_waiting = false;
+    if (std::exchange(m_abandoned, false)) {
+        return;  // nobody waits for this payment any more
+    }
     if (code == kNotSent && m_hooks.cardPaymentEnabled()) {
         m_info = {};
         m_hooks.reportFault(EVENT_CARD_TERMINAL, "");

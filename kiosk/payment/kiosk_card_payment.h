@@ -47,6 +47,9 @@ public:
 
     // Asks the terminal to charge `amount` won; the screen hears the result.
     void Pay(int amount);
+    // The guest left before the terminal answered: an approval that still
+    // comes is cancelled at once, and the screen hears nothing of it.
+    void GiveUp();
     bool IsWaitingForCard() const { return m_waiting; }
     // True for the terminal's notifications (handled), false for others.
     bool OnMessage(UINT message, WPARAM wParam);
@@ -70,6 +73,7 @@ private:
     HWND m_kioskWindow = 0;
     std::unique_ptr<CVCatDlg> m_terminal;
     bool m_waiting = false;
+    bool m_abandoned = false;
     stCardApproval m_approval{};
     stVCatInfo m_info;
 };

@@ -261,6 +261,7 @@ void CMainDlg::OnInitKiosk() {
 }
 
 void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
+    m_card.GiveUp();
     if (m_sale.IsAccepted()) {
         m_card.ForgetApproval();
     } else {
