@@ -45,6 +45,7 @@ void CCashPayment::StartCashAcceptance(int price) {
         }
     }
     m_target = price;
+    m_settled = false;
 }
 
 void CCashPayment::StopCashAcceptance(bool reset) {
@@ -59,6 +60,7 @@ void CCashPayment::StopCashAcceptance(bool reset) {
 // The inlets close before the payout is queued, so a note fed while the
 // guest presses cancel is not taken and lost.
 void CCashPayment::SettleCash(bool returnAll) {
+    m_settled = true;
     const int received = Received();
     const int target = m_target;
     StopCashAcceptance(true);
@@ -130,6 +132,7 @@ void CCashPayment::RecordPayout(const stPaidOut& paid) {
 
 void CCashPayment::EndCashSession() {
     m_mode = PAYOUT_NONE;
+    m_settled = false;
     m_awaitingAnswer = false;
     if (m_window != nullptr) {
         m_window->KillTimer(kDispenseTimer);

@@ -93,6 +93,8 @@ public:
     int Target() const { return m_target; }
     // What the guest has inserted so far.
     int Received() const;
+    // Money inserted that no change or refund has been started for.
+    bool HoldsUnsettledMoney() const { return !m_settled && Received() > 0; }
 
 private:
     std::optional<stPayoutPlan> QueuePayout(int amount);
@@ -113,6 +115,7 @@ private:
     int m_change = 0;  // of the payout in progress, as settled
     bool m_awaitingAnswer = false;
     bool m_payoutRecorded = false;
+    bool m_settled = false;  // since the payment began
 };
 
 }  // namespace hx

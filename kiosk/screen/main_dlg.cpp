@@ -260,7 +260,17 @@ void CMainDlg::OnInitKiosk() {
     m_settings.AnswerInitKiosk();
 }
 
+// Money still in the machine goes back to the guest (the change, when the
+// server accepted the sale) before its counts are cleared.
+void CMainDlg::SettleLeftMoney() {
+    if (m_cash.Payment().HoldsUnsettledMoney()) {
+        HXKioskLog("받은 돈 정산 후 진행");
+        m_cash.Payment().SettleCash(!m_sale.IsAccepted());
+    }
+}
+
 void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
+    SettleLeftMoney();
     m_card.GiveUp();
     if (m_sale.IsAccepted()) {
         m_card.ForgetApproval();
@@ -280,6 +290,7 @@ void CMainDlg::OnSetRoomData() {
 }
 
 void CMainDlg::OnSelectRoom(const std::string& text) {
+    SettleLeftMoney();
     m_steps.OnSelectRoom(text);
 }
 
@@ -288,6 +299,9 @@ void CMainDlg::OnSelectCheckInType(std::optional<int> roomNumber, const std::str
 }
 
 void CMainDlg::OnSetPay(const stPayChoice& choice) {
+    if (!choice.cash) {
+        SettleLeftMoney();
+    }
     m_payChoice = choice;
     m_sale.OnPaymentChosen();
     m_steps.OnPaymentChosen(choice.roomNumber);

@@ -105,6 +105,7 @@ private:
     CSaleFlow::stHooks SaleHooks();
     void PrintCardReceipt(const stCreditAnswer& answer);
     bool OnWindowTimer(UINT_PTR id);
+    void SettleLeftMoney();
     bool OnPrinterResult(UINT message, WPARAM result, LPARAM record);
 
     const stServerRequests m_server;

@@ -99,6 +99,18 @@ TEST_F(KioskSale, ASaleTheServerRefusesGivesTheCashBackAndCancelsTheApproval) {
     EXPECT_TRUE(m_dispenser->IssuedCards().empty());
 }
 
+TEST_F(KioskSale, AGuestWhoGoesHomeWithMoneyInTheMachineGetsItBack) {
+    Pay(201, 35000, true);
+    Insert(10000);
+    ExpectScript("SetRecvMoney", "35000||10000||0");
+    ASSERT_TRUE(m_page.SendCommand("SetHome", "0||true"));
+    EXPECT_TRUE(WaitUntil([&] { return SavedFloat("10000") == 99; })) << "the note paid back";
+    EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
+        return entry.value("event", "") == "received" && entry.value("command", 0) == 508;
+    }));
+    EXPECT_EQ(JournalCount(601), 0u);
+}
+
 TEST_F(KioskSale, NothingIsChargedWhileTheDispenserCannotHandOutACard) {
     ASSERT_EQ(m_dispenser->Command("fault empty on").substr(0, 2), "ok");
     Pay(201, 35000, true);
