@@ -65,6 +65,12 @@ int CDispenserDlg::DispenserHealth(bool libraryKind) {
     if (libraryKind) {
         return CD1801Dispenser::ResultOf(m_library.D1801Status());
     }
+    // A state query asked while another waits (the health check's, say) shares
+    // its answer: the waiting one cannot end before this caller returns.
+    if (m_outstanding == DISPENSER_GET_STATUS) {
+        WaitDispenserAnswer();
+        return m_result;
+    }
     return RunCommand(DISPENSER_GET_STATUS);
 }
 

@@ -76,21 +76,29 @@ TEST_F(DispenserDlg, AnAnswerToAnotherCommandDoesNotEndTheWait) {
     EXPECT_EQ(m_dlg.Monitor().Rows().back().row.content, "기다리는 명령의 응답이 아님: 무시");
 }
 
-TEST_F(DispenserDlg, ACommandAskedForDuringAWaitIsBusyAndNotSent) {
+// A state query asked during another's wait (the health check's, say) shares
+// its answer; anything else asked during a wait is not sent.
+TEST_F(DispenserDlg, ACommandAskedForDuringAWaitIsBusyUnlessBothAskForTheState) {
     CRecordingWnd other;
     ASSERT_TRUE(other.Create());
     int nested = 0;
     other.onMessage = [&](UINT message, WPARAM, LPARAM) -> LRESULT {
         if (message == WM_USER) {
-            nested = m_dlg.RunCommand(DISPENSER_GET_STATUS);
+            nested = m_dlg.DispenserHealth(false);
         }
         return 0;
     };
-    AnswerWith({{DISPENSER_EJECT_DROP, {DispenserAnswerBytes(DISPENSER_EJECT_DROP, '0')}}});
+    AnswerWith({{DISPENSER_EJECT_DROP, {DispenserAnswerBytes(DISPENSER_EJECT_DROP, '0')}},
+                {DISPENSER_GET_STATUS, {DispenserAnswerBytes(DISPENSER_GET_STATUS, '3')}}});
     other.PostMessage(WM_USER);
     EXPECT_EQ(m_dlg.RunCommand(DISPENSER_EJECT_DROP), DISPENSER_OK);
     EXPECT_EQ(nested, DISPENSER_BUSY);
-    EXPECT_EQ(m_farEnd->Commands(), std::vector<uint8_t>{DISPENSER_EJECT_DROP});
+
+    other.PostMessage(WM_USER);
+    EXPECT_EQ(m_dlg.DispenserHealth(false), DISPENSER_EMPTY_CARD);
+    EXPECT_EQ(nested, DISPENSER_EMPTY_CARD);
+    EXPECT_EQ(m_farEnd->Commands(),
+              (std::vector<uint8_t>{DISPENSER_EJECT_DROP, DISPENSER_GET_STATUS}));
 }
 
 TEST_F(DispenserDlg, ASilentDispenserGivesNoAnswerAfterItsTimeout) {
