@@ -81,6 +81,9 @@ void CBoardDevices::Apply(const stBoardRecord& record) {
 }
 
 void CBoardDevices::ApplyCoins(const Data& d) {
+    if (DropStaleCounts("동전")) {
+        return;
+    }
     m_coinsAmount = (d[2] + 5 * d[3]) * 100;
 }
 
@@ -129,6 +132,9 @@ void CBoardDevices::ApplyDispenserStatus(const Data& d) {
 }
 
 void CBoardDevices::ApplyBills(const Data& d) {
+    if (DropStaleCounts("지폐")) {
+        return;
+    }
     const std::array<int, 4> counts{d[0], d[1], d[2], d[3]};
     m_billsAmount = (counts[0] + 5 * counts[1] + 10 * counts[2] + 50 * counts[3]) * 1000;
     stBillsCounted counted{m_billsAmount, m_coinsAmount, {}};
@@ -173,7 +179,15 @@ void CBoardDevices::SetDoorState(bool open, bool greeting) {
     m_doorOpen = open;
 }
 
+bool CBoardDevices::DropStaleCounts(std::string_view what) const {
+    if (m_countsStale && m_hooks.kioskLog) {
+        m_hooks.kioskLog(std::string(what) + " 기록 무시: 초기화 전의 수량");
+    }
+    return m_countsStale;
+}
+
 void CBoardDevices::ClearCounts() {
+    m_countsStale = true;
     m_billsAmount = 0;
     m_coinsAmount = 0;
     m_previousBills = {};

@@ -52,6 +52,8 @@ struct stBoardHooks {
     // Whether the float of dispenser 1 or 2 is below its low threshold.
     std::function<bool(int dispenser)> isFloatLow;
     std::function<void(std::string_view)> kioskLog;
+    // True while a guest pays: the board's start-up reset must wait.
+    std::function<bool()> cashSessionUnderway;
 };
 
 class CBoardDevices {
@@ -62,8 +64,12 @@ public:
     void Apply(const stBoardRecord& record);
     // Door open and greeting as the bill acceptor record reports them.
     void SetDoorState(bool open, bool greeting);
-    // Amounts and previous counts back to 0, for a new cash session.
+    // Amounts and previous counts back to 0, for a new cash session. The
+    // board's own counts go back to 0 only when the inlet's close-and-reset
+    // reaches it; money records until then still carry the old counts and
+    // are dropped, so that no note counts twice.
     void ClearCounts();
+    void OnCountsResetSent() { m_countsStale = false; }
     void ReportPortOpened(bool opened);
 
     void SetDispensing(bool dispensing) { m_dispensing = dispensing; }
@@ -92,6 +98,7 @@ private:
     void ApplyBillAcceptor(const Data& d);
     void ApplyDoorCode(uint8_t code);
     bool IsFloatLow(int dispenser) const;
+    bool DropStaleCounts(std::string_view what) const;
 
     stBoardHooks m_hooks;
     CBoardEvents m_events;
@@ -108,6 +115,7 @@ private:
     int m_dispenserState = 0;
     bool m_doorOpen = false;
     bool m_dispensing = false;
+    bool m_countsStale = false;
     std::string m_billAcceptorText = "OFF";
     std::string m_coinSelectorText;
     std::string m_dispenserText;

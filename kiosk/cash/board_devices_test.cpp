@@ -37,6 +37,7 @@ protected:
         [this](bool fault) { m_calls.push_back(fault ? "finished fault" : "finished ok"); },
         [this](int dispenser) { return dispenser == 1 && m_float1Low; },
         [this](std::string_view line) { m_calls.push_back("log " + std::string(line)); },
+        nullptr,
     }};
 };
 
@@ -59,10 +60,26 @@ TEST_F(BoardDevices, CoinsCountTowardsTheNextBillsReport) {
     EXPECT_TRUE(Take().empty()) << "the screen learns of coins with the next bills record";
     m_devices.Apply(Record(RECORD_BILLS, {1, 0, 0, 0}));
     EXPECT_EQ(m_lastBills.coinsAmount, 800);
+}
+
+// A count the board sent before its reset reached it is the old session's
+// money: taken for a new note it would be refunded or reported twice.
+TEST_F(BoardDevices, CountsSentBeforeTheBoardsResetAreDroppedAfterAClear) {
+    m_devices.Apply(Record(RECORD_BILLS, {0, 0, 1, 0}));
+    m_devices.Apply(Record(RECORD_COINS, {0, 0, 2, 0}));
     m_devices.ClearCounts();
     EXPECT_EQ(m_devices.BillsAmount() + m_devices.CoinsAmount(), 0);
-    m_devices.Apply(Record(RECORD_BILLS, {1, 0, 0, 0}));
-    EXPECT_TRUE(m_lastBills.rose[0]) << "cleared counts make the same count a rise again";
+    Take();
+    m_devices.Apply(Record(RECORD_COINS, {0, 0, 2, 0}));
+    m_devices.Apply(Record(RECORD_BILLS, {0, 0, 1, 0}));
+    EXPECT_EQ(m_devices.BillsAmount() + m_devices.CoinsAmount(), 0);
+    EXPECT_EQ(Take(), (Calls{"log 동전 기록 무시: 초기화 전의 수량",
+                             "log 지폐 기록 무시: 초기화 전의 수량"}));
+
+    m_devices.OnCountsResetSent();
+    m_devices.Apply(Record(RECORD_BILLS, {0, 0, 1, 0}));
+    EXPECT_EQ(m_devices.BillsAmount(), 10000);
+    EXPECT_TRUE(m_lastBills.rose[2]) << "after the reset the same count is a new note";
 }
 
 TEST_F(BoardDevices, RecordsTooShortForTheirTypeChangeNothing) {

@@ -46,6 +46,7 @@ TEST_F(BoardReceiver, TheChunkExamplesSetTheBillsAmount) {
     };
     for (const auto& c : cases) {
         m_devices.ClearCounts();
+        m_devices.OnCountsResetSent();
         m_receiver.ParseBoardChunk(c.chunk);
         EXPECT_EQ(m_devices.BillsAmount(), c.bills) << c.chunk.size();
     }

@@ -95,6 +95,8 @@ public:
     int Received() const;
     // Money inserted that no change or refund has been started for.
     bool HoldsUnsettledMoney() const { return !m_settled && Received() > 0; }
+    // From the inlets' opening until the session ends, its payout included.
+    bool IsUnderway() const { return m_target > 0 || m_awaitingAnswer || HoldsUnsettledMoney(); }
 
 private:
     std::optional<stPayoutPlan> QueuePayout(int amount);

@@ -59,13 +59,16 @@ protected:
                     std::to_string(command.z);
         }
         m_sent.push_back(text);
+        if (command.code == BOARD_BILL_INLET_CLOSE_RESET) {
+            m_devices.OnCountsResetSent();
+        }
         m_queue.OnBoardAnswer();
     }};
     CBoardDevices m_devices{stBoardHooks{
         nullptr, nullptr, [this](const stBillsCounted& c) { m_payment.OnBillsCounted(c); },
         [this](const stDispenseResult& r) { m_payment.OnDispenseResult(r); },
         [this](bool fault) { m_payment.OnDispenserStatus(fault); },
-        [this](int dispenser) { return m_payment.IsFloatLow(dispenser); }, nullptr}};
+        [this](int dispenser) { return m_payment.IsFloatLow(dispenser); }, nullptr, nullptr}};
     CCashPayment m_payment{
         m_queue, m_devices,
         CCashPayment::stHooks{

@@ -28,7 +28,8 @@ stBoardHooks CKioskCash::BoardHooks() {
             [this](const stDispenseResult& result) { m_payment.OnDispenseResult(result); },
             [this](bool fault) { m_payment.OnDispenserStatus(fault); },
             [this](int dispenser) { return m_payment.IsFloatLow(dispenser); },
-            m_hooks.log};
+            m_hooks.log,
+            [this] { return m_payment.IsUnderway(); }};
 }
 
 CCashPayment::stHooks CKioskCash::PaymentHooks() {

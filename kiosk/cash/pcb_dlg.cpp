@@ -22,9 +22,10 @@ std::string BoardPortName() {
 CPCBDlg::CPCBDlg(stBoardHooks hooks)
     : m_monitor(PCBLog),
       m_sender(m_monitor, [this](std::span<const uint8_t> bytes) { return Write(bytes); }),
-      m_queue([this](const stControlBoardCommand& command) { m_sender.SendBoardCommand(command); }),
-      m_devices(std::move(hooks)),
-      m_receiver(m_monitor, m_devices, m_queue) {}
+      m_queue([this](const stControlBoardCommand& command) { Send(command); }),
+      m_devices(hooks),
+      m_receiver(m_monitor, m_devices, m_queue),
+      m_cashSessionUnderway(std::move(hooks.cashSessionUnderway)) {}
 
 CPCBDlg::~CPCBDlg() {
     CloseBoardPort();
@@ -45,7 +46,7 @@ LRESULT CPCBDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     KillTimer(wParam);
     if (wParam == kStartUpTimer) {
-        ResetCashSession();
+        RunStartUpReset();
     } else if (wParam == kHopperResetTimer) {
         QueueBoardCommand(BOARD_DISPENSER1_INIT);
         SetTimer(kDispenser1ResetTimer, kDispenser1ResetMs);
@@ -97,6 +98,24 @@ void CPCBDlg::PollCashDevices() {
 void CPCBDlg::ResetDispensers() {
     QueueBoardCommand(BOARD_HOPPER_INIT);
     SetTimer(kHopperResetTimer, kHopperResetMs);
+}
+
+void CPCBDlg::Send(const stControlBoardCommand& command) {
+    m_sender.SendBoardCommand(command);
+    if (command.code == BOARD_BILL_INLET_CLOSE_RESET) {
+        m_devices.OnCountsResetSent();
+    }
+}
+
+// A guest who began paying before the reset keeps the open inlets and the
+// money counted so far: the reset waits until the payment is over.
+void CPCBDlg::RunStartUpReset() {
+    if (m_cashSessionUnderway && m_cashSessionUnderway()) {
+        Row("초기화", "결제 중: 연기");
+        SetTimer(kStartUpTimer, kStartUpMs);
+        return;
+    }
+    ResetCashSession();
 }
 
 void CPCBDlg::ResetCashSession() {

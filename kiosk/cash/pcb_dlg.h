@@ -53,6 +53,8 @@ public:
 
 private:
     void ResetCashSession();
+    void RunStartUpReset();
+    void Send(const stControlBoardCommand& command);
     void OnSerialMessage(WPARAM wParam);
     void ReadFromBoard();
     void OnPortLost();
@@ -65,6 +67,7 @@ private:
     CBoardCommandQueue m_queue;
     CBoardDevices m_devices;
     CBoardReceiver m_receiver;
+    const std::function<bool()> m_cashSessionUnderway;
 };
 
 }  // namespace hx

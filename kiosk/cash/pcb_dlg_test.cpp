@@ -30,11 +30,12 @@ protected:
             [this](const stBillsCounted& bills) {
                 m_calls.push_back("bills " + std::to_string(bills.billsAmount));
             },
-            nullptr, nullptr, nullptr, nullptr});
+            nullptr, nullptr, nullptr, nullptr, [this] { return m_paying; }});
         ASSERT_TRUE(m_board->Create());
     }
 
     Calls m_calls;
+    bool m_paying = false;
     std::unique_ptr<CPCBDlg> m_board;
 };
 
@@ -52,6 +53,21 @@ TEST_F(PCBDlg, CommandsGoOutPacedAndRecordsComeBackFromTheLine) {
     EXPECT_TRUE(PumpUntil([&] { return !m_calls.empty(); }));
     EXPECT_EQ(m_calls, Calls{"bills 35000"});
     EXPECT_NE(m_board->Monitor().LastDump().find("22 05 18 00 01 03 00"), std::string::npos);
+}
+
+TEST_F(PCBDlg, TheStartUpResetWaitsForAGuestWhoIsAlreadyPaying) {
+    CreateBoard();
+    ASSERT_TRUE(m_board->OpenBoardPort());
+    m_paying = true;
+    ASSERT_TRUE(m_device.WriteAll(std::string("\x22\x05\x18\x00\x01\x03\x00", 7)));
+    ASSERT_TRUE(PumpUntil([&] { return m_board->Devices().BillsAmount() == 35000; }));
+    PumpMessagesFor(CPCBDlg::kStartUpMs);
+    EXPECT_EQ(m_board->Devices().BillsAmount(), 35000) << "the guest's money is still counted";
+    EXPECT_EQ(m_board->Monitor().Rows().back().content, "결제 중: 연기");
+
+    m_paying = false;
+    PumpMessagesFor(CPCBDlg::kStartUpMs);
+    EXPECT_EQ(m_board->Devices().BillsAmount(), 0) << "reset once the payment is over";
 }
 
 TEST_F(PCBDlg, ALineThatGoesAwayClosesThePortAndSaysSo) {
