@@ -46,7 +46,8 @@ CMainDlg::stServerRequests RequestsOn(CNetChannel* channel, CReSender* reports) 
             SendPayoutReport(reports, {paid.notes1000, paid.notes5000, paid.notes10000},
                              paid.keyCards);
         },
-        [channel](const stSaleRequest& request) { return SendSaleRequest(channel, request) == 1; }};
+        [channel](const stSaleRequest& request) { return SendSaleRequest(channel, request) == 1; },
+        [channel] { return channel->IsAlive() == 1; }};
 }
 
 stMoneyReport FloatReportNow() {

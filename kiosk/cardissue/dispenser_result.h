@@ -23,6 +23,12 @@ enum enumDispenserResult {
     DISPENSER_COMMUNICATION_ERROR = 40,
 };
 
+// A dispenser whose state is one of these can hand out a key card (a low
+// stack still holds cards).
+constexpr bool CanIssueKeyCard(int state) {
+    return state == DISPENSER_OK || state == DISPENSER_EMPTY_CARD;
+}
+
 // The program's name of a result ("DISPENSER_OK"); empty for other values.
 std::string_view DispenserResultName(int result);
 

@@ -1,8 +1,8 @@
 #include "kiosk/screen/main_dlg.h"
 
+#include "kiosk/cardissue/dispenser_result.h"
 #include "kiosk/payment/vcat_request.h"
 #include "kiosk/support/daily_log.h"
-#include "kiosk/support/device_event_text.h"
 #include "kiosk/support/float_counts.h"
 #include "kiosk/support/guest_step.h"
 #include "kiosk/support/money_text.h"
@@ -39,7 +39,8 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
           }),
       m_cash(CashHooks()),
       m_card(CardHooks()),
-      m_sale(m_catalogue, SaleHooks()) {}
+      m_sale(m_catalogue, SaleHooks()),
+      m_health(HealthHooks()) {}
 
 CKioskCash::stHooks CMainDlg::CashHooks() {
     return {
@@ -77,10 +78,10 @@ CSaleFlow::stHooks CMainDlg::SaleHooks() {
     hooks.issueKeyCard = [this](const stRoom4Kiosk& room, int64_t endTime) {
         const stKioskConfig& config = m_settings.Config();
         return m_keyCards.IssueGuestCard(room, endTime, {config.hotelRegion, config.hotelSequence},
-                                         config.dispenserDriver != 0);
+                                         DispenserLibraryKind());
     };
     hooks.dispenserHealth = [this] {
-        return m_keyCards.Dispenser().DispenserHealth(m_settings.Config().dispenserDriver != 0);
+        return m_keyCards.Dispenser().DispenserHealth(DispenserLibraryKind());
     };
     hooks.keyCardPaidOut = [this] { m_cash.Payment().RecordPayout({.keyCards = 1}); };
     hooks.printTicket = [this](const stShopCardInfo& ticket) {
@@ -95,6 +96,49 @@ CSaleFlow::stHooks CMainDlg::SaleHooks() {
         ReportEvent(code, false, detail);
     };
     return hooks;
+}
+
+CDeviceHealth::stHooks CMainDlg::HealthHooks() {
+    CDeviceHealth::stHooks hooks;
+    hooks.movie = [this](std::string_view command, std::string_view args) {
+        ReceiveScript(command, args);
+    };
+    hooks.sendEvent = [this](int code, bool cleared, std::string_view text) {
+        return m_server.reportEvent && m_server.reportEvent(code, cleared, text);
+    };
+    hooks.changeDispensers = [this] {
+        return stChangeDispensers{m_cash.Board().Devices().DispenserStateCode(),
+                                  m_settings.BillDenomination(1), m_settings.BillDenomination(2),
+                                  m_catalogue.BillUnit()};
+    };
+    hooks.probes = HealthProbes();
+    return hooks;
+}
+
+CDeviceHealth::stProbes CMainDlg::HealthProbes() {
+    CDeviceHealth::stProbes probes;
+    probes.adminScreensOpen = [] { return false; };  // this build has no settings screens
+    probes.askMissingTerminalInfo = [this] { m_card.AskMerchantInfoWhenMissing(); };
+    probes.cardTerminalKnown = [this] {
+        return m_settings.Options().paymentTypes == 0 || !m_card.MerchantInfo().terminalNo.empty();
+    };
+    probes.pollFaultyCashDevices = [this] {
+        if (m_settings.Options().paymentTypes != 1 && m_cash.Board().HasCashDeviceError()) {
+            m_cash.Board().PollCashDevices();
+        }
+    };
+    probes.boardPortOpen = [this] { return m_cash.Board().IsPortOpen(); };
+    probes.cashDeviceError = [this] { return m_cash.Board().HasCashDeviceError(); };
+    probes.keyCardDispenserReady = [this] {
+        return CanIssueKeyCard(m_keyCards.Dispenser().DispenserHealth(DispenserLibraryKind()));
+    };
+    probes.printerState = [this] { return m_printer->SyncCheckPrinter(); };
+    probes.serverAlive = [this] { return m_server.serverAlive && m_server.serverAlive(); };
+    return probes;
+}
+
+bool CMainDlg::DispenserLibraryKind() const {
+    return m_settings.Config().dispenserDriver != 0;
 }
 
 // The receipt of an approved card payment: the merchant's information, the
@@ -151,11 +195,13 @@ void CMainDlg::OnInitDialog() {
     m_settings.Start(*this);
     m_steps.Attach(*this);
     m_sale.Attach(*this);
+    m_health.Attach(*this);
     m_cash.Create(*this, LoadFloatCounts());
     m_keyCards.Create();
     m_card.Create(GetSafeHwnd(), GetProgramPath(), m_screen.cardTerminalPort);
     m_card.StartTerminal();
     SetTimer(kDeviceStartTimer, kDeviceStartMs);
+    m_health.StartServerCheck();
 }
 
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -180,11 +226,13 @@ bool CMainDlg::OnWindowTimer(UINT_PTR id) {
     if (id == kDeviceStartTimer) {
         KillTimer(id);
         m_cash.Board().OpenBoardPort();
-        m_keyCards.OpenDispenser(m_settings.Config().dispenserDriver != 0);
+        m_keyCards.OpenDispenser(DispenserLibraryKind());
+        m_sale.DispenserReady();
+        HXKioskLog("장치 시작 완료.");
         return true;
     }
     return m_settings.OnTimer(id) || m_steps.OnTimer(id) || m_cash.OnTimer(id) ||
-           m_sale.OnTimer(id);
+           m_sale.OnTimer(id) || m_health.OnTimer(id);
 }
 
 void CMainDlg::RunShutdownSteps() {
@@ -237,18 +285,14 @@ void CMainDlg::RunPostedScripts() {
         scripts.swap(m_postedScripts);
     }
     for (const auto& [command, args] : scripts) {
-        ReceiveScript(command, args);
+        if (command != "ClearError" || m_health.MayClearError()) {
+            ReceiveScript(command, args);
+        }
     }
 }
 
 void CMainDlg::ReportEvent(int code, bool cleared, std::string_view detail) {
-    const std::string text = DeviceEventText(code, cleared, detail);
-    if (!text.empty()) {
-        HXKioskLog(text);
-    }
-    if (!m_server.reportEvent || !m_server.reportEvent(code, cleared, text)) {
-        ReceiveScript("PopupError", "");
-    }
+    m_health.Report(code, cleared, detail);
 }
 
 void CMainDlg::PostEvent(int code, bool cleared) {
@@ -283,6 +327,7 @@ void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
     m_cash.Payment().EndCashSession();
     m_catalogue.SetSaleUnderway(false);
     m_catalogue.OnHomeScreen();
+    m_sale.DispenserReady();
 }
 
 void CMainDlg::OnSetRoomData() {
@@ -312,8 +357,7 @@ void CMainDlg::OnSetPay(const stPayChoice& choice) {
         m_server.reportStep(STEP_PAYMENT_CHOSEN, choice.cash ? "현금" : "카드");
     }
     if (!m_sale.DispenserReady()) {
-        HXKioskLog("디스펜서 이상: 결제를 시작하지 않음");
-        ReceiveScript("PopupError", "");
+        HXKioskLog("디스펜서 이상: 결제를 시작하지 않음");  // its fault brings up the error screen
         return;
     }
     if (!choice.cash) {

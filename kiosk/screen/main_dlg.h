@@ -20,6 +20,7 @@
 #include "kiosk/cash/kiosk_cash.h"
 #include "kiosk/payment/kiosk_card_payment.h"
 #include "kiosk/printing/printer_thread.h"
+#include "kiosk/screen/device_health.h"
 #include "kiosk/screen/guest_steps.h"
 #include "kiosk/screen/kiosk_settings_state.h"
 #include "kiosk/screen/movie_commands.h"
@@ -49,6 +50,7 @@ public:
         std::function<void(const std::array<bool, 4>& rose)> reportCashIn;
         std::function<void(const stPaidOut& paid)> reportPayout;
         std::function<bool(const stSaleRequest& request)> requestSale;
+        std::function<bool()> serverAlive;
     };
 
     // Timer 2: the devices (board and dispenser) start a second after the window.
@@ -75,7 +77,9 @@ public:
     void PostScript(std::string_view command, std::string_view args);
 
     // A device fault, or its end: logged with its text and reported to the
-    // server; the error screen comes up when the report cannot go out now.
+    // server; a fault that stops sales brings up the error screen until the
+    // health check finds every device well, as does a report that cannot go
+    // out now.
     void ReportEvent(int code, bool cleared, std::string_view detail = {});
     // The same (without a detail) from any thread.
     void PostEvent(int code, bool cleared);
@@ -103,6 +107,9 @@ private:
     CKioskCash::stHooks CashHooks();
     CKioskCardPayment::stHooks CardHooks();
     CSaleFlow::stHooks SaleHooks();
+    CDeviceHealth::stHooks HealthHooks();
+    CDeviceHealth::stProbes HealthProbes();
+    bool DispenserLibraryKind() const;
     void PrintCardReceipt(const stCreditAnswer& answer);
     bool OnWindowTimer(UINT_PTR id);
     void SettleLeftMoney();
@@ -126,6 +133,7 @@ private:
     std::unique_ptr<CPrinterThread> m_printer;
     stPayChoice m_payChoice;
     CSaleFlow m_sale;
+    CDeviceHealth m_health;
 };
 
 }  // namespace hx

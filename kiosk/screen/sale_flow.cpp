@@ -1,5 +1,6 @@
 #include "kiosk/screen/sale_flow.h"
 
+#include "kiosk/cardissue/dispenser_result.h"
 #include "kiosk/printing/printer_result.h"
 #include "kiosk/printing/receipt_texts.h"
 #include "kiosk/screen/room_line.h"
@@ -13,7 +14,6 @@ namespace hx {
 namespace {
 
 constexpr auto kRetryPause = std::chrono::milliseconds(2500);
-constexpr int kCardHealthy = 33;  // counts as issued-ready at the retry
 
 std::string RefusalReason(int32_t result) {
     switch (result) {
@@ -86,7 +86,7 @@ bool CSaleFlow::CanRequest(const stSaleRequest& request) const {
 
 bool CSaleFlow::DispenserReady() {
     const int health = m_hooks.dispenserHealth();
-    if (health == kCardIssued || health == kCardHealthy) {
+    if (CanIssueKeyCard(health)) {
         return true;
     }
     m_hooks.reportEvent(DispenserEventOf(health), "");
@@ -175,7 +175,7 @@ int CSaleFlow::IssueKeyCard(const stRoom4Kiosk& room, int64_t endTime) {
     }
     m_hooks.pause(kRetryPause);
     const int health = m_hooks.dispenserHealth();
-    if (health != kCardIssued && health != kCardHealthy) {
+    if (!CanIssueKeyCard(health)) {
         return health;
     }
     return m_hooks.issueKeyCard(room, endTime);
