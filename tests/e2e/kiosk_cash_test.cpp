@@ -36,15 +36,12 @@ protected:
         }
         return journal.size();
     }
-
-    bool DeskReceived(int command) {
-        return m_desk->WaitForJournal([command](const nlohmann::json& entry) {
-            return entry.value("event", "") == "received" && entry.value("command", 0) == command;
-        });
-    }
 };
 
 TEST_F(KioskCash, NotesUpToThePriceAreShownAndTheInletsClose) {
+    // The test ends with the guest's notes in the machine, neither sold nor
+    // paid back yet.
+    m_checkCashSide = false;
     PayCash(35000);
     // Each note shows the new total (a record the board repeats shows it again).
     for (const auto& [won, shown] : {std::pair{10000, "35000||10000||0"},
@@ -79,6 +76,10 @@ TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
 }
 
 TEST_F(KioskCash, ARefundTheBoardNeverConfirmsFailsAtItsDispenseTimeout) {
+    // The board pays the note back without saying so: the kiosk cannot count
+    // it out, so its float keeps one note more than the dispenser, which is
+    // what this test is about.
+    m_checkFloatSide = false;
     PayCash(35000);
     Insert(10000);
     ExpectScript("SetRecvMoney", "35000||10000||0");
