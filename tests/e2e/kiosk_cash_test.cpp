@@ -67,6 +67,7 @@ TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
     EXPECT_EQ(SavedFloat("1000"), 95) << "and five 1,000-won notes";
     EXPECT_EQ(SavedFloat("5000"), 100);
     EXPECT_TRUE(DeskReceived(508));
+    EXPECT_EQ(JournalCount(601), 0u) << "nothing sold";
     EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
         const nlohmann::json fields = entry.value("fields", nlohmann::json::object());
         return entry.value("event", "") == "received" && entry.value("command", 0) == 515 &&
