@@ -60,6 +60,19 @@ protected:
         ASSERT_TRUE(m_page.SendCommand("MakeTicket", order));
     }
 
+    // Every call of `command` on the screen until `count` have come, in order.
+    std::vector<std::string> NextScripts(std::string_view command, size_t count) {
+        std::vector<std::string> seen;
+        while (seen.size() < count) {
+            const std::optional<std::string> args = WaitForScript(command);
+            if (!args) {
+                break;
+            }
+            seen.push_back(*args);
+        }
+        return seen;
+    }
+
     std::unique_ptr<CPrnSimProcess> m_printer;
     std::unique_ptr<CVCatSimProcess> m_terminal;
 };

@@ -186,6 +186,13 @@ protected:
             << command;
     }
 
+    // Waits until the board's status says `inlets`, e.g.
+    // "bill-inlet=open coin-inlet=open".
+    bool WaitForBoardInlets(const std::string& inlets) {
+        return WaitUntil(
+            [&] { return m_board->Command("status").find(inlets) != std::string::npos; });
+    }
+
     // Waits for the screen call `command` with these arguments.
     void ExpectScript(std::string_view command, std::string_view args) {
         std::optional<std::string> seen;
