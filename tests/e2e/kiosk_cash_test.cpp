@@ -76,6 +76,26 @@ TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
     EXPECT_LT(FirstReceived(506), FirstReceived(508)) << "the float, then the payout";
 }
 
+// Disabled: it shows a fault of the kiosk, left to its owner. A payment opens
+// the bill inlet, then asks the board for its counts; a cancel in between
+// clears the kiosk's counts, and the board's answer, still counting the note,
+// is taken for a new one: the desk hears of the note twice (507), and the
+// kiosk counts it as inserted again after the cancel.
+TEST_F(KioskCash, DISABLED_ANoteCancelledBeforeTheCountsWereReadIsReportedOnce) {
+    ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
+    // The board carries out the sale signal and the inlet's opening without
+    // answering them: the counts are then asked for at the queue's tick
+    // after the note's own record, and the cancel comes first.
+    ASSERT_EQ(m_board->Command("misbehave silent 2").rfind("ok", 0), 0u);
+    PayCash(35000);
+    Insert(10000);
+    ExpectScript("SetRecvMoney", "35000||10000||0");
+    ASSERT_TRUE(m_page.SendCommand("ReturnRecvMoney", ""));
+    ExpectScript("ReturnRecvMoneyRes", "1");
+    EXPECT_TRUE(DeskReceived(508));
+    EXPECT_EQ(JournalCount(507), 1u) << "one note, one cash-in report";
+}
+
 TEST_F(KioskCash, ARefundTheBoardNeverConfirmsFailsAtItsDispenseTimeout) {
     // The board pays the note back without saying so: the kiosk cannot count
     // it out, so its float keeps one note more than the dispenser, which is
