@@ -36,15 +36,12 @@ protected:
         }
         return journal.size();
     }
-
-    bool DeskReceived(int command) {
-        return m_desk->WaitForJournal([command](const nlohmann::json& entry) {
-            return entry.value("event", "") == "received" && entry.value("command", 0) == command;
-        });
-    }
 };
 
 TEST_F(KioskCash, NotesUpToThePriceAreShownAndTheInletsClose) {
+    // The test ends with the guest's notes in the machine, neither sold nor
+    // paid back yet.
+    m_checkCashSide = false;
     PayCash(35000);
     // Each note shows the new total (a record the board repeats shows it again).
     for (const auto& [won, shown] : {std::pair{10000, "35000||10000||0"},
@@ -70,6 +67,7 @@ TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
     EXPECT_EQ(SavedFloat("1000"), 95) << "and five 1,000-won notes";
     EXPECT_EQ(SavedFloat("5000"), 100);
     EXPECT_TRUE(DeskReceived(508));
+    EXPECT_EQ(JournalCount(601), 0u) << "nothing sold";
     EXPECT_TRUE(m_desk->WaitForJournal([](const nlohmann::json& entry) {
         const nlohmann::json fields = entry.value("fields", nlohmann::json::object());
         return entry.value("event", "") == "received" && entry.value("command", 0) == 515 &&
@@ -78,7 +76,31 @@ TEST_F(KioskCash, ACancelPaysBackFromTheFloatAndReportsThePayout) {
     EXPECT_LT(FirstReceived(506), FirstReceived(508)) << "the float, then the payout";
 }
 
+// Disabled: it shows a fault of the kiosk, left to its owner. A payment opens
+// the bill inlet, then asks the board for its counts; a cancel in between
+// clears the kiosk's counts, and the board's answer, still counting the note,
+// is taken for a new one: the desk hears of the note twice (507), and the
+// kiosk counts it as inserted again after the cancel.
+TEST_F(KioskCash, DISABLED_ANoteCancelledBeforeTheCountsWereReadIsReportedOnce) {
+    ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
+    // The board carries out the sale signal and the inlet's opening without
+    // answering them: the counts are then asked for at the queue's tick
+    // after the note's own record, and the cancel comes first.
+    ASSERT_EQ(m_board->Command("misbehave silent 2").rfind("ok", 0), 0u);
+    PayCash(35000);
+    Insert(10000);
+    ExpectScript("SetRecvMoney", "35000||10000||0");
+    ASSERT_TRUE(m_page.SendCommand("ReturnRecvMoney", ""));
+    ExpectScript("ReturnRecvMoneyRes", "1");
+    EXPECT_TRUE(DeskReceived(508));
+    EXPECT_EQ(JournalCount(507), 1u) << "one note, one cash-in report";
+}
+
 TEST_F(KioskCash, ARefundTheBoardNeverConfirmsFailsAtItsDispenseTimeout) {
+    // The board pays the note back without saying so: the kiosk cannot count
+    // it out, so its float keeps one note more than the dispenser, which is
+    // what this test is about.
+    m_checkFloatSide = false;
     PayCash(35000);
     Insert(10000);
     ExpectScript("SetRecvMoney", "35000||10000||0");

@@ -4,67 +4,54 @@
 // process or socket.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "kiosk/support/paths.h"
-#include "platform/ini_file.h"
-#include "tests/e2e/kiosk_with_desk_test.h"
+#include "tests/e2e/kiosk_sale_test.h"
 #include "tests/support/wait_until.h"
-#include "tools/prnsim/testing_prnsim.h"
-#include "tools/vcatsim/testing_vcatsim.h"
 
 namespace hx {
 
 namespace {
 
-class KioskSale : public CKioskWithDeskTest {
-protected:
-    void BeforeKiosk() override {
-        m_printer = std::make_unique<CPrnSimProcess>(m_drive.Folder() / "dosdevices" / "com0",
-                                                     m_drive.MakeFolder("prnsim"));
-        m_terminal = std::make_unique<CVCatSimProcess>("127.0.0.1", 0, m_drive.MakeFolder("vcat"));
-        ASSERT_TRUE(m_printer->WaitUntilLinked());
-        ASSERT_TRUE(m_terminal->WaitUntilListening());
-        m_start.cardTerminalPort = m_terminal->Events("listening").at(0).at("port").get<int>();
-    }
+using KioskSale = CKioskSaleTest;
 
-    void Pay(int room, int price, bool cash) {
-        ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
-        const std::string args = std::to_string(room) + "||false||" + std::to_string(price) +
-                                 (cash ? "||true" : "||false");
-        ASSERT_TRUE(m_page.SendCommand("SetPay", args));
-    }
-
-    void BuyByCard(int room, int price) {
-        Pay(room, price, false);
-        ExpectScript("SetCreditRes", "1");
-        const std::string order = std::to_string(room) + "||false||false||" + std::to_string(price);
-        ASSERT_TRUE(m_page.SendCommand("MakeTicket", order));
-    }
-
-    std::unique_ptr<CPrnSimProcess> m_printer;
-    std::unique_ptr<CVCatSimProcess> m_terminal;
+struct stCashSale {
+    std::vector<int> notes;
+    std::string answer;  // MakeTicketRes
+    int changeNotes;     // 1,000-won notes
 };
 
-TEST_F(KioskSale, ACashSaleWithChangeEndsInAKeyCardATicketAndTheChange) {
-    Pay(201, 35000, true);
-    for (int i = 0; i < 4; ++i) {
-        Insert(10000);
-    }
-    ExpectScript("SetRecvMoney", "35000||40000||5000");
-    ASSERT_TRUE(m_page.SendCommand("MakeTicket", "201||false||true||35000"));
-    ASSERT_TRUE(m_page.SendCommand("MakeTicket", "201||false||true||35000"))
-        << "a double tap is ignored";
-    ExpectScript("MakeTicketRes", "1||5000");
+void PrintTo(const stCashSale& sale, std::ostream* out) {
+    *out << "answered " << sale.answer;
+}
+
+class KioskCashSale : public CKioskSaleTest, public ::testing::WithParamInterface<stCashSale> {};
+
+TEST_P(KioskCashSale, EndsInAKeyCardATicketAndTheChange) {
+    const stCashSale& sale = GetParam();
+    PayWithNotes(201, 35000, sale.notes);
+    OrderTicket(201, 35000, true);
+    OrderTicket(201, 35000, true);  // a double tap is ignored
+    ExpectScript("MakeTicketRes", sale.answer);
     EXPECT_EQ(JournalCount(601), 1u);
     ASSERT_EQ(m_dispenser->IssuedCards().size(), 1u);
     ASSERT_TRUE(m_printer->WaitForDocuments(1));
     EXPECT_EQ(m_printer->Documents()[0].at("lines").at(0).at("text"), "201호");
-    EXPECT_EQ(SavedFloat("1000"), 95) << "the change, five 1,000-won notes";
-    EXPECT_EQ(SavedFloat("RFCard"), 99) << "one key card";
+    EXPECT_EQ(SavedFloat("1000"), kFloatAtStart - sale.changeNotes);
+    EXPECT_EQ(SavedFloat("10000"), kFloatAtStart);
+    EXPECT_EQ(SavedFloat("RFCard"), kFloatAtStart - 1) << "one key card";
+    EXPECT_EQ(m_board->Events("paid out").size(), sale.changeNotes > 0 ? 1u : 0u);
 }
+
+// The sample motel's dispensers hold 1,000 and 10,000-won notes.
+INSTANTIATE_TEST_SUITE_P(Notes, KioskCashSale,
+                         ::testing::Values(stCashSale{{10000, 10000, 10000, 10000}, "1||5000", 5},
+                                           stCashSale{{10000, 10000, 10000, 5000}, "1||0", 0}),
+                         [](const ::testing::TestParamInfo<stCashSale>& info) {
+                             return info.param.changeNotes > 0 ? "WithChange" : "OfTheExactPrice";
+                         });
 
 TEST_F(KioskSale, ACardSaleCarriesItsApprovalAndPrintsTheTicketAndTheReceipt) {
     BuyByCard(201, 35000);

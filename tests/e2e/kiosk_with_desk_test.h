@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,10 +14,12 @@
 #include <vector>
 
 #include "kiosk/app/testing_kiosk_program.h"
+#include "kiosk/support/float_counts.h"
 #include "kiosk/support/kiosk_settings_defaults.h"
 #include "kiosk/support/paths.h"
 #include "platform/envr.h"
 #include "platform/ini_file.h"
+#include "tests/e2e/money_trail.h"
 #include "tests/support/child_process.h"
 #include "tests/support/file_text.h"
 #include "tests/support/temp_drive.h"
@@ -52,11 +55,9 @@ class CKioskWithDeskTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CEnvr::SetFrameworkKey(kRegistryCompany, kRegistryApplication);
-        const std::string address = DeskAddressForThisTest();
-        CEnvr(kRegistryApplication).WriteString("TCP/IP", "Server", address.c_str());
-        std::filesystem::create_directories(m_drive.Folder() / "desk");
-        m_desk = std::make_unique<CFrontDeskProcess>(address, kSample, m_drive.Folder() / "desk");
-        ASSERT_TRUE(m_desk->WaitUntilListening());
+        CEnvr(kRegistryApplication)
+            .WriteString("TCP/IP", "Server", DeskAddressForThisTest().c_str());
+        StartDesk();
         StartBoard();
         StartDispenser();
         BeforeKiosk();
@@ -64,24 +65,48 @@ protected:
     }
 
     // A kiosk still running must end on its own at the stop request, in
-    // whatever state the test left it.
+    // whatever state the test left it. A test that ran to its end must also
+    // have every won and every key card accounted for, once the kiosk's
+    // payouts are over; one that stopped half-way leaves the money anywhere.
     void TearDown() override {
+        const bool ranToItsEnd = !HasFatalFailure();
+        if (ranToItsEnd) {
+            WaitUntil([this] { return MoneyBreaks().empty(); });
+        }
         if (m_kiosk.IsRunning()) {
             EXPECT_EQ(m_kiosk.Stop(), std::optional<int>(0)) << "the kiosk ends on SIGTERM";
         }
+        if (ranToItsEnd) {
+            for (const std::string& broken : MoneyBreaks()) {
+                ADD_FAILURE() << broken;
+            }
+        }
+    }
+
+    // The desk (again, with the books and the journal it kept), on this
+    // test's own address.
+    void StartDesk() {
+        std::filesystem::create_directories(DeskFolder());
+        m_desk =
+            std::make_unique<CFrontDeskProcess>(DeskAddressForThisTest(), kSample, DeskFolder());
+        ASSERT_TRUE(m_desk->WaitUntilListening());
     }
 
     // The control board simulator on the kiosk's COM3, with the sample
     // motel's dispensers (1,000 and 10,000 won), and a float to pay change
-    // from (100 notes of each kind).
+    // from (100 notes of each kind, 100 key cards).
     void StartBoard() {
-        ASSERT_TRUE(
-            WriteWholeFile(GetProgramPath("INI\\SaveMoney.ini"),
-                           "[Money]\r\n1000=100\r\n5000=100\r\n10000=100\r\nRFCard=100\r\n"));
-        std::filesystem::create_directories(m_drive.Folder() / "board");
-        m_board = std::make_unique<CBoardSimProcess>(
-            m_drive.Folder() / "dosdevices" / "com3", m_drive.Folder() / "board",
-            std::vector<std::string>{"--dispenser1", "1000:100", "--dispenser2", "10000:100"});
+        const std::string start = std::to_string(kFloatAtStart);
+        ASSERT_TRUE(WriteWholeFile(GetProgramPath("INI\\SaveMoney.ini"),
+                                   "[Money]\r\n1000=" + start + "\r\n5000=" + start +
+                                       "\r\n10000=" + start + "\r\nRFCard=" + start + "\r\n"));
+        std::vector<std::string> dispensers;
+        for (size_t i = 0; i < kBillDispensers.size(); ++i) {
+            dispensers.push_back("--dispenser" + std::to_string(i + 1));
+            dispensers.push_back(std::to_string(kBillDispensers[i]) + ":" + start);
+        }
+        m_board = std::make_unique<CBoardSimProcess>(m_drive.Folder() / "dosdevices" / "com3",
+                                                     m_drive.MakeFolder("board"), dispensers);
         ASSERT_TRUE(m_board->WaitUntilLinked());
     }
 
@@ -161,6 +186,13 @@ protected:
             << command;
     }
 
+    // Waits until the board's status says `inlets`, e.g.
+    // "bill-inlet=open coin-inlet=open".
+    bool WaitForBoardInlets(const std::string& inlets) {
+        return WaitUntil(
+            [&] { return m_board->Command("status").find(inlets) != std::string::npos; });
+    }
+
     // Waits for the screen call `command` with these arguments.
     void ExpectScript(std::string_view command, std::string_view args) {
         std::optional<std::string> seen;
@@ -174,6 +206,16 @@ protected:
         return GetPrivateProfileNumber("Money", key, -1, GetProgramPath("INI\\SaveMoney.ini"));
     }
 
+    // Waits until the desk's journal shows `command` received (with the field
+    // `code`, when given).
+    bool DeskReceived(int command, std::optional<int> code = std::nullopt) {
+        return m_desk->WaitForJournal([command, code](const nlohmann::json& entry) {
+            const nlohmann::json fields = entry.value("fields", nlohmann::json::object());
+            return entry.value("event", "") == "received" && entry.value("command", 0) == command &&
+                   (!code || fields.value("code", -1) == *code);
+        });
+    }
+
     size_t JournalCount(int command) const {
         size_t count = 0;
         for (const nlohmann::json& entry : m_desk->Journal()) {
@@ -182,7 +224,37 @@ protected:
         return count;
     }
 
+    // What still disagrees in the money: the cash side (what the board took
+    // against what the desk sold and the board paid out) and the float side
+    // (the kiosk's float against what left the machine).
+    std::vector<std::string> MoneyBreaks() const {
+        stMoneyTrail trail;
+        AddBoardJournal(m_board->Journal(), trail);
+        trail.cashSoldWon = CashSoldInLedger(DeskFolder() / "data" / "ledger.json");
+        trail.keyCardsIssued = static_cast<int>(m_dispenser->IssuedCards().size());
+        std::vector<std::string> breaks;
+        if (m_checkCashSide) {
+            breaks = CashSideBreaks(trail);
+        }
+        if (m_checkFloatSide) {
+            for (std::string& broken :
+                 FloatSideBreaks(trail, kBillDispensers, kFloatAtStart, LoadFloatCounts())) {
+                breaks.push_back(std::move(broken));
+            }
+        }
+        return breaks;
+    }
+
+    std::filesystem::path DeskFolder() const { return m_drive.Folder() / "desk"; }
+
+    static constexpr int kFloatAtStart = 100;
+    static constexpr std::array<int, 2> kBillDispensers = {1000, 10000};
+
     CTempDrive m_drive;
+    // The money check TearDown makes; a test whose ending cannot satisfy a
+    // side turns it off, saying why.
+    bool m_checkCashSide = true;
+    bool m_checkFloatSide = true;
     std::unique_ptr<CFrontDeskProcess> m_desk;
     std::unique_ptr<CBoardSimProcess> m_board;
     std::unique_ptr<CDispSimProcess> m_dispenser;

@@ -1,52 +1,44 @@
 #pragma once
 // For tests: boardsim as a child process, its pseudo-terminal linked where a
 // kiosk looks for its board (DRIVE/dosdevices/com3), driven by console
-// commands. The program's path comes from HX_BOARDSIM_PROGRAM.
+// commands; what it took and paid out is read back from its journal:
+// "taken" entries are {"device": "bill"|"coin", "value"}, "paid out"
+// {"coins", "notes1", "notes2", "won", "short"}, and "silent" marks a
+// command carried out unanswered. The program's path comes from
+// HX_BOARDSIM_PROGRAM.
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "tests/support/child_process.h"
-#include "tests/support/file_text.h"
 #include "tests/support/wait_until.h"
-#include "tools/common/testing_console_reply.h"
+#include "tools/common/testing_simulator_process.h"
 
 namespace hx {
 
-class CBoardSimProcess {
+class CBoardSimProcess : public CSimulatorProcess {
 public:
     // Output and journal go to `folder`; the link is made by the simulator.
     // `options` are more of its command line (dispensers, stock).
     CBoardSimProcess(const std::filesystem::path& link, const std::filesystem::path& folder,
                      const std::vector<std::string>& options = {})
-        : m_link(link), m_output(folder / "boardsim.out") {
-        std::filesystem::create_directories(link.parent_path());
-        stChildLaunch launch;
-        launch.args = {HX_BOARDSIM_PROGRAM, "--link", link.string(), "--journal",
-                       (folder / "boardsim.jsonl").string()};
-        launch.args.insert(launch.args.end(), options.begin(), options.end());
-        launch.withInput = true;
-        launch.outputFile = m_output;
-        m_process.Start(launch);
-    }
+        : CSimulatorProcess(HX_BOARDSIM_PROGRAM, "boardsim", folder, Arguments(link, options)),
+          m_link(link) {}
 
     bool WaitUntilLinked() {
-        return m_process.IsRunning() &&
-               WaitUntil([this] { return std::filesystem::is_symlink(m_link); });
+        return IsRunning() && WaitUntil([this] { return std::filesystem::is_symlink(m_link); });
     }
-
-    // Sends a console command; its reply line ("ok …" or "error: …").
-    std::string Command(const std::string& line) {
-        return SendToolCommand(m_process, m_output, line);
-    }
-
-    int Stop() { return m_process.Stop().value_or(-1); }
 
 private:
+    static std::vector<std::string> Arguments(const std::filesystem::path& link,
+                                              const std::vector<std::string>& options) {
+        std::filesystem::create_directories(link.parent_path());
+        std::vector<std::string> args = {"--link", link.string()};
+        args.insert(args.end(), options.begin(), options.end());
+        return args;
+    }
+
     std::filesystem::path m_link;
-    std::filesystem::path m_output;
-    CChildProcess m_process;
 };
 
 }  // namespace hx
