@@ -120,14 +120,14 @@ export class CDeviceSimulator extends CProgram {
     return journalEvents(this.m_journal, name);
   }
 
-  // The entries of one event once there are at least `count` of them.
-  async waitForEvents(name, count) {
+  // The first entry of one event that `matches`, once there is one.
+  async waitForEvent(name, matches = () => true) {
     return eventually(async () => {
-      const entries = await this.events(name);
-      if (entries.length < count) {
-        throw new Error(`${entries.length} of ${count} "${name}" in ${this.m_journal}`);
+      const found = (await this.events(name)).find(matches);
+      if (found === undefined) {
+        throw new Error(`no such "${name}" in ${this.m_journal}`);
       }
-      return entries;
+      return found;
     });
   }
 }
@@ -170,25 +170,19 @@ export function setServerAddress(drive, address) {
   }
 }
 
-// The first match of `pattern` in the kiosk's daily logs, once one is there.
-export async function waitForKioskLog(drive, pattern) {
+// The screen port a kiosk started with --ui-port 0 took, from its daily log.
+export async function kioskScreenPort(drive) {
   const folder = path.join(drive, 'Harlix', 'LogFiles');
   return eventually(async () => {
     const logs = (await readdir(folder)).filter((name) => name.startsWith('HXKioskLog-'));
     for (const log of logs) {
       // The log is in code page 949, which the decoder knows as EUC-KR.
       const text = new TextDecoder('euc-kr').decode(await readFile(path.join(folder, log)));
-      const match = text.match(pattern);
+      const match = text.match(/화면 서버: 대기 시작: 127\.0\.0\.1:(\d+)/);
       if (match) {
-        return match;
+        return Number(match[1]);
       }
     }
-    throw new Error(`no ${pattern} in the kiosk's log in ${folder}`);
+    throw new Error(`the kiosk did not log its screen port in ${folder}`);
   });
-}
-
-// The screen port a kiosk started with --ui-port 0 took.
-export async function kioskScreenPort(drive) {
-  const match = await waitForKioskLog(drive, /화면 서버: 대기 시작: 127\.0\.0\.1:(\d+)/);
-  return Number(match[1]);
 }
