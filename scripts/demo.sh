@@ -8,7 +8,8 @@
 # terminal simulator on 127.0.0.1:13855. Lines typed here go to the desk, to
 # the board when they start with "board ", to the dispenser with
 # "dispenser ", to the printer with "printer ", to the card terminal with
-# "terminal ".
+# "terminal ". What the guest receives (each key card, each printed document)
+# is said here as it happens.
 # Ctrl+C ends everything in order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,6 +53,10 @@ terminal=$!
 setsid ./build/default/tools/prnsim/prnsim --link "$drive/dosdevices/com0" \
     --journal "$drive/prints/journal.jsonl" <"$drive/printer.in" &
 printer=$!
+# Says what the dispenser and the printer hand out; it ends with this script.
+setsid python3 scripts/demo_handouts.py --dispenser "$drive/dispsim/journal.jsonl" \
+    --printer "$drive/prints/journal.jsonl" --while $$ </dev/null &
+handouts=$!
 for _ in $(seq 50); do
     [[ -L "$drive/dosdevices/com3" && -L "$drive/dosdevices/com4" &&
         -L "$drive/dosdevices/com0" ]] && break
@@ -108,6 +113,8 @@ echo "Card dispenser simulator running (pid $dispenser) on $drive/dosdevices/com
 echo "Card terminal simulator running (pid $terminal) on 127.0.0.1:$card_port"
 echo "Receipt printer simulator running (pid $printer) on $drive/dosdevices/com0;"
 echo "  what it prints: $drive/prints (doc-NNNN.png and .txt)"
+echo "Each key card issued and each document printed is said here (\"dispenser: ...\","
+echo "\"printer: ...\")."
 echo "Type the desk's control commands here (e.g. room 201 state=1, help), the board's"
 echo "after \"board \" (e.g. board bill 10000, board status), the dispenser's after"
 echo "\"dispenser \" (e.g. dispenser status, dispenser issued), or the card terminal's"
@@ -122,5 +129,8 @@ set -e
 [[ -z "$browser" ]] || kill -TERM "$browser" 2>/dev/null || true
 kill -TERM "$router" "$frontdesk" "$board" "$dispenser" "$terminal" "$printer" 2>/dev/null || true
 wait "$frontdesk" "$board" "$dispenser" "$terminal" "$printer" 2>/dev/null || true
+# The devices have stopped: the follower's last look finds everything they did.
+kill -TERM "$handouts" 2>/dev/null || true
+wait "$handouts" 2>/dev/null || true
 echo "Kiosk ended (exit status $status). Its log:"
 cat "$drive"/Harlix/LogFiles/HXKioskLog-*.log 2>/dev/null | iconv -f CP949 -t UTF-8 || true

@@ -5,66 +5,24 @@
 // kiosk is found again without a reload.
 
 import assert from 'node:assert/strict';
-import { mkdir, mkdtemp, rm } from 'node:fs/promises';
-import os from 'node:os';
-import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { openKioskScreen } from './support/browser.js';
+import { test } from 'node:test';
+import { saveScreenshot } from './support/browser.js';
 import { eventually, expectText, expectVisible } from './support/eventually.js';
-import {
-  CProgram, kioskScreenPort, linkNoBoard, programPath, setServerAddress,
-} from './support/programs.js';
-import { readScenario, SAMPLE_SCENARIO, shownRooms } from './support/sample_motel.js';
+import { closeReadyBox, useKioskSite } from './support/kiosk_site.js';
+import { readScenario, shownRooms, wonText } from './support/sample_motel.js';
 
-// The kiosk always connects to port 12001; this test's desk has a loopback
-// address of its own so that other tests can run beside it.
-const DESK_ADDRESS = '127.0.41.7';
-const ARTEFACTS = process.env.HX_TEST_ARTEFACTS ?? path.join(os.tmpdir(), 'hx-test-artefacts');
-
-const won = (amount) => `${String(amount).replace(/\B(?=(\d{3})+(?!\d))/g, ',')}원`;
-
-let drive;
-let desk;
-let kiosk;
-let screen;
-
-before(async () => {
-  drive = await mkdtemp(path.join(os.tmpdir(), 'hx-kiosk-home-'));
-  await mkdir(path.join(drive, 'desk'));
-  setServerAddress(drive, DESK_ADDRESS);
-  await linkNoBoard(drive);
-  desk = new CProgram(programPath('HX_FRONTDESK_PROGRAM'), [
-    '--scenario', SAMPLE_SCENARIO,
-    '--data', path.join(drive, 'desk'),
-    '--listen', `${DESK_ADDRESS}:12001`,
-  ]);
-  await desk.waitForOutput(/listening on/);
-  kiosk = new CProgram(programPath('HX_KIOSK_PROGRAM'), ['--drive', drive, '--ui-port', '0']);
-  screen = await openKioskScreen(`http://127.0.0.1:${await kioskScreenPort(drive)}/`);
-});
-
-// Everything that was started is ended, also after a failed start.
-after(async () => {
-  await screen?.close();
-  const kioskEnd = await kiosk?.stop();
-  desk?.writeLine('quit');
-  await desk?.stop();
-  if (drive) {
-    await rm(drive, { recursive: true, force: true });
-  }
-  if (kioskEnd) {
-    assert.deepEqual(kioskEnd, { code: 0, signal: null }, kiosk.output);
-  }
-});
+// The desk has a loopback address of its own so that other tests can run beside it.
+const fixture = useKioskSite({ name: 'kiosk-home', deskAddress: '127.0.41.7' });
+const { site } = fixture;
 
 test('the sample motel on the screen, and a room changed at the desk', async () => {
-  const { page } = screen;
+  const { page } = fixture.screen;
   const expected = shownRooms(readScenario()).map((room) => ({
     roomNo: room.roomNo,
     className: room.className,
     name: room.name,
-    rental: won(room.rentalPrice),
-    sleep: won(room.sleepPrice),
+    rental: wonText(room.rentalPrice),
+    sleep: wonText(room.sleepPrice),
     duration: room.duration,
     forSale: room.state === 0,
   }));
@@ -93,20 +51,14 @@ test('the sample motel on the screen, and a room changed at the desk', async () 
       .evaluateAll((frames) => frames.map((frame) => frame.querySelector('img')?.naturalWidth > 0));
     assert.deepEqual(loaded, expected.map(() => true));
   }, 60000);
-  // The desk answered the kiosk's start-up notice with "Ready!"; the box
-  // waited for the screen.
-  await expectText(page.getByTestId('message-box-text'), 'Ready!');
-  await page.getByTestId('message-box-ok').click();
-  await expectVisible(page.getByTestId('message-box'), false);
+  await closeReadyBox(page);
 
-  await mkdir(ARTEFACTS, { recursive: true });
-  await page.evaluate(() => document.fonts.ready);
-  await page.screenshot({ path: path.join(ARTEFACTS, 'kiosk_home.png') });
+  await saveScreenshot(page, 'kiosk_home');
 
   await page.evaluate(() => {
     window.sameDocument = true;
   });
-  desk.writeLine('room 201 firstPrice=35000 name="201호 리뉴얼"');
+  assert.match(await site.desk.command('room 201 firstPrice=35000 name="201호 리뉴얼"'), /^ok/);
   const room201 = page.locator('[data-testid="room-card"][data-room-no="201"]');
   await expectText(room201.getByTestId('room-name'), '201호 리뉴얼');
   await expectText(room201.getByTestId('room-rental-price'), '35,000원');
@@ -114,17 +66,18 @@ test('the sample motel on the screen, and a room changed at the desk', async () 
 });
 
 test('a restarted kiosk: the page finds it again by itself and shows the rooms', async () => {
-  const { page } = screen;
+  const { page } = fixture.screen;
   const port = new URL(page.url()).port;
   // Cards drawn before the restart are marked; the new kiosk's list replaces them.
   await page.evaluate(() => {
     window.sameDocument = true;
     document.querySelectorAll('[data-testid="room-card"]').forEach((card) => card.classList.add('before-restart'));
   });
-  assert.deepEqual(await kiosk.stop(), { code: 0, signal: null }, kiosk.output);
+  const kiosk = site.kiosk;
+  assert.deepEqual(await site.stopKiosk(), { code: 0, signal: null }, kiosk.output);
   await expectVisible(page.getByTestId('connection-status'));
 
-  kiosk = new CProgram(programPath('HX_KIOSK_PROGRAM'), ['--drive', drive, '--ui-port', port]);
+  await site.startKiosk(Number(port));
   await expectVisible(page.getByTestId('connection-status'), false);
   const shownCount = shownRooms(readScenario()).length;
   await eventually(async () => {

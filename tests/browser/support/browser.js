@@ -1,11 +1,12 @@
 // Headless Chromium from the system, one fresh profile per launch, with a
 // page the size of the kiosk's portrait screen.
 
-import { mkdtemp, rm } from 'node:fs/promises';
+import { mkdir, mkdtemp, rm } from 'node:fs/promises';
 import os from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 
+const ARTEFACTS = process.env.HX_TEST_ARTEFACTS ?? path.join(os.tmpdir(), 'hx-test-artefacts');
 const CHROMIUM = process.env.HX_CHROMIUM ?? '/usr/bin/chromium';
 const FLAGS = [
   '--headless',
@@ -44,4 +45,18 @@ export async function openKioskScreen(url, { prepare = async () => {} } = {}) {
       await rm(profile, { recursive: true, force: true });
     },
   };
+}
+
+// The page once its fonts are loaded and its transitions have ended, kept
+// as ARTEFACTS/NAME.png for whoever looks into a test run.
+export async function saveScreenshot(page, name) {
+  await mkdir(ARTEFACTS, { recursive: true });
+  await page.evaluate(async () => {
+    await document.fonts.ready;
+    const ending = document
+      .getAnimations()
+      .filter((animation) => animation.effect?.getComputedTiming().endTime !== Infinity);
+    await Promise.all(ending.map((animation) => animation.finished.catch(() => {})));
+  });
+  await page.screenshot({ path: path.join(ARTEFACTS, `${name}.png`) });
 }

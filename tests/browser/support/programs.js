@@ -1,6 +1,7 @@
-// The real programs as child processes: the front-desk server with control
-// commands on its standard input, and the kiosk on a drive folder of its
-// own. Children are ended when the test ends, however it ends.
+// The real programs as child processes: the front-desk server and the
+// device simulators with console commands on their standard input, and the
+// kiosk on a drive folder of its own. Children are ended when the test ends,
+// however it ends.
 
 import { spawn, spawnSync } from 'node:child_process';
 import { mkdir, readdir, readFile, symlink } from 'node:fs/promises';
@@ -27,9 +28,18 @@ export function programPath(variable) {
   return program;
 }
 
+// The first lines of console replies: "ok …" or "error: …" (further lines
+// of a reply are indented).
+function consoleReplies(output) {
+  return output.split('\n').filter((line) => line.startsWith('ok') || line.startsWith('error'));
+}
+
 export class CProgram {
   constructor(program, args) {
     this.m_child = spawn(program, args, { stdio: ['pipe', 'pipe', 'pipe'] });
+    // A line written to a program that has ended is lost; its output and
+    // how it ended tell the test why.
+    this.m_child.stdin.on('error', () => {});
     this.output = '';
     this.m_ended = new Promise((resolve) => this.m_child.once('exit', (code, signal) => resolve({ code, signal })));
     running.add(this.m_child);
@@ -44,6 +54,19 @@ export class CProgram {
 
   writeLine(line) {
     this.m_child.stdin.write(`${line}\n`);
+  }
+
+  // Sends a console command; the first line of its reply.
+  async command(line) {
+    const before = consoleReplies(this.output).length;
+    this.writeLine(line);
+    return eventually(() => {
+      const reply = consoleReplies(this.output)[before];
+      if (reply === undefined) {
+        throw new Error(`no reply to "${line}" from ${this.m_child.spawnfile}:\n${this.output}`);
+      }
+      return reply;
+    });
   }
 
   async waitForOutput(pattern) {
@@ -68,16 +91,71 @@ export class CProgram {
   }
 }
 
-// The kiosk opens its control board as COM3; without a board of the test's
-// own it gets a link that leads nowhere, never a real serial device.
-export async function linkNoBoard(drive) {
+// The entries of one event in a journal of JSON lines (none while the file
+// is missing); a line still being written is left for the next read.
+export async function journalEvents(file, name) {
+  const text = await readFile(file, 'utf8').catch(() => '');
+  return text
+    .split('\n')
+    .slice(0, -1)
+    .map((line) => JSON.parse(line))
+    .filter((entry) => entry.event === name);
+}
+
+// A device simulator on a pseudo-terminal it links where the kiosk looks
+// for the device (DRIVE/dosdevices/comN), with a journal of JSON lines.
+export class CDeviceSimulator extends CProgram {
+  constructor(program, { link, journal, options = [] }) {
+    super(program, ['--link', link, '--journal', journal, ...options]);
+    this.m_journal = journal;
+  }
+
+  // The slave device's path is printed once every link leads to it.
+  async waitUntilLinked() {
+    await this.waitForOutput(/^\/dev\/\S+$/m);
+  }
+
+  // This simulator's journal entries of one event, oldest first.
+  async events(name) {
+    return journalEvents(this.m_journal, name);
+  }
+
+  // The first entry of one event that `matches`, once there is one.
+  async waitForEvent(name, matches = () => true) {
+    return eventually(async () => {
+      const found = (await this.events(name)).find(matches);
+      if (found === undefined) {
+        throw new Error(`no such "${name}" in ${this.m_journal}`);
+      }
+      return found;
+    });
+  }
+}
+
+// The kiosk opens its control board (and by default its dispenser) as COM3
+// and its receipt printer as COM0: ports the test gives no device of its own
+// get links that lead nowhere, never to a real serial device.
+async function linkNoDevices(drive) {
   const folder = path.join(drive, 'dosdevices');
   await mkdir(folder, { recursive: true });
-  await symlink(path.join(drive, 'no-board'), path.join(folder, 'com3')).catch((error) => {
-    if (error.code !== 'EEXIST') {
-      throw error;
-    }
-  });
+  for (const port of ['com0', 'com3']) {
+    await symlink(path.join(drive, `no-${port}`), path.join(folder, port)).catch((error) => {
+      if (error.code !== 'EEXIST') {
+        throw error;
+      }
+    });
+  }
+}
+
+// The kiosk on `drive`. Nothing listens on port 1 of the loopback: it never
+// talks to a card terminal program the machine may run (the demo's).
+export async function startKiosk(drive, uiPort = 0) {
+  await linkNoDevices(drive);
+  return new CProgram(programPath('HX_KIOSK_PROGRAM'), [
+    '--drive', drive,
+    '--ui-port', String(uiPort),
+    '--card-terminal-port', '1',
+  ]);
 }
 
 // The kiosk's server address, as an installer writes it into the settings store.

@@ -11,6 +11,11 @@ export const WEB_ROOT = path.join(REPO_ROOT, 'web');
 export const SAMPLE_SCENARIO = path.join(REPO_ROOT, 'tools/frontdesk/scenarios/sample.json');
 export const SAMPLE_PICTURES = path.join(REPO_ROOT, 'tools/frontdesk/scenarios/sample-pictures');
 
+// 35000 -> "35,000원", as the page writes prices and money.
+export function wonText(amount) {
+  return `${String(amount).replace(/\B(?=(\d{3})+(?!\d))/g, ',')}원`;
+}
+
 // "0300" -> "3시간", "0130" -> "1시간 30분"; other lengths give the hours only.
 export function durationText(hhmm) {
   const hours = Number.parseInt(hhmm.slice(0, 2), 10) || 0;
