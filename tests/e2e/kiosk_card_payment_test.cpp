@@ -154,7 +154,7 @@ protected:
 
     // Once the devices are open (a second after the start).
     void PayByCard(int price) {
-        ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
+        ASSERT_TRUE(DevicesStarted());
         ASSERT_TRUE(
             m_page.SendCommand("SetPay", "201||false||" + std::to_string(price) + "||false"));
     }

@@ -29,7 +29,7 @@ protected:
 
     // The guest chooses how to pay, once the kiosk has its board.
     void Pay(int room, int price, bool cash) {
-        ASSERT_TRUE(WaitForKioskLog(std::regex("컨트롤 보드 연결 실패 해결"), m_log, m_logFrom));
+        ASSERT_TRUE(DevicesStarted());
         const std::string args = std::to_string(room) + "||false||" + std::to_string(price) +
                                  (cash ? "||true" : "||false");
         ASSERT_TRUE(m_page.SendCommand("SetPay", args));

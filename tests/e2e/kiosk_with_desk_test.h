@@ -139,6 +139,12 @@ protected:
         EXPECT_EQ(ScriptOf(*answer).rfind("InitKiosk;", 0), 0u) << *answer;
     }
 
+    // The board and the dispenser open a second after the start, and the
+    // dispenser's state is asked for then: a guest pays after that.
+    bool DevicesStarted() {
+        return WaitForKioskLog(std::regex("장치 시작 완료\\."), m_log, m_logFrom).has_value();
+    }
+
     // The next call of `command` on the screen; its argument text, or nullopt.
     std::optional<std::string> WaitForScript(std::string_view command) {
         const std::string prefix = std::string(command) + ";";
