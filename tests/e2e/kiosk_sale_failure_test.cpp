@@ -82,7 +82,7 @@ TEST_F(KioskSaleFailure, ADeskLostDuringACashPaymentRefundsAndHearsOfItOnceBack)
     // The note goes in once the kiosk has opened both inlets, having read the
     // board's counts between them: a note taken before that is reported
     // twice when the payment is cut short
-    // (KioskCash.DISABLED_ANoteCancelledBeforeTheCountsWereReadIsReportedOnce).
+    // (KioskCash.ANoteCancelledBeforeTheCountsWereReadIsReportedOnce).
     ASSERT_TRUE(WaitForBoardInlets("bill-inlet=open coin-inlet=open"));
     Insert(10000);
     ExpectScript("SetRecvMoney", "35000||10000||0");
