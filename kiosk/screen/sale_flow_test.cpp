@@ -126,6 +126,9 @@ TEST_F(SaleFlow, OnlyTheAnswerToTheOutstandingSaleIsActedOnAndOnlyOnce) {
     m_sale.OnSaleAnswer(Answer(201, -3));
     RequestCash(201, 35000);
     EXPECT_TRUE(Take().empty()) << "a late refusal refunds nothing of an accepted sale";
+    m_sale.OnServerLost();
+    EXPECT_TRUE(Take().empty()) << "nor does the loss of the server";
+    EXPECT_TRUE(m_sale.IsAccepted());
 
     m_sale.OnTicketPrinted(PRINTER_READY);
     EXPECT_EQ(Take(), (Calls{"change", "step 15"}));

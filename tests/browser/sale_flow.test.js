@@ -101,12 +101,22 @@ describe('a sale on the customer screen', () => {
     assert.deepEqual(kiosk.since(beforeHome), ['TouchScreen HomeBtn', 'SetHome 0||true']);
   });
 
-  test('card declined: the guest is told, and the page goes home', async () => {
+  test('card declined or given up before the terminal answers: the page goes home, no sale', async () => {
     await choose({ roomNo: 202, stay: 'rental', pay: 'card' });
     kiosk.call('SetCreditRes', '0');
     await expectText(byTestId('result-title'), '카드 결제가 승인되지 않았습니다');
     assert.equal(await kiosk.next('SetHome'), '0||true');
-    assert.equal(kiosk.count('MakeTicket', from), 0);
+
+    await choose({ roomNo: 202, stay: 'rental', pay: 'card' });
+    const beforeHome = kiosk.commands.length;
+    await byTestId('nav-home').click();
+    await kiosk.next('SetHome');
+    assert.deepEqual(kiosk.since(beforeHome), ['TouchScreen HomeBtn', 'SetHome 0||true']);
+    await expectVisible(byTestId('screen-home'));
+    kiosk.call('SetCreditRes', '1');
+    await fixture.roomCard(201).click();
+    await kiosk.next('SelectRoom');
+    assert.equal(kiosk.count('MakeTicket', from), 0, 'a late approval sells nothing');
   });
 
   test('refused cash sale: the page waits for the refund before it offers to go home', async () => {

@@ -5,7 +5,8 @@
 //   현금 / 카드           TouchScreen "MoveBtn" (the idle countdown ends with the
 //                        choice screens), then SetPay "ROOMNO||DAYUSE||PRICE||CASH"
 //   이전                 TouchScreen "PreBtn"; back at home also SetHome "0||true"
-//   처음으로             TouchScreen "HomeBtn", then SetHome "0||true"
+//   처음으로             TouchScreen "HomeBtn", then SetHome "0||true" (also on the
+//                        card screen, until the terminal answers)
 //   취소 (cash)          ReturnRecvMoney
 //   enough cash, card approved   MakeTicket "ROOMNO||DAYUSE||CASH||PRICE", once
 // Every return home after a choice sends SetHome "0||true", so the kiosk
@@ -66,8 +67,10 @@ export class CSaleFlow {
       this.m_screens.cash.show(sale);
       this.m_switcher.show('cash');
     } else {
+      // Until the terminal answers the guest may still leave: the kiosk
+      // cancels an approval that comes after they went home.
       this.m_screens.card.show(sale);
-      this.m_switcher.show('card');
+      this.m_switcher.show('card', { home: true });
     }
   }
 
@@ -283,7 +286,7 @@ export class CSaleFlow {
     const lines = ['선택하신 객실은 지금 판매할 수 없습니다.'];
     let holdMs = RESULT_HOLD_MS;
     if (!this.m_sale.cash) {
-      lines.push(`카드 결제 취소는 ${CALL_STAFF}`);
+      lines.push('카드 결제는 자동으로 취소됩니다. 취소 내역은 카드사에서 확인하실 수 있습니다.');
       holdMs = CALL_STAFF_HOLD_MS;
     } else if (returned === null) {
       lines.push('투입하신 금액을 돌려 드리고 있습니다.');
