@@ -53,6 +53,14 @@ inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 #endif
 
+// ShowWindow: hide or show.
+#ifndef SW_HIDE
+inline constexpr int SW_HIDE = 0;
+#endif
+#ifndef SW_SHOW
+inline constexpr int SW_SHOW = 5;
+#endif
+
 // PeekMessage: leave the message in the queue, or take it out.
 #ifndef PM_NOREMOVE
 inline constexpr UINT PM_NOREMOVE = 0x0000;

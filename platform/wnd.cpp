@@ -1,6 +1,7 @@
 #include "platform/wnd.h"
 
 #include <mutex>
+#include <utility>
 
 #include "platform/message_loop.h"
 #include "platform/thread_queue.h"
@@ -59,6 +60,10 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) {
 
 bool CWnd::KillTimer(UINT_PTR id) {
     return hx::KillTimer(GetSafeHwnd(), id);
+}
+
+bool CWnd::ShowWindow(int showCommand) {
+    return std::exchange(m_visible, showCommand != SW_HIDE);
 }
 
 bool CWnd::IsOwnedByCallingThread() const {

@@ -37,12 +37,18 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs);
     bool KillTimer(UINT_PTR id);
 
+    // Windows are drawn by no one here: shown means a service view may show
+    // it. Returns whether it was visible before.
+    bool ShowWindow(int showCommand);
+    bool IsWindowVisible() const { return m_visible; }
+
 private:
     bool IsOwnedByCallingThread() const;
     void RemoveHandle();
 
     std::atomic<HWND> m_hWnd{0};
     bool m_destroying = false;
+    bool m_visible = false;
 };
 
 }  // namespace hx

@@ -55,6 +55,15 @@ TEST_F(Windows, DestroyWindowSendsDestroyAndStopsTheTimers) {
     EXPECT_TRUE(wnd.Create());  // a destroyed window can be created again
 }
 
+TEST_F(Windows, ShowWindowTellsWhetherTheWindowWasVisible) {
+    CRecordingWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    EXPECT_FALSE(wnd.IsWindowVisible()) << "hidden until shown";
+    EXPECT_FALSE(wnd.ShowWindow(SW_SHOW));
+    EXPECT_TRUE(wnd.ShowWindow(SW_HIDE));
+    EXPECT_FALSE(wnd.IsWindowVisible());
+}
+
 TEST_F(Windows, CloseDestroysAPlainWindow) {
     CRecordingWnd wnd;
     ASSERT_TRUE(wnd.Create());

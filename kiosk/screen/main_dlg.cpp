@@ -5,13 +5,24 @@
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/float_counts.h"
 #include "kiosk/support/guest_step.h"
+#include "kiosk/support/kiosk_settings_defaults.h"
 #include "kiosk/support/money_text.h"
 #include "kiosk/support/paths.h"
 #include "kiosk/support/service_monitor.h"
+#include "platform/cursor.h"
+#include "platform/envr.h"
 #include "platform/message_loop.h"
 #include "platform/registered_messages.h"
 
 namespace hx {
+
+namespace {
+
+int ReadSetting(const char* name, int fallback) {
+    return CEnvr(kRegistryApplication).GetInt("Settings", name, fallback);
+}
+
+}  // namespace
 
 CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
     : m_server(std::move(server)),
@@ -192,16 +203,25 @@ void CMainDlg::OnInitDialog() {
     SetChannelMessageBox(&m_messageBox);
     m_printer = std::make_unique<CPrinterThread>(GetSafeHwnd(), GetProgramPath("INI\\HXKiosk.ini"));
     m_printer->Start();
-    m_settings.Start(*this);
     m_steps.Attach(*this);
     m_sale.Attach(*this);
     m_health.Attach(*this);
-    m_cash.Create(*this, LoadFloatCounts());
-    m_keyCards.Create();
-    m_card.Create(GetSafeHwnd(), GetProgramPath(), m_screen.cardTerminalPort);
-    m_card.StartTerminal();
+    CreateDeviceWindows();
+    ShowCursor(ReadSetting("ShowMouse", 1) != 0);
     SetTimer(kDeviceStartTimer, kDeviceStartMs);
     m_health.StartServerCheck();
+    m_settings.Start(*this);
+    m_card.StartTerminal();
+}
+
+// Hidden unless the settings ask for a device's service view.
+void CMainDlg::CreateDeviceWindows() {
+    m_card.Create(GetSafeHwnd(), GetProgramPath(), m_screen.cardTerminalPort);
+    m_card.Terminal().ShowWindow(ReadSetting("ShowCreditDlg", 0) ? SW_SHOW : SW_HIDE);
+    m_keyCards.Create();
+    m_keyCards.Dispenser().ShowWindow(ReadSetting("ShowDispenserDlg", 0) ? SW_SHOW : SW_HIDE);
+    m_cash.Create(*this, LoadFloatCounts());
+    m_cash.Board().ShowWindow(ReadSetting("ShowPCBDlg", 0) ? SW_SHOW : SW_HIDE);
 }
 
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

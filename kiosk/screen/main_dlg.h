@@ -110,6 +110,7 @@ private:
     CDeviceHealth::stHooks HealthHooks();
     CDeviceHealth::stProbes HealthProbes();
     bool DispenserLibraryKind() const;
+    void CreateDeviceWindows();
     void PrintCardReceipt(const stCreditAnswer& answer);
     bool OnWindowTimer(UINT_PTR id);
     void SettleLeftMoney();
