@@ -107,13 +107,28 @@ bool CDispenserDlg::SendDispenserFrame(std::span<const uint8_t> frame) {
 // request ends it too.
 bool CDispenserDlg::WaitDispenserAnswer() {
     int waited = 0;
-    while (m_result == DISPENSER_RECV_ERROR) {
+    while (!AnswerArrived()) {
         if (waited > kAnswerTimeoutMs || !PumpMessagesFor(kWaitSliceMs)) {
             return false;
         }
         waited += static_cast<int>(kWaitSliceMs);
     }
     return true;
+}
+
+// A wait that runs inside this window's own receive handler (whose settle
+// time lets other messages run) would never see the bytes that handler, below
+// it, is about to read: it reads them itself.
+bool CDispenserDlg::AnswerArrived() {
+    if (m_receiving > 0 && m_result == DISPENSER_RECV_ERROR) {
+        uint8_t buffer[kSerialChunkSize];
+        DWORD count = 0;
+        if (m_serial.Read(buffer, sizeof buffer, &count, kSerialReadTimeoutMs) == ERROR_SUCCESS &&
+            count > 0) {
+            ParseDispenserFrame(std::span<const uint8_t>(buffer, count));
+        }
+    }
+    return m_result != DISPENSER_RECV_ERROR;
 }
 
 void CDispenserDlg::OnSerialMessage(WPARAM wParam) {
@@ -123,8 +138,10 @@ void CDispenserDlg::OnSerialMessage(WPARAM wParam) {
         return;
     }
     if (events & EV_RXCHAR) {
+        ++m_receiving;
         ReadSerialChunks(m_serial,
                          [this](std::span<const uint8_t> chunk) { ParseDispenserFrame(chunk); });
+        --m_receiving;
     }
 }
 

@@ -62,6 +62,7 @@ private:
     int Exchange(const std::vector<uint8_t>& frame);
     bool SendDispenserFrame(std::span<const uint8_t> frame);
     bool WaitDispenserAnswer();
+    bool AnswerArrived();
     void OnSerialMessage(WPARAM wParam);
     void ParseDispenserFrame(std::span<const uint8_t> chunk);
     bool AnswersOutstanding(uint8_t command) const;
@@ -70,6 +71,7 @@ private:
     CDispenserMonitor m_monitor;
     CD1801Dispenser m_library;
     std::optional<uint8_t> m_outstanding;  // the command waiting for its answer
+    int m_receiving = 0;                   // receive handlers under way
     int m_result = 0;
     std::string m_answerText;
     CardBlock m_cardBlock{};

@@ -7,6 +7,7 @@
 
 #include "kiosk/cardissue/dispenser_result.h"
 #include "kiosk/cardissue/testing_dispenser_device.h"
+#include "kiosk/support/serial_chunks.h"
 #include "platform/loop_clock.h"
 #include "platform/serial_test_support.h"
 
@@ -99,6 +100,27 @@ TEST_F(DispenserDlg, ACommandAskedForDuringAWaitIsBusyUnlessBothAskForTheState) 
     EXPECT_EQ(nested, DISPENSER_EMPTY_CARD);
     EXPECT_EQ(m_farEnd->Commands(),
               (std::vector<uint8_t>{DISPENSER_EJECT_DROP, DISPENSER_GET_STATUS}));
+}
+
+// The receive handler lets other messages run while the rest of a burst
+// arrives; a state query asked then waits for the very answer that handler
+// is about to read.
+TEST_F(DispenserDlg, AStateQueryAskedWhileItsAnswerIsBeingReceivedGetsIt) {
+    CRecordingWnd other;
+    ASSERT_TRUE(other.Create());
+    int nested = 0;
+    other.onMessage = [&](UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_TIMER) {
+            other.KillTimer(1);
+            nested = m_dlg.DispenserHealth(false);
+        }
+        return 0;
+    };
+    AnswerWith({{DISPENSER_GET_STATUS, {DispenserAnswerBytes(DISPENSER_GET_STATUS, '0')}}});
+    other.SetTimer(1, kSerialSettleMs / 2);  // due while the answer settles
+    EXPECT_EQ(m_dlg.DispenserHealth(false), DISPENSER_OK);
+    EXPECT_EQ(nested, DISPENSER_OK);
+    EXPECT_EQ(m_farEnd->Commands(), std::vector<uint8_t>{DISPENSER_GET_STATUS});
 }
 
 TEST_F(DispenserDlg, ASilentDispenserGivesNoAnswerAfterItsTimeout) {
