@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/drive.h"
+#include "platform/sqlite_statement.h"
 
 namespace hx {
 
@@ -52,85 +53,6 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 bool IsRootPath(std::string_view canonicalPath) {
     return canonicalPath.find('\\') == std::string_view::npos;
 }
-
-class CStatement {
-public:
-    CStatement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
-    ~CStatement() { sqlite3_finalize(m_stmt); }
-    CStatement(const CStatement&) = delete;
-    CStatement& operator=(const CStatement&) = delete;
-
-    CStatement& Bind(int index, std::string_view text) {
-        sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-        return *this;
-    }
-    CStatement& Bind(int index, std::int64_t number) {
-        sqlite3_bind_int64(m_stmt, index, number);
-        return *this;
-    }
-    CStatement& Bind(int index, const std::vector<std::uint8_t>& bytes) {
-        // A null pointer would bind SQL NULL; an empty value is a zero-length blob.
-        if (bytes.empty()) {
-            sqlite3_bind_zeroblob(m_stmt, index, 0);
-        } else {
-            sqlite3_bind_blob(m_stmt, index, bytes.data(), static_cast<int>(bytes.size()),
-                              SQLITE_TRANSIENT);
-        }
-        return *this;
-    }
-
-    int Step() { return m_stmt == nullptr ? SQLITE_ERROR : sqlite3_step(m_stmt); }
-
-    std::string Text(int column) {
-        const auto* text = sqlite3_column_text(m_stmt, column);
-        return text == nullptr ? std::string()
-                               : std::string(reinterpret_cast<const char*>(text),
-                                             sqlite3_column_bytes(m_stmt, column));
-    }
-    std::int64_t Int(int column) { return sqlite3_column_int64(m_stmt, column); }
-    std::vector<std::uint8_t> Blob(int column) {
-        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(m_stmt, column));
-        return bytes == nullptr
-                   ? std::vector<std::uint8_t>()
-                   : std::vector<std::uint8_t>(bytes, bytes + sqlite3_column_bytes(m_stmt, column));
-    }
-
-private:
-    sqlite3_stmt* m_stmt = nullptr;
-};
-
-// Rolls back unless committed. IMMEDIATE takes the write lock at once, so a
-// writer waits in the busy handler instead of failing half-way through.
-class CTransaction {
-public:
-    enum class enumKind { Read, Write };
-
-    CTransaction(sqlite3* db, enumKind kind) : m_db(db) {
-        const char* begin = kind == enumKind::Write ? "BEGIN IMMEDIATE" : "BEGIN";
-        m_open = sqlite3_exec(m_db, begin, nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~CTransaction() {
-        if (m_open) {
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        }
-    }
-    CTransaction(const CTransaction&) = delete;
-    CTransaction& operator=(const CTransaction&) = delete;
-
-    bool IsOpen() const { return m_open; }
-    bool Commit() {
-        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            return false;  // the destructor rolls back
-        }
-        m_open = false;
-        return true;
-    }
-
-private:
-    sqlite3* m_db;
-    bool m_open = false;
-};
 
 // Commits when status is Ok (anything else rolls back); false when that commit failed.
 bool Committed(CTransaction& transaction, enumRegStatus status) {
