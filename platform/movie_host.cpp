@@ -24,6 +24,7 @@ namespace {
 
 constexpr const char* kPagePath = "/ws";
 constexpr std::string_view kPicturePrefix = "/skin/RoomImage/";
+constexpr std::string_view kServicePrefix = "/service/";
 // A page keeps one worker busy for as long as it is connected; these are
 // left for files however many pages are open.
 constexpr int kFileWorkers = 8;
@@ -64,6 +65,7 @@ private:
     static void OnPageClose(const mg_connection* conn, void* server);
 
     int ServeFile(mg_connection* conn);
+    int ServeServicePage(mg_connection* conn, std::string_view name);
     // Keeps a place for the page, or refuses it (foreign origin, too many pages).
     bool ReservePage(const mg_connection* conn);
     void AddPage(mg_connection* conn);
@@ -256,6 +258,9 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
     const char* raw =
         request->local_uri_raw != nullptr ? request->local_uri_raw : request->local_uri;
     const std::string uri = raw != nullptr ? raw : "";
+    if (uri.starts_with(kServicePrefix)) {
+        return ServeServicePage(conn, uri.substr(kServicePrefix.size()));
+    }
     const stLookup found = LookUp(uri);
     if (found.result == enumLookup::Refused) {
         Log("제공 폴더 밖의 요청 거부: " + uri);
@@ -265,6 +270,21 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
         return 404;
     }
     mg_send_mime_file(conn, found.file.c_str(), nullptr);
+    return 200;
+}
+
+int CMovieHost::CServer::ServeServicePage(mg_connection* conn, std::string_view name) {
+    const std::optional<std::string> page =
+        m_settings.servicePage ? m_settings.servicePage(name) : std::nullopt;
+    if (!page) {
+        mg_send_http_error(conn, 404, "%s", "Not Found");
+        return 404;
+    }
+    mg_printf(conn,
+              "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
+              "Cache-Control: no-store\r\nContent-Length: %zu\r\nConnection: close\r\n\r\n",
+              page->size());
+    mg_write(conn, page->data(), page->size());
     return 200;
 }
 

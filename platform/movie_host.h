@@ -4,7 +4,8 @@
 // sends its commands as {"fscommand": NAME, "args": TEXT} frames on /ws; the
 // kiosk's calls reach every connected page as {"invoke": REQUEST} frames.
 // Files come from the web root and, under /skin/RoomImage/, from the room
-// picture folder; nothing else on the machine is reachable. Frames to a page
+// picture folder, and the service view's pages from the kiosk; nothing else
+// on the machine is reachable. Frames to a page
 // wait in its own queue, so a page that stops reading delays no caller and
 // no other page; when too much waits for it, it is dropped.
 
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,9 @@ struct stMovieHostSettings {
     // page; a page that lets a write wait longer is dropped. An idle page is
     // never cut.
     std::chrono::milliseconds requestTimeout{10000};
+    // The HTML of the service view's page /service/NAME, or nullopt when
+    // there is no such page; called on one of the server's threads.
+    std::function<std::optional<std::string>(std::string_view name)> servicePage;
 };
 
 // Pages connected at once; more are refused. Each keeps a server thread for

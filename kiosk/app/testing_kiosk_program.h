@@ -10,6 +10,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "kiosk/support/testing_kiosk_log.h"
 #include "tests/support/child_process.h"
@@ -25,6 +26,7 @@ struct stKioskStart {
     // a card terminal program the machine may run (the demo's) unless the
     // test names one.
     int cardTerminalPort = 1;
+    std::vector<std::string> environment;  // "NAME=value" on top of the caller's
 };
 
 // The kiosk opens its control board (and by default its dispenser) as COM3
@@ -56,6 +58,7 @@ inline bool StartKioskProgram(CChildProcess& kiosk, const std::filesystem::path&
         launch.args.insert(launch.args.end(), {"--web-root", start.webRoot->string()});
     }
     launch.workingFolder = start.workingFolder;
+    launch.environment = start.environment;
     return kiosk.Start(launch);
 }
 

@@ -1,6 +1,7 @@
 #include "kiosk/cash/cash_payment.h"
 
 #include <string>
+#include <utility>
 
 #include "kiosk/support/guest_step.h"
 #include "kiosk/support/money_text.h"
@@ -20,11 +21,6 @@ auto& NotesOf(Counts& counts, int denomination) {
 
 }  // namespace
 
-int stPaidOut::Value() const {
-    return notes1000 * 1000 + notes5000 * 5000 + notes10000 * 10000 + notes50000 * 50000 +
-           coins500 * 500 + coins100 * 100;
-}
-
 CCashPayment::CCashPayment(CBoardCommandQueue& queue, CBoardDevices& devices, stHooks hooks)
     : m_queue(queue), m_devices(devices), m_hooks(std::move(hooks)) {}
 
@@ -38,6 +34,8 @@ void CCashPayment::SetDispensers(int denomination1, int lowStock1, int denominat
 }
 
 void CCashPayment::StartCashAcceptance(int price) {
+    Journal({.kind = enumMoneyKind::InletsOpened, .target = price});
+    m_journalled = true;
     if (!m_hooks.isBillInletOpen || !m_hooks.isBillInletOpen()) {
         for (int code : {BOARD_SIGNAL_SALE_START, BOARD_BILL_INLET_OPEN, BOARD_BILL_ALL_DATA,
                          BOARD_COIN_INLET_OPEN, BOARD_COIN_ALL_DATA}) {
@@ -53,6 +51,7 @@ void CCashPayment::StopCashAcceptance(bool reset) {
     m_queue.QueueBoardCommand(BOARD_COIN_INLET_CLOSE_RESET);
     if (reset) {
         m_target = 0;
+        m_countedInJournal = 0;
         m_devices.ClearCounts();
     }
 }
@@ -67,6 +66,10 @@ void CCashPayment::SettleCash(bool returnAll) {
     m_mode = returnAll ? PAYOUT_RETURN : PAYOUT_CHANGE;
     m_change = returnAll ? 0 : received - target;
     const int amount = returnAll ? received : received - target;
+    Journal({.kind = returnAll ? enumMoneyKind::RefundDecided : enumMoneyKind::ChangeDecided,
+             .won = amount > 0 ? amount : 0,
+             .received = received,
+             .target = target});
     if (amount <= 0) {
         m_change = 0;
         AnswerPayout(true);
@@ -88,6 +91,11 @@ std::optional<stPayoutPlan> CCashPayment::QueuePayout(int amount) {
     if (!plan) {
         m_hooks.log("잘못된 반환금액 입니다.[" + std::to_string(amount) + "]");
     } else if (plan->exact) {
+        stMoneyEntry asked{.kind = enumMoneyKind::PayoutRequested, .won = amount};
+        asked.pieces.coins100 = plan->coins100;
+        NotesOf(asked.pieces, m_denominations[0]) += plan->notes1;
+        NotesOf(asked.pieces, m_denominations[1]) += plan->notes2;
+        Journal(asked);
         m_queue.QueueBoardCommand(BOARD_SIGNAL_SALE_ACCEPTED);
         m_queue.QueueBoardCommand(BOARD_DISPENSE, plan->coins100, plan->notes1, plan->notes2);
     }
@@ -118,7 +126,10 @@ void CCashPayment::RecordPayout(const stPaidOut& paid) {
     lower(m_float.notes5000, paid.notes5000);
     lower(m_float.notes10000, paid.notes10000);
     lower(m_float.keyCards, paid.keyCards);
-    SaveFloatCounts(m_float);
+    const bool saved = SaveFloatCounts(m_float);
+    Journal({.kind = enumMoneyKind::FloatSaved,
+             .pieces = PiecesOfFloat(m_float),
+             .result = saved ? 1 : 0});
     if (!m_hooks.reportPayout) {
         return;
     }
@@ -131,6 +142,9 @@ void CCashPayment::RecordPayout(const stPaidOut& paid) {
 }
 
 void CCashPayment::EndCashSession() {
+    if (std::exchange(m_journalled, false)) {
+        Journal({.kind = enumMoneyKind::SessionEnded});
+    }
     m_mode = PAYOUT_NONE;
     m_settled = false;
     m_awaitingAnswer = false;
@@ -143,6 +157,7 @@ void CCashPayment::EndCashSession() {
 
 void CCashPayment::OnBillsCounted(const stBillsCounted& counted) {
     const int received = counted.billsAmount + counted.coinsAmount;
+    JournalCounted(received);
     if (received > 0 && m_target > 0) {
         if (received >= m_target) {
             StopCashAcceptance(false);
@@ -167,6 +182,7 @@ void CCashPayment::OnDispenseResult(const stDispenseResult& result) {
     NotesOf(paid, m_denominations[1]) += result.notesDispenser2;
     m_devices.SetDispensing(false);
     m_payoutRecorded = true;
+    Journal({.kind = enumMoneyKind::DispenseResult, .won = paid.Value(), .pieces = paid});
     RecordPayout(paid);
 }
 
@@ -207,6 +223,11 @@ int CCashPayment::Received() const {
 }
 
 void CCashPayment::AnswerPayout(bool paid) {
+    if (m_mode != PAYOUT_NONE) {
+        Journal({.kind = enumMoneyKind::PayoutAnswered,
+                 .won = m_mode == PAYOUT_CHANGE ? m_change : 0,
+                 .result = paid ? 1 : 0});
+    }
     m_awaitingAnswer = false;
     if (m_window != nullptr) {
         m_window->KillTimer(kDispenseTimer);
@@ -224,6 +245,20 @@ void CCashPayment::AnswerPayout(bool paid) {
 void CCashPayment::ReportStep(int code, std::string_view text) const {
     if (m_hooks.reportStep) {
         m_hooks.reportStep(code, text);
+    }
+}
+
+void CCashPayment::Journal(stMoneyEntry entry) const {
+    if (m_hooks.journal) {
+        m_hooks.journal(std::move(entry));
+    }
+}
+
+// The running total as it changes; a repeated record adds nothing.
+void CCashPayment::JournalCounted(int received) {
+    if (received > 0 && received != m_countedInJournal) {
+        m_countedInJournal = received;
+        Journal({.kind = enumMoneyKind::MoneyCounted, .received = received, .target = m_target});
     }
 }
 

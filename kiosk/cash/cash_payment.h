@@ -21,23 +21,11 @@
 #include "kiosk/cash/payout_plan.h"
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/float_counts.h"
+#include "kiosk/support/money_journal.h"
+#include "kiosk/support/paid_out.h"
 #include "platform/wnd.h"
 
 namespace hx {
-
-// What left the float in one payout, by kind.
-struct stPaidOut {
-    int notes1000 = 0;
-    int notes5000 = 0;
-    int notes10000 = 0;
-    int notes50000 = 0;
-    int coins500 = 0;
-    int coins100 = 0;
-    int keyCards = 0;
-
-    int Notes() const { return notes1000 + notes5000 + notes10000 + notes50000; }
-    int Value() const;
-};
 
 class CCashPayment {
 public:
@@ -52,6 +40,8 @@ public:
         std::function<void(const stPaidOut& paid)> reportPayout;
         std::function<bool()> isBillInletOpen;
         std::function<void(std::string_view)> log = HXKioskLog;
+        // Each money event, before the payment acts on it.
+        std::function<void(stMoneyEntry)> journal = nullptr;
     };
 
     enum enumPayoutMode { PAYOUT_NONE, PAYOUT_CHANGE, PAYOUT_RETURN };
@@ -104,6 +94,8 @@ private:
     void AnswerPayout(bool paid);
     void Movie(std::string_view command, std::string_view args) const;
     void ReportStep(int code, std::string_view text) const;
+    void Journal(stMoneyEntry entry) const;
+    void JournalCounted(int received);
 
     CBoardCommandQueue& m_queue;
     CBoardDevices& m_devices;
@@ -117,7 +109,9 @@ private:
     int m_change = 0;  // of the payout in progress, as settled
     bool m_awaitingAnswer = false;
     bool m_payoutRecorded = false;
-    bool m_settled = false;  // since the payment began
+    bool m_settled = false;     // since the payment began
+    bool m_journalled = false;  // a session's opening is in the journal
+    int m_countedInJournal = 0;
 };
 
 }  // namespace hx

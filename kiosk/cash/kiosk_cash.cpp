@@ -38,7 +38,8 @@ CCashPayment::stHooks CKioskCash::PaymentHooks() {
             m_hooks.reportCashIn,
             m_hooks.reportPayout,
             [this] { return m_board.Sender().IsBillInletOpen(); },
-            m_hooks.log};
+            m_hooks.log,
+            m_hooks.journal};
 }
 
 }  // namespace hx

@@ -27,6 +27,7 @@ public:
         std::function<void(const std::array<bool, 4>& rose)> reportCashIn;
         std::function<void(const stPaidOut& paid)> reportPayout;
         std::function<void(std::string_view)> log = HXKioskLog;
+        std::function<void(stMoneyEntry)> journal = nullptr;
     };
 
     explicit CKioskCash(stHooks hooks);

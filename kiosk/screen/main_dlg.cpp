@@ -2,6 +2,7 @@
 
 #include "kiosk/cardissue/dispenser_result.h"
 #include "kiosk/payment/vcat_request.h"
+#include "kiosk/screen/money_service_page.h"
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/float_counts.h"
 #include "kiosk/support/guest_step.h"
@@ -48,6 +49,7 @@ CMainDlg::CMainDlg(stServerRequests server, stScreenSettings screen)
                   m_server.reportStep(code, text);
               }
           }),
+      m_money(MoneyHooks()),
       m_cash(CashHooks()),
       m_card(CardHooks()),
       m_sale(m_catalogue, SaleHooks()),
@@ -60,7 +62,13 @@ CKioskCash::stHooks CMainDlg::CashHooks() {
         m_server.reportStep,
         m_server.reportCashIn,
         m_server.reportPayout,
-        HXKioskLog};
+        HXKioskLog,
+        [this](stMoneyEntry entry) { m_money.Write(std::move(entry)); }};
+}
+
+CMoneyBook::stHooks CMainDlg::MoneyHooks() {
+    return {[this](int code, std::string_view text) { ReportEvent(code, false, text); },
+            HXKioskLog};
 }
 
 CKioskCardPayment::stHooks CMainDlg::CardHooks() {
@@ -106,6 +114,7 @@ CSaleFlow::stHooks CMainDlg::SaleHooks() {
     hooks.reportEvent = [this](int code, std::string_view detail) {
         ReportEvent(code, false, detail);
     };
+    hooks.journal = [this](stMoneyEntry entry) { m_money.Write(std::move(entry)); };
     return hooks;
 }
 
@@ -193,6 +202,12 @@ void CMainDlg::OnInitDialog() {
     host.port = m_screen.uiPort;
     host.webRoot = m_screen.webRoot;
     host.pictureFolder = GetSkinPath("RoomImage");
+    host.servicePage = [](std::string_view name) -> std::optional<std::string> {
+        if (name == "money") {
+            return MoneyServicePage();
+        }
+        return std::nullopt;
+    };
     const bool shown =
         m_flash.Open(host, [this](const std::string& command, const std::string& args) {
             m_dispatcher.Dispatch(command, args);
@@ -220,7 +235,8 @@ void CMainDlg::CreateDeviceWindows() {
     m_card.Terminal().ShowWindow(ReadSetting("ShowCreditDlg", 0) ? SW_SHOW : SW_HIDE);
     m_keyCards.Create();
     m_keyCards.Dispenser().ShowWindow(ReadSetting("ShowDispenserDlg", 0) ? SW_SHOW : SW_HIDE);
-    m_cash.Create(*this, LoadFloatCounts());
+    m_money.Open();
+    m_cash.Create(*this, m_money.Reconcile(LoadFloatCounts()));
     m_cash.Board().ShowWindow(ReadSetting("ShowPCBDlg", 0) ? SW_SHOW : SW_HIDE);
 }
 
@@ -345,6 +361,7 @@ void CMainDlg::OnSetHome(std::optional<bool> /*forgetSelection*/) {
     HXKioskLog("처음 화면으로 전환.");
     m_steps.OnHome();
     m_cash.Payment().EndCashSession();
+    m_money.Audit();
     m_catalogue.SetSaleUnderway(false);
     m_catalogue.OnHomeScreen();
     m_sale.DispenserReady();

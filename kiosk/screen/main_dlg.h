@@ -28,6 +28,7 @@
 #include "kiosk/screen/sale_flow.h"
 #include "kiosk/screen/screen_message_box.h"
 #include "kiosk/screen/shockwave_flash.h"
+#include "kiosk/support/money_book.h"
 #include "platform/dialog.h"
 
 namespace hx {
@@ -105,6 +106,7 @@ private:
     void NotYetServed(std::string_view command);
     void RunPostedScripts();
     CKioskCash::stHooks CashHooks();
+    CMoneyBook::stHooks MoneyHooks();
     CKioskCardPayment::stHooks CardHooks();
     CSaleFlow::stHooks SaleHooks();
     CDeviceHealth::stHooks HealthHooks();
@@ -128,6 +130,7 @@ private:
     CRoomCatalogue m_catalogue;
     CKioskSettingsState m_settings;
     CGuestSteps m_steps;
+    CMoneyBook m_money;
     CKioskCash m_cash;
     CKioskKeyCards m_keyCards;
     CKioskCardPayment m_card;

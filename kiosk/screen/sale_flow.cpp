@@ -108,7 +108,14 @@ void CSaleFlow::OnMakeTicket(const stTicketOrder& order) {
         Refuse("키 카드를 발급할 수 없음");
         return;
     }
+    if (m_hooks.journal) {
+        m_hooks.journal({.kind = enumMoneyKind::SaleRequested,
+                         .won = request.cashAmount,
+                         .room = request.roomNo,
+                         .text = order.cash ? "현금" : "카드 " + MoneyText(request.cardAmount)});
+    }
     if (!m_hooks.requestSale(request)) {
+        JournalAnswer(0, "전송 실패");
         m_hooks.log("구매 요청 전송 실패");
         m_stage = enumStage::Refused;
         m_hooks.movie("PopupError", "");
@@ -125,6 +132,7 @@ void CSaleFlow::OnSaleAnswer(const stSaleAnswer& answer) {
         return;
     }
     StopGuard(kSaleAnswerTimer);
+    JournalAnswer(answer.result, {});
     if (answer.result != kSaleAccepted) {
         Refuse(RefusalReason(answer.result));
         return;
@@ -161,6 +169,11 @@ void CSaleFlow::Accept(const stSaleAnswer& answer) {
     }
     m_cardResult = IssueKeyCard(answer.room, endTime);
     if (m_cardResult == kCardIssued) {
+        if (m_hooks.journal) {
+            m_hooks.journal({.kind = enumMoneyKind::KeyCardIssued,
+                             .pieces = {.keyCards = 1},
+                             .room = answer.room.roomNo});
+        }
         m_hooks.keyCardPaidOut();
     }
     m_hooks.printTicket(TicketOf(answer.room, endTime));
@@ -256,6 +269,7 @@ void CSaleFlow::OnServerLost() {
         return;
     }
     StopGuard(kSaleAnswerTimer);
+    JournalAnswer(0, "서버 연결 끊어짐");
     m_stage = enumStage::Refused;
     if (!m_cash) {
         m_hooks.voidApproval();
@@ -267,6 +281,7 @@ bool CSaleFlow::OnTimer(UINT_PTR id) {
         StopGuard(id);
         if (m_stage == enumStage::Requested) {
             m_hooks.log("구매 응답 없음");
+            JournalAnswer(0, "응답 없음");
             Refuse(RefusalReason(0));
         }
         return true;
@@ -277,6 +292,17 @@ bool CSaleFlow::OnTimer(UINT_PTR id) {
         return true;
     }
     return false;
+}
+
+// Only the answer of the outstanding sale, or what stands for it, is kept.
+void CSaleFlow::JournalAnswer(int result, std::string_view why) {
+    if (m_hooks.journal) {
+        m_hooks.journal({.kind = enumMoneyKind::SaleAnswered,
+                         .won = m_sale.cashAmount,
+                         .room = m_sale.roomNo,
+                         .result = result,
+                         .text = std::string(why)});
+    }
 }
 
 void CSaleFlow::StartGuard(UINT_PTR id) {

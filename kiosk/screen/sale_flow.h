@@ -18,6 +18,7 @@
 #include "kiosk/screen/movie_commands.h"
 #include "kiosk/screen/room_catalogue.h"
 #include "kiosk/support/daily_log.h"
+#include "kiosk/support/money_journal.h"
 #include "platform/wnd.h"
 
 namespace hx {
@@ -51,6 +52,8 @@ public:
         std::function<void(int code, std::string_view text)> reportStep;
         std::function<void(int code, std::string_view detail)> reportEvent;
         std::function<void(std::string_view)> log = HXKioskLog;
+        // The sale's money events, before the sale acts on them.
+        std::function<void(stMoneyEntry)> journal = nullptr;
     };
 
     CSaleFlow(CRoomCatalogue& catalogue, stHooks hooks);
@@ -92,6 +95,7 @@ private:
     int IssueKeyCard(const stRoom4Kiosk& room, int64_t endTime);
     stShopCardInfo TicketOf(const stRoom4Kiosk& room, int64_t endTime) const;
     void ReportDispenserEvent();
+    void JournalAnswer(int result, std::string_view why);
     void StartGuard(UINT_PTR id);
     void StopGuard(UINT_PTR id);
 

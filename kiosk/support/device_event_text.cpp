@@ -41,6 +41,10 @@ std::string DeviceEventText(int code, bool cleared, std::string_view detail) {
     if (code == EVENT_CARD_PAYMENT_FAILED) {
         return "신용카드 결제 실패 " + std::string(detail);
     }
+    if (code == EVENT_OPEN_MONEY || code == EVENT_MONEY_BREAK) {
+        return (code == EVENT_OPEN_MONEY ? "미정산 현금 " : "현금 장부 불일치 ") +
+               std::string(detail);
+    }
     const auto* found =
         std::find_if(std::begin(kTexts), std::end(kTexts),
                      [code](const stEventTexts& texts) { return texts.code == code; });

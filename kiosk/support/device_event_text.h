@@ -1,7 +1,8 @@
 #pragma once
 // The text the kiosk logs and sends for a device event: by its code, and
 // whether the condition occurred or has cleared. Card payment failures
-// (402) carry the terminal's own words; codes without a text give "".
+// (402) carry the terminal's own words, the money journal's findings (701,
+// 702) the amounts; codes without a text give "".
 
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ enum enumDeviceEvent : int {
     EVENT_CARD_TERMINAL = 401,
     EVENT_CARD_PAYMENT_FAILED = 402,
     EVENT_DISPENSERS_CLEARED = 500,
+    EVENT_OPEN_MONEY = 701,   // money a payment left undecided or unpaid
+    EVENT_MONEY_BREAK = 702,  // cash or float sums that do not agree
     EVENT_INI_WRITE_FAILED = 3000,
 };
 

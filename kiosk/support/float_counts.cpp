@@ -16,6 +16,26 @@ std::filesystem::path SaveMoneyFile() {
 
 }  // namespace
 
+std::string FloatCountsText(const stFloatCounts& counts) {
+    return "1,000원권 " + std::to_string(counts.notes1000) + "장, 5,000원권 " +
+           std::to_string(counts.notes5000) + "장, 10,000원권 " +
+           std::to_string(counts.notes10000) + "장, RF카드 " + std::to_string(counts.keyCards) +
+           "장";
+}
+
+stPaidOut PiecesOfFloat(const stFloatCounts& counts) {
+    stPaidOut pieces;
+    pieces.notes1000 = counts.notes1000;
+    pieces.notes5000 = counts.notes5000;
+    pieces.notes10000 = counts.notes10000;
+    pieces.keyCards = counts.keyCards;
+    return pieces;
+}
+
+stFloatCounts FloatOfPieces(const stPaidOut& pieces) {
+    return {pieces.notes1000, pieces.notes5000, pieces.notes10000, pieces.keyCards};
+}
+
 stFloatCounts LoadFloatCounts() {
     const auto file = SaveMoneyFile();
     const auto count = [&](const char* key) {

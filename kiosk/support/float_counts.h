@@ -3,6 +3,10 @@
 // card dispenser, kept across restarts in "INI\SaveMoney.ini" under [Money]
 // as "1000", "5000", "10000" and "RFCard".
 
+#include <string>
+
+#include "kiosk/support/paid_out.h"
+
 namespace hx {
 
 struct stFloatCounts {
@@ -11,6 +15,13 @@ struct stFloatCounts {
     int notes10000 = 0;
     int keyCards = 0;
 };
+
+// "1,000원권 N장, 5,000원권 N장, 10,000원권 N장, RF카드 N장", as operators read them.
+std::string FloatCountsText(const stFloatCounts& counts);
+// The counts as the pieces of a payout, and back (the money journal keeps
+// the float that way).
+stPaidOut PiecesOfFloat(const stFloatCounts& counts);
+stFloatCounts FloatOfPieces(const stPaidOut& pieces);
 
 // The counts as stored (0 for each one missing). Any thread.
 stFloatCounts LoadFloatCounts();

@@ -23,4 +23,8 @@ std::string MoneyText(long long amount) {
     return {reversed.rbegin(), reversed.rend()};
 }
 
+std::string WonText(long long amount) {
+    return MoneyText(amount) + "원";
+}
+
 }  // namespace hx

@@ -7,5 +7,7 @@
 namespace hx {
 
 std::string MoneyText(long long amount);
+// The same followed by "원" ("50,000원").
+std::string WonText(long long amount);
 
 }  // namespace hx

@@ -50,8 +50,9 @@ protected:
 
 TEST_F(KioskInstall, InstallsTheProgramsLibrariesAndScreenButNotTheScreenshots) {
     for (const fs::path& file :
-         {fs::path(HX_INSTALL_BINDIR) / "hxkiosk", fs::path(HX_INSTALL_BINDIR) / "hxreg",
-          fs::path(HX_INSTALL_BINDIR) / "frontdesk", fs::path(HX_INSTALL_LIBDIR) / "libHxNet.so",
+         {fs::path(HX_INSTALL_BINDIR) / "hxkiosk", fs::path(HX_INSTALL_BINDIR) / "hxmoney",
+          fs::path(HX_INSTALL_BINDIR) / "hxreg", fs::path(HX_INSTALL_BINDIR) / "frontdesk",
+          fs::path(HX_INSTALL_LIBDIR) / "libHxNet.so",
           fs::path(HX_INSTALL_LIBDIR) / "libHxChannel.so",
           fs::path(HX_WEB_INSTALL_DIR) / "index.html",
           fs::path(HX_WEB_INSTALL_DIR) / "js/main.js"}) {

@@ -230,17 +230,17 @@ protected:
         return count;
     }
 
-    // What still disagrees in the money: the cash side (what the board took
-    // against what the desk sold and the board paid out) and the float side
-    // (the kiosk's float against what left the machine).
+    // What still disagrees in the money: the kiosk's journal with itself, the
+    // cash side (what the board took against what the desk sold and the board
+    // paid out) and the float side (the kiosk's float against what left the
+    // machine).
     std::vector<std::string> MoneyBreaks() const {
-        stMoneyTrail trail;
-        AddBoardJournal(m_board->Journal(), trail);
-        trail.cashSoldWon = CashSoldInLedger(DeskFolder() / "data" / "ledger.json");
-        trail.keyCardsIssued = static_cast<int>(m_dispenser->IssuedCards().size());
-        std::vector<std::string> breaks;
+        const stMoneyTrail trail = MoneyTrail();
+        std::vector<std::string> breaks = JournalBreaks();
         if (m_checkCashSide) {
-            breaks = CashSideBreaks(trail);
+            for (std::string& broken : CashSideBreaks(trail)) {
+                breaks.push_back(std::move(broken));
+            }
         }
         if (m_checkFloatSide) {
             for (std::string& broken :
@@ -249,6 +249,15 @@ protected:
             }
         }
         return breaks;
+    }
+
+    // The money as the board, the desk and the dispenser recorded it.
+    stMoneyTrail MoneyTrail() const {
+        stMoneyTrail trail;
+        AddBoardJournal(m_board->Journal(), trail);
+        trail.cashSoldWon = CashSoldInLedger(DeskFolder() / "data" / "ledger.json");
+        trail.keyCardsIssued = static_cast<int>(m_dispenser->IssuedCards().size());
+        return trail;
     }
 
     std::filesystem::path DeskFolder() const { return m_drive.Folder() / "desk"; }

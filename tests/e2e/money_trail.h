@@ -7,7 +7,8 @@
 //               (change and refunds);
 //   float side: the float's notes of each kind went down by exactly what the
 //               board paid out of them, its key cards by the cards issued.
-// Each side's breaks are sentences that say which party disagrees.
+// Each side's breaks are sentences that say which party disagrees. The
+// kiosk's own money journal must agree with itself as well.
 
 #include <array>
 #include <filesystem>
@@ -15,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "kiosk/support/cash_sessions.h"
 #include "kiosk/support/float_counts.h"
+#include "kiosk/support/money_journal.h"
 #include "tests/support/file_text.h"
 
 namespace hx {
@@ -93,6 +96,22 @@ inline std::vector<std::string> FloatSideBreaks(const stMoneyTrail& trail,
         check(std::to_string(won) + "-won notes", held, "the board paid out", paid);
     }
     check("key cards", now.keyCards, "the dispenser issued", trail.keyCardsIssued);
+    return breaks;
+}
+
+// The sums the kiosk's money journal (on this process's drive) finds broken,
+// over every payment in it; none without a journal.
+inline std::vector<std::string> JournalBreaks() {
+    std::vector<std::string> breaks;
+    CMoneyJournal journal;
+    if (!journal.Open(CMoneyJournal::DefaultFile(), true)) {
+        return breaks;
+    }
+    for (const stCashSession& session : CashSessions(journal.EntriesFrom(0))) {
+        for (const std::string& broken : CashBreaksOf(session)) {
+            breaks.push_back("the kiosk's journal: " + broken);
+        }
+    }
     return breaks;
 }
 
