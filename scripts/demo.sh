@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target hxkiosk hxreg frontdesk boardsim dispsim vcatsim prnsim
+cmake --build --preset default --target hxkiosk hxmoney hxreg frontdesk boardsim dispsim vcatsim prnsim
 
 drive=$(mktemp -d /tmp/hxkiosk-demo.XXXXXX)
 echo "Demo drive folder: $drive"
@@ -108,6 +108,7 @@ echo "Front-desk server running (pid $frontdesk), journal: $drive/frontdesk/jour
 echo "Kiosk running (pid $kiosk). Logs: $drive/Harlix/LogFiles"
 echo "Customer screen: $screen_url${browser:+ (opened in Chromium)}"
 echo "Settings: ./build/default/tools/hxreg/hxreg --drive $drive query 'HKLM\\SOFTWARE\\Norvane\\HxKiosk\\Settings'"
+echo "Money journal: ${screen_url}service/money, or ./build/default/kiosk/hxmoney --drive $drive"
 echo "Control board simulator running (pid $board) on $drive/dosdevices/com3"
 echo "Card dispenser simulator running (pid $dispenser) on $drive/dosdevices/com4"
 echo "Card terminal simulator running (pid $terminal) on 127.0.0.1:$card_port"
