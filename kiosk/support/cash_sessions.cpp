@@ -41,7 +41,6 @@ public:
         if (session == nullptr) {
             return;
         }
-        session->lastId = entry.id;
         Apply(*session, entry);
     }
 
@@ -60,7 +59,6 @@ private:
             Current()->ended = true;  // settled; the guest pays again
         }
         stCashSession session;
-        session.firstId = entry.id;
         session.opened = entry.time;
         session.floatBefore = m_lastFloat;
         m_sessions.push_back(session);
@@ -68,9 +66,6 @@ private:
 
     static void Apply(stCashSession& session, const stMoneyEntry& entry) {
         switch (entry.kind) {
-            case enumMoneyKind::InletsOpened:
-                session.target = entry.target;
-                break;
             case enumMoneyKind::MoneyCounted:
                 session.inserted = std::max(session.inserted, entry.received);
                 break;

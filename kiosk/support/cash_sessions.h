@@ -9,7 +9,6 @@
 //   change and refunds are handed out in full (or are open);
 //   the float went down by exactly what the board and the dispenser handed out.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,10 +19,7 @@
 namespace hx {
 
 struct stCashSession {
-    int64_t firstId = 0;
-    int64_t lastId = 0;
     std::string opened;  // local time of the opening
-    int target = 0;      // the price the inlets were last opened for
     int inserted = 0;    // the most the guest had in
     int sold = 0;        // cash price of the sale the server accepted
     bool saleAccepted = false;

@@ -74,7 +74,6 @@ public:
     // Creates the file when missing (unless reading only); false and logged
     // when it cannot be opened.
     bool Open(const std::filesystem::path& file, bool readOnly = false);
-    bool IsOpen() const { return m_db != nullptr; }
 
     // True once the entry is on the disk; a failure is logged and the kiosk
     // goes on (the guest's money must still move).
