@@ -12,6 +12,7 @@ import { saveScreenshot } from './support/browser.js';
 import { eventually, expectText } from './support/eventually.js';
 import { closeReadyBox, FLOAT, useKioskSite } from './support/kiosk_site.js';
 import { readScenario, wonText } from './support/sample_motel.js';
+import { confirmAge } from './support/screen_fixture.js';
 
 const ROOM = 201;
 // The desk's day-use price for the room: four 10,000-won notes pay it with
@@ -45,6 +46,7 @@ test('a cash sale of room 201: the result with the change, one key card, one tic
 
   await roomCard.click();
   await byTestId('stay-rental').click();
+  await confirmAge(page);
   await byTestId('pay-cash').click();
   await expectText(byTestId('cash-price'), wonText(PRICE));
   for (let inserted = NOTE; inserted < PRICE; inserted += NOTE) {

@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 import { expectText, expectVisible } from './support/eventually.js';
-import { useScreen } from './support/screen_fixture.js';
+import { confirmAge, useScreen } from './support/screen_fixture.js';
 
 describe('a sale on the customer screen', () => {
   let fixture;
@@ -30,6 +30,7 @@ describe('a sale on the customer screen', () => {
     await kiosk.next('SelectRoom');
     await byTestId(`stay-${stay}`).click();
     await kiosk.next('SelectCheckInType');
+    await confirmAge(page);
     await byTestId(`pay-${pay}`).click();
     await kiosk.next('SetPay');
   }
@@ -41,6 +42,7 @@ describe('a sale on the customer screen', () => {
     await expectVisible(byTestId('idle-progress'));
     await byTestId('stay-rental').click();
     assert.equal(await kiosk.next('SelectCheckInType'), '대실||201');
+    await confirmAge(page);
     await byTestId('pay-cash').click();
     await kiosk.next('SetPay');
     assert.deepEqual(kiosk.since(from), [

@@ -46,7 +46,7 @@ describe('kiosk calls on the customer screen', () => {
 
     // A room that is not for sale is marked and cannot be chosen.
     await expectText(cardText(204, 'room-unavailable'), '판매 불가');
-    await fixture.roomCard(204).click();
+    await fixture.roomCard(204).click({ force: true });
     await fixture.roomCard(201).click();
     assert.equal(await kiosk.next('SelectRoom'), '스탠다드||201||201호');
     assert.equal(kiosk.count('SelectRoom', from), 1);

@@ -8,6 +8,7 @@ import { openKioskScreen } from './support/browser.js';
 import { expectVisible } from './support/eventually.js';
 import { CKioskStandIn } from './support/kiosk_standin.js';
 import { readScenario, SAMPLE_PICTURES, shownRooms, WEB_ROOT } from './support/sample_motel.js';
+import { confirmAge } from './support/screen_fixture.js';
 
 const output = path.resolve(process.argv[2] ?? path.join(WEB_ROOT, 'screenshots'));
 await mkdir(output, { recursive: true });
@@ -46,6 +47,7 @@ try {
   await page.getByTestId('stay-sleep').click();
   await expectVisible(page.getByTestId('screen-payment'));
   await shoot('payment');
+  await confirmAge(page);
   await page.getByTestId('pay-cash').click();
   await kiosk.next('SetPay');
   kiosk.call('StopProgress');
@@ -64,6 +66,7 @@ try {
   await page.getByTestId('nav-home').click();
   await page.locator('[data-room-no="501"]').click();
   await page.getByTestId('stay-rental').click();
+  await confirmAge(page);
   await page.getByTestId('pay-card').click();
   await kiosk.next('SetPay');
   await expectVisible(page.getByTestId('screen-card'));

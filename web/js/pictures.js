@@ -35,19 +35,32 @@ export function createPicture(windowsPath, alt, onLoad = () => {}) {
   const frame = document.createElement('div');
   frame.className = 'picture';
   frame.innerHTML = PLACEHOLDER_ICON;
+  setPicture(frame, windowsPath, alt, { onLoad });
+  return frame;
+}
+
+// Shows another picture in a frame, unless it shows that one already. A lazy
+// picture loads only once its frame comes near the screen.
+export function setPicture(frame, windowsPath, alt, { lazy = false, onLoad = () => {} } = {}) {
   const url = pictureUrl(windowsPath);
+  if (frame.dataset.url === url) {
+    return;
+  }
+  frame.dataset.url = url;
+  frame.querySelector('img')?.remove();
+  frame.classList.remove('picture--loaded');
   if (url === '') {
-    return frame;
+    return;
   }
   const img = document.createElement('img');
   img.alt = alt;
   img.decoding = 'async';
+  img.loading = lazy ? 'lazy' : 'eager';
   img.addEventListener('load', () => {
     frame.classList.add('picture--loaded');
     onLoad(img);
   });
   img.addEventListener('error', () => img.remove());
   img.src = url;
-  frame.append(img);
-  return frame;
+  frame.prepend(img);
 }

@@ -1,6 +1,6 @@
 // A scripted stand-in for the kiosk's side of the customer screen: it serves
-// the page and the room pictures over HTTP on loopback, and speaks the
-// kiosk's WebSocket frames at /ws. It records every command the page sends,
+// the page, the room pictures and the operator's screen settings over HTTP
+// on loopback, and speaks the kiosk's WebSocket frames at /ws. It records every command the page sends,
 // answers InitKiosk and SetRoomData as the kiosk does, and lets a test make
 // any call into the page. Like the kiosk, it drops calls to a page that has
 // not sent InitKiosk yet.
@@ -17,8 +17,10 @@ const CONTENT_TYPES = {
   '.css': 'text/css; charset=utf-8',
   '.png': 'image/png',
   '.svg': 'image/svg+xml',
+  '.ttf': 'font/ttf',
 };
 const PICTURE_PREFIX = '/skin/RoomImage/';
+const SCREEN_SETTINGS_PATH = '/screen-settings.json';
 const WAIT_MS = 30000;
 
 // The request string the kiosk sends for one call: an argument text ending
@@ -55,12 +57,15 @@ export function roomLine({
 }
 
 export class CKioskStandIn {
-  // rooms: room descriptions for roomLine; initAnswer: the InitKiosk answer.
-  constructor({ webRoot, pictureFolder, rooms = [], initAnswer = 'All||1||All' }) {
+  // rooms: room descriptions for roomLine; initAnswer: the InitKiosk answer;
+  // screenSettings: what the operator set (served as the kiosk does; {}
+  // when nothing is set).
+  constructor({ webRoot, pictureFolder, rooms = [], initAnswer = 'All||1||All', screenSettings = {} }) {
     this.m_webRoot = path.resolve(webRoot);
     this.m_pictureFolder = path.resolve(pictureFolder);
     this.rooms = rooms;
     this.initAnswer = initAnswer;
+    this.screenSettings = screenSettings;
     this.commands = [];
     this.m_taken = new Set();
     this.m_waiters = new Set();
@@ -193,7 +198,13 @@ export class CKioskStandIn {
   }
 
   async serveFile(request, response) {
-    const file = this.fileFor(new URL(request.url, 'http://x').pathname);
+    const pathname = new URL(request.url, 'http://x').pathname;
+    if (pathname === SCREEN_SETTINGS_PATH) {
+      response.writeHead(200, { 'Content-Type': 'application/json; charset=utf-8' });
+      response.end(JSON.stringify(this.screenSettings));
+      return;
+    }
+    const file = this.fileFor(pathname);
     const found = file !== null && (await stat(file).catch(() => null))?.isFile();
     if (!found) {
       response.writeHead(404, { 'Content-Type': 'text/plain' }).end('Not Found');

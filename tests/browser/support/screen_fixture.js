@@ -41,6 +41,13 @@ export async function startScreen() {
   return fixture;
 }
 
+// The guest confirms the notices on the payment screen (of age among them),
+// which lets them choose how to pay.
+export async function confirmAge(page) {
+  await page.getByTestId('age-confirm').click();
+  await page.getByTestId('consent-done').waitFor();
+}
+
 // The hooks of a group of tests on one screen: it starts once (onStart gets
 // the fixture), is reloaded before each test (onReload gets the kiosk's mark
 // from then on), and must have shown no page error when the group ends.

@@ -1,14 +1,36 @@
 // The home screen: every room the kiosk offers, grouped by class, with its
 // picture, both prices and whether it can be sold. A room for sale is one
-// big touch target.
+// big touch target. Tabs choose one class or all of them.
+//
+// The screen holds still while the kiosk changes rooms: each room keeps its
+// card and each class its section, so a change rewrites the fields of that
+// card only and the scroll position stays where the guest left it. With a
+// thousand rooms the cards off screen cost neither layout nor paint
+// (content-visibility in home.css), and their pictures load as they come
+// near the screen.
 
 import { formatWon } from '../format.js';
-import { createPicture } from '../pictures.js';
+import { createPicture, pictureUrl, setPicture } from '../pictures.js';
 import { isForSale } from '../rooms.js';
 
-// The kiosk clears the list and resends it right away; waiting a moment
-// keeps the screen from going blank in between.
-const CLEARED_LIST_GRACE_MS = 400;
+// The kiosk clears the list and resends it right away; waiting keeps the
+// screen from going blank in between.
+const CLEARED_LIST_GRACE_MS = 1500;
+const ALL_CLASSES = '';
+
+const CARD_BODY = `
+  <div class="room-card__head">
+    <h3 class="room-card__name" data-testid="room-name"></h3>
+    <span class="class-label" data-testid="room-class"></span>
+  </div>
+  <div class="price-row" data-stay="rental">
+    <span class="price-row__label">대실 <small data-testid="room-duration"></small></span>
+    <span class="price-row__amount" data-testid="room-rental-price"></span>
+  </div>
+  <div class="price-row" data-stay="sleep">
+    <span class="price-row__label">숙박</span>
+    <span class="price-row__amount" data-testid="room-sleep-price"></span>
+  </div>`;
 
 export class CHomeScreen {
   constructor(element, { rooms, settings, onRoomChosen }) {
@@ -22,6 +44,25 @@ export class CHomeScreen {
     this.m_sleep = element.querySelector('[data-testid="sale-sleep"]');
     this.m_pending = 0;
     this.m_listArrived = false;
+    this.m_class = ALL_CLASSES;
+    // roomNo -> {card, shown}: the card and the text its fields were filled from.
+    this.m_cards = new Map();
+    // class name -> {section, grid}
+    this.m_sections = new Map();
+    this.m_tabKeys = '';
+    this.m_groups.addEventListener('click', (event) => this.chooseCard(event.target));
+    this.m_groups.addEventListener('keydown', (event) => {
+      if (event.key === 'Enter' || event.key === ' ') {
+        event.preventDefault();
+        this.chooseCard(event.target);
+      }
+    });
+    this.m_tabs.addEventListener('click', (event) => {
+      const tab = event.target.closest('[data-testid="class-tab"]');
+      if (tab !== null) {
+        this.showClass(tab.dataset.class);
+      }
+    });
   }
 
   // Nothing arrived yet: "loading" rather than "no rooms".
@@ -40,13 +81,26 @@ export class CHomeScreen {
     this.m_pending = setTimeout(() => this.render(), CLEARED_LIST_GRACE_MS);
   }
 
+  // Every class, from the top: how a new guest finds the screen.
+  showFromTop() {
+    this.showClass(ALL_CLASSES);
+  }
+
+  showClass(className) {
+    this.m_class = className;
+    this.render();
+    this.m_groups.scrollTop = 0;
+  }
+
   render() {
     clearTimeout(this.m_pending);
     this.renderSaleTypes();
     const groups = this.m_rooms.groupsByClass();
-    this.m_tabs.replaceChildren(...groups.map((group, index) => this.classTab(group, index)));
-    this.m_groups.replaceChildren(...groups.map((group, index) => this.classGroup(group, index)));
-    this.m_groups.scrollTop = 0;
+    if (!groups.some((group) => group.className === this.m_class)) {
+      this.m_class = ALL_CLASSES;
+    }
+    this.renderTabs(groups);
+    this.renderGroups(groups);
     this.m_empty.hidden = groups.length > 0;
     this.m_empty.textContent = this.m_listArrived
       ? '지금은 이용하실 수 있는 객실이 없습니다'
@@ -58,98 +112,175 @@ export class CHomeScreen {
     markAvailable(this.m_sleep, this.m_settings.sleepAllowed);
   }
 
-  classTab(group, index) {
-    const tab = document.createElement('button');
-    tab.type = 'button';
-    tab.className = 'class-tab';
-    tab.dataset.testid = 'class-tab';
-    const free = group.rooms.filter(isForSale).length;
-    tab.innerHTML = '<span class="class-tab__name"></span><span class="class-tab__count"></span>';
-    tab.firstChild.textContent = className(group);
-    tab.lastChild.textContent = `${free}`;
-    tab.addEventListener('click', () => {
-      this.m_groups.querySelector(`[data-group="${index}"]`)?.scrollIntoView({ behavior: 'smooth' });
-    });
-    return tab;
+  // The tabs are made again only when the classes change; their counts are
+  // rewritten where they stand.
+  renderTabs(groups) {
+    const keys = JSON.stringify(groups.map((group) => group.className));
+    if (keys !== this.m_tabKeys) {
+      this.m_tabKeys = keys;
+      const classes = [ALL_CLASSES, ...groups.map((group) => group.className)];
+      this.m_tabs.replaceChildren(...classes.map(classTab));
+    }
+    const free = new Map(groups.map((group) => [group.className, group.rooms.filter(isForSale).length]));
+    free.set(ALL_CLASSES, [...free.values()].reduce((sum, count) => sum + count, 0));
+    for (const tab of this.m_tabs.children) {
+      setText(tab.lastChild, `${free.get(tab.dataset.class)}`);
+      const selected = tab.dataset.class === this.m_class;
+      if (tab.getAttribute('aria-pressed') !== String(selected)) {
+        tab.setAttribute('aria-pressed', String(selected));
+      }
+    }
+    this.m_tabs.hidden = groups.length < 2;
   }
 
-  classGroup(group, index) {
-    const section = document.createElement('section');
-    section.className = 'room-group';
-    section.dataset.testid = 'room-group';
-    section.dataset.group = String(index);
-    section.dataset.class = group.className;
-    const heading = document.createElement('h2');
-    heading.className = 'room-group__title';
-    heading.textContent = className(group);
-    const grid = document.createElement('div');
-    grid.className = 'room-grid';
-    grid.append(...group.rooms.map((room) => this.roomCard(room)));
-    section.append(heading, grid);
+  renderGroups(groups) {
+    const sections = groups.map((group, index) => {
+      const section = this.sectionFor(group.className, index);
+      arrange(section.grid, group.rooms.map((room) => this.cardFor(room)));
+      const hidden = this.m_class !== ALL_CLASSES && this.m_class !== group.className;
+      if (section.element.hidden !== hidden) {
+        section.element.hidden = hidden;
+      }
+      return section.element;
+    });
+    arrange(this.m_groups, sections);
+    const shownClasses = new Set(groups.map((group) => group.className));
+    for (const className of [...this.m_sections.keys()].filter((name) => !shownClasses.has(name))) {
+      this.m_sections.delete(className);
+    }
+    const shownRooms = new Set(groups.flatMap((group) => group.rooms.map((room) => room.roomNo)));
+    for (const roomNo of [...this.m_cards.keys()].filter((number) => !shownRooms.has(number))) {
+      this.m_cards.get(roomNo).card.remove();
+      this.m_cards.delete(roomNo);
+    }
+  }
+
+  sectionFor(className, index) {
+    let section = this.m_sections.get(className);
+    if (section === undefined) {
+      const element = document.createElement('section');
+      element.className = 'room-group';
+      element.dataset.testid = 'room-group';
+      element.dataset.class = className;
+      const heading = document.createElement('h2');
+      heading.className = 'room-group__title';
+      heading.textContent = className || '객실';
+      const grid = document.createElement('div');
+      grid.className = 'room-grid';
+      element.append(heading, grid);
+      section = { element, grid };
+      this.m_sections.set(className, section);
+    }
+    if (section.element.dataset.group !== String(index)) {
+      section.element.dataset.group = String(index);
+    }
     return section;
   }
 
-  roomCard(room) {
-    const card = document.createElement('article');
-    card.className = 'room-card';
-    card.dataset.testid = 'room-card';
+  // The room's card, its fields rewritten only when what they show changed.
+  cardFor(room) {
+    const picture = pictureUrl(room.pictures[0] ?? '');
+    const shown = JSON.stringify([room, picture, this.m_settings.rentalAllowed, this.m_settings.sleepAllowed]);
+    let entry = this.m_cards.get(room.roomNo);
+    if (entry === undefined) {
+      entry = { card: createCard(), shown: '' };
+      this.m_cards.set(room.roomNo, entry);
+    }
+    if (entry.shown !== shown) {
+      entry.shown = shown;
+      this.fillCard(entry.card, room);
+    }
+    return entry.card;
+  }
+
+  fillCard(card, room) {
+    const forSale = isForSale(room);
     card.dataset.roomNo = String(room.roomNo);
     card.dataset.state = String(room.state);
     card.dataset.displayMode = room.displayMode;
     card.dataset.class = room.className;
-    const picture = createPicture(room.pictures[0] ?? '', room.name);
-    picture.dataset.testid = 'room-picture';
-    card.append(picture, this.roomBody(room));
-    if (isForSale(room)) {
-      card.tabIndex = 0;
-      card.setAttribute('role', 'button');
-      card.addEventListener('click', () => this.m_onRoomChosen(room));
-    } else {
-      card.classList.add('room-card--unavailable');
-      card.setAttribute('aria-disabled', 'true');
-      const badge = document.createElement('span');
-      badge.className = 'room-card__badge';
-      badge.dataset.testid = 'room-unavailable';
-      badge.textContent = '판매 불가';
-      picture.append(badge);
-    }
-    return card;
+    card.classList.toggle('room-card--unavailable', !forSale);
+    card.tabIndex = forSale ? 0 : -1;
+    card.setAttribute('aria-disabled', String(!forSale));
+    card.setAttribute('aria-label', `${room.name} ${forSale ? '선택' : '판매 불가'}`);
+    const picture = card.querySelector('[data-testid="room-picture"]');
+    setPicture(picture, room.pictures[0] ?? '', room.name, { lazy: true });
+    picture.querySelector('[data-testid="room-unavailable"]').hidden = forSale;
+    const field = (id) => card.querySelector(`[data-testid="${id}"]`);
+    setText(field('room-name'), room.name);
+    setText(field('room-class'), room.className || '객실');
+    setText(field('room-duration'), room.rentalDuration);
+    setText(field('room-rental-price'), formatWon(room.rentalPrice));
+    setText(field('room-sleep-price'), formatWon(room.sleepPrice));
+    markAvailable(card.querySelector('[data-stay="rental"]'), this.m_settings.rentalAllowed);
+    markAvailable(card.querySelector('[data-stay="sleep"]'), this.m_settings.sleepAllowed);
   }
 
-  roomBody(room) {
-    const body = document.createElement('div');
-    body.className = 'room-card__body';
-    body.innerHTML = `
-      <div class="room-card__head">
-        <h3 class="room-card__name" data-testid="room-name"></h3>
-        <span class="class-label" data-testid="room-class"></span>
-      </div>
-      <div class="price-row" data-stay="rental">
-        <span class="price-row__label">대실 <small data-testid="room-duration"></small></span>
-        <span class="price-row__amount" data-testid="room-rental-price"></span>
-      </div>
-      <div class="price-row" data-stay="sleep">
-        <span class="price-row__label">숙박</span>
-        <span class="price-row__amount" data-testid="room-sleep-price"></span>
-      </div>`;
-    const fill = (testId, text) => {
-      body.querySelector(`[data-testid="${testId}"]`).textContent = text;
-    };
-    fill('room-name', room.name);
-    fill('room-class', room.className || '객실');
-    fill('room-duration', room.rentalDuration);
-    fill('room-rental-price', formatWon(room.rentalPrice));
-    fill('room-sleep-price', formatWon(room.sleepPrice));
-    markAvailable(body.querySelector('[data-stay="rental"]'), this.m_settings.rentalAllowed);
-    markAvailable(body.querySelector('[data-stay="sleep"]'), this.m_settings.sleepAllowed);
-    return body;
+  chooseCard(target) {
+    const card = target.closest('[data-testid="room-card"]');
+    const room = card === null ? null : this.m_rooms.find(Number(card.dataset.roomNo));
+    if (room !== null && isForSale(room)) {
+      this.m_onRoomChosen(room);
+    }
   }
 }
 
-function className(group) {
-  return group.className || '객실';
+function classTab(className) {
+  const tab = document.createElement('button');
+  tab.type = 'button';
+  tab.className = 'class-tab';
+  tab.dataset.testid = 'class-tab';
+  tab.dataset.class = className;
+  tab.innerHTML = '<span class="class-tab__name"></span><span class="class-tab__count"></span>';
+  tab.firstChild.textContent = className === ALL_CLASSES ? '전체' : className || '객실';
+  return tab;
+}
+
+function createCard() {
+  const card = document.createElement('article');
+  card.className = 'room-card';
+  card.dataset.testid = 'room-card';
+  card.setAttribute('role', 'button');
+  const picture = createPicture('', '');
+  picture.dataset.testid = 'room-picture';
+  const badge = document.createElement('span');
+  badge.className = 'room-card__badge';
+  badge.dataset.testid = 'room-unavailable';
+  badge.textContent = '판매 불가';
+  picture.append(badge);
+  const body = document.createElement('div');
+  body.className = 'room-card__body';
+  body.innerHTML = CARD_BODY;
+  card.append(picture, body);
+  return card;
+}
+
+// Puts `children` into `parent` in that order, moving only what is out of place.
+function arrange(parent, children) {
+  let next = parent.firstChild;
+  for (const child of children) {
+    if (child === next) {
+      next = next.nextSibling;
+    } else {
+      parent.insertBefore(child, next);
+    }
+  }
+  while (next !== null) {
+    const extra = next;
+    next = next.nextSibling;
+    extra.remove();
+  }
+}
+
+// Writes only a text that changed, so that an update leaves the rest alone.
+function setText(element, text) {
+  if (element.textContent !== text) {
+    element.textContent = text;
+  }
 }
 
 function markAvailable(element, available) {
-  element.dataset.available = String(available);
+  if (element.dataset.available !== String(available)) {
+    element.dataset.available = String(available);
+  }
 }
