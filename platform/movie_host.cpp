@@ -64,6 +64,8 @@ private:
     static void OnPageClose(const mg_connection* conn, void* server);
 
     int ServeFile(mg_connection* conn);
+    static int ServeDocument(mg_connection* conn, const stMovieHostDocument& document,
+                             bool headOnly);
     // Keeps a place for the page, or refuses it (foreign origin, too many pages).
     bool ReservePage(const mg_connection* conn);
     void AddPage(mg_connection* conn);
@@ -256,6 +258,10 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
     const char* raw =
         request->local_uri_raw != nullptr ? request->local_uri_raw : request->local_uri;
     const std::string uri = raw != nullptr ? raw : "";
+    if (const auto document = m_settings.documents.find(uri);
+        document != m_settings.documents.end()) {
+        return ServeDocument(conn, document->second, method == "HEAD");
+    }
     const stLookup found = LookUp(uri);
     if (found.result == enumLookup::Refused) {
         Log("제공 폴더 밖의 요청 거부: " + uri);
@@ -265,6 +271,17 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
         return 404;
     }
     mg_send_mime_file(conn, found.file.c_str(), nullptr);
+    return 200;
+}
+
+int CMovieHost::CServer::ServeDocument(mg_connection* conn, const stMovieHostDocument& document,
+                                       bool headOnly) {
+    const std::string body = document.make();
+    // civetweb's OK answer tells the page not to cache it.
+    mg_send_http_ok(conn, document.contentType.c_str(), static_cast<long long>(body.size()));
+    if (!headOnly) {
+        mg_write(conn, body.data(), body.size());
+    }
     return 200;
 }
 

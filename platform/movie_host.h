@@ -4,7 +4,8 @@
 // sends its commands as {"fscommand": NAME, "args": TEXT} frames on /ws; the
 // kiosk's calls reach every connected page as {"invoke": REQUEST} frames.
 // Files come from the web root and, under /skin/RoomImage/, from the room
-// picture folder; nothing else on the machine is reachable. Frames to a page
+// picture folder, and documents the kiosk makes on request; nothing else on
+// the machine is reachable. Frames to a page
 // wait in its own queue, so a page that stops reading delays no caller and
 // no other page; when too much waits for it, it is dropped.
 
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,10 +28,19 @@ namespace hx {
 // and its connection's own buffers hold megabytes before anything waits here.
 inline constexpr std::size_t kDefaultPageQueueBytes = 1024 * 1024;
 
+// A document made afresh for each request (on one of the server's threads).
+struct stMovieHostDocument {
+    std::string contentType;
+    std::function<std::string()> make;
+};
+
 struct stMovieHostSettings {
     std::uint16_t port = 8049;  // 0 takes any free port; GetPort() tells which
     std::filesystem::path webRoot;
     std::filesystem::path pictureFolder;  // served under /skin/RoomImage/
+    // By path ("/screen-settings.json"); a document is served before a file
+    // of the same path, never cached by the page.
+    std::map<std::string, stMovieHostDocument> documents;
     std::size_t pageQueueBytes = kDefaultPageQueueBytes;
     // The longest a request may take to arrive, and a write to wait for a
     // page; a page that lets a write wait longer is dropped. An idle page is
