@@ -34,6 +34,12 @@ export function buildInvokeRequest(command, args) {
   );
 }
 
+// Every command the movie sends the kiosk; the page must send no other.
+export const MOVIE_COMMANDS = new Set([
+  'InitKiosk', 'SetHome', 'SetRoomData', 'SelectRoom', 'SelectCheckInType', 'SetPay', 'MakeTicket',
+  'ReturnRecvMoney', 'PopupConfig', 'TouchScreen',
+]);
+
 const PICTURE_SUFFIXES = [
   ...Array.from({ length: 10 }, (_, i) => `${i}.png`),
   ...Array.from({ length: 10 }, (_, i) => `${i}_1.png`),
@@ -143,6 +149,11 @@ export class CKioskStandIn {
   mark() {
     this.commands.forEach((_, index) => this.m_taken.add(index));
     return this.commands.length;
+  }
+
+  // "Command args" of whatever the page sent that the movie never sends.
+  commandsOutsideTheMovie() {
+    return this.since(0).filter((line) => !MOVIE_COMMANDS.has(line.split(' ')[0]));
   }
 
   count(command, from = 0) {
