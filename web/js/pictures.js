@@ -7,10 +7,14 @@ const PICTURE_ROOT = '/skin/RoomImage/';
 
 // Bumped after the kiosk downloaded new pictures, so that pictures which
 // were missing before are asked for again rather than taken from the cache.
-let pictureVersion = 0;
+let version = 0;
 
 export function refreshPictures() {
-  pictureVersion += 1;
+  version += 1;
+}
+
+export function pictureVersion() {
+  return version;
 }
 
 // c:\Harlix\Skin\RoomImage\201_0.png -> /skin/RoomImage/201_0.png; "" for no path.
@@ -19,7 +23,7 @@ export function pictureUrl(windowsPath) {
   if (name === '') {
     return '';
   }
-  const query = pictureVersion > 0 ? `?v=${pictureVersion}` : '';
+  const query = version > 0 ? `?v=${version}` : '';
   return PICTURE_ROOT + encodeURIComponent(name) + query;
 }
 
@@ -35,13 +39,12 @@ export function createPicture(windowsPath, alt, onLoad = () => {}) {
   const frame = document.createElement('div');
   frame.className = 'picture';
   frame.innerHTML = PLACEHOLDER_ICON;
-  setPicture(frame, windowsPath, alt, { onLoad });
+  setPicture(frame, windowsPath, alt, onLoad);
   return frame;
 }
 
-// Shows another picture in a frame, unless it shows that one already. A lazy
-// picture loads only once its frame comes near the screen.
-export function setPicture(frame, windowsPath, alt, { lazy = false, onLoad = () => {} } = {}) {
+// Shows another picture in a frame, unless it shows that one already.
+export function setPicture(frame, windowsPath, alt, onLoad = () => {}) {
   const url = pictureUrl(windowsPath);
   if (frame.dataset.url === url) {
     return;
@@ -55,7 +58,6 @@ export function setPicture(frame, windowsPath, alt, { lazy = false, onLoad = () 
   const img = document.createElement('img');
   img.alt = alt;
   img.decoding = 'async';
-  img.loading = lazy ? 'lazy' : 'eager';
   img.addEventListener('load', () => {
     frame.classList.add('picture--loaded');
     onLoad(img);

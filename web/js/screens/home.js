@@ -5,12 +5,12 @@
 // The screen holds still while the kiosk changes rooms: each room keeps its
 // card and each class its section, so a change rewrites the fields of that
 // card only and the scroll position stays where the guest left it. With a
-// thousand rooms the cards off screen cost neither layout nor paint
-// (content-visibility in home.css), and their pictures load as they come
-// near the screen.
+// thousand rooms the classes and cards off screen cost neither style,
+// layout nor paint (content-visibility in home.css), and their pictures are
+// put in as they come near the screen.
 
 import { formatWon } from '../format.js';
-import { createPicture, pictureUrl, setPicture } from '../pictures.js';
+import { createPicture, pictureVersion, setPicture } from '../pictures.js';
 import { isForSale } from '../rooms.js';
 
 // The kiosk clears the list and resends it right away; waiting keeps the
@@ -45,11 +45,17 @@ export class CHomeScreen {
     this.m_pending = 0;
     this.m_listArrived = false;
     this.m_class = ALL_CLASSES;
-    // roomNo -> {card, shown}: the card and the text its fields were filled from.
+    // roomNo -> {card, fields, shown}: the card, its fields and what they were filled from.
     this.m_cards = new Map();
     // class name -> {section, grid}
     this.m_sections = new Map();
     this.m_tabKeys = '';
+    // Pictures are put in only when their card comes near the screen: a
+    // thousand pictures at once would cost more than all the cards.
+    this.m_nearScreen = new IntersectionObserver((entries) => this.cardsNearScreen(entries), {
+      root: this.m_groups,
+      rootMargin: '100% 0px',
+    });
     this.m_groups.addEventListener('click', (event) => this.chooseCard(event.target));
     this.m_groups.addEventListener('keydown', (event) => {
       if (event.key === 'Enter' || event.key === ' ') {
@@ -134,9 +140,11 @@ export class CHomeScreen {
   }
 
   renderGroups(groups) {
+    const settingsKey = `|${this.m_settings.rentalAllowed}|${this.m_settings.sleepAllowed}|${pictureVersion()}`;
     const sections = groups.map((group, index) => {
       const section = this.sectionFor(group.className, index);
-      arrange(section.grid, group.rooms.map((room) => this.cardFor(room)));
+      arrange(section.grid, group.rooms.map((room) => this.cardFor(room, settingsKey)));
+      setGroupHeight(section.element, group.rooms.length);
       const hidden = this.m_class !== ALL_CLASSES && this.m_class !== group.className;
       if (section.element.hidden !== hidden) {
         section.element.hidden = hidden;
@@ -150,7 +158,9 @@ export class CHomeScreen {
     }
     const shownRooms = new Set(groups.flatMap((group) => group.rooms.map((room) => room.roomNo)));
     for (const roomNo of [...this.m_cards.keys()].filter((number) => !shownRooms.has(number))) {
-      this.m_cards.get(roomNo).card.remove();
+      const { card } = this.m_cards.get(roomNo);
+      this.m_nearScreen.unobserve(card);
+      card.remove();
       this.m_cards.delete(roomNo);
     }
   }
@@ -177,23 +187,29 @@ export class CHomeScreen {
     return section;
   }
 
-  // The room's card, its fields rewritten only when what they show changed.
-  cardFor(room) {
-    const picture = pictureUrl(room.pictures[0] ?? '');
-    const shown = JSON.stringify([room, picture, this.m_settings.rentalAllowed, this.m_settings.sleepAllowed]);
+  // The room's card, its fields rewritten only when what they show changed:
+  // the same room object and settings show the same; another object is
+  // compared by its values.
+  cardFor(room, settingsKey) {
     let entry = this.m_cards.get(room.roomNo);
     if (entry === undefined) {
-      entry = { card: createCard(), shown: '' };
+      entry = createCard();
       this.m_cards.set(room.roomNo, entry);
+      this.m_nearScreen.observe(entry.card);
     }
-    if (entry.shown !== shown) {
-      entry.shown = shown;
-      this.fillCard(entry.card, room);
+    if (entry.room !== room || entry.settingsKey !== settingsKey) {
+      entry.room = room;
+      entry.settingsKey = settingsKey;
+      const shown = JSON.stringify(room) + settingsKey;
+      if (entry.shown !== shown) {
+        entry.shown = shown;
+        this.fillCard(entry, room);
+      }
     }
     return entry.card;
   }
 
-  fillCard(card, room) {
+  fillCard({ card, fields }, room) {
     const forSale = isForSale(room);
     card.dataset.roomNo = String(room.roomNo);
     card.dataset.state = String(room.state);
@@ -203,17 +219,32 @@ export class CHomeScreen {
     card.tabIndex = forSale ? 0 : -1;
     card.setAttribute('aria-disabled', String(!forSale));
     card.setAttribute('aria-label', `${room.name} ${forSale ? '선택' : '판매 불가'}`);
-    const picture = card.querySelector('[data-testid="room-picture"]');
-    setPicture(picture, room.pictures[0] ?? '', room.name, { lazy: true });
-    picture.querySelector('[data-testid="room-unavailable"]').hidden = forSale;
-    const field = (id) => card.querySelector(`[data-testid="${id}"]`);
-    setText(field('room-name'), room.name);
-    setText(field('room-class'), room.className || '객실');
-    setText(field('room-duration'), room.rentalDuration);
-    setText(field('room-rental-price'), formatWon(room.rentalPrice));
-    setText(field('room-sleep-price'), formatWon(room.sleepPrice));
-    markAvailable(card.querySelector('[data-stay="rental"]'), this.m_settings.rentalAllowed);
-    markAvailable(card.querySelector('[data-stay="sleep"]'), this.m_settings.sleepAllowed);
+    this.showPicture(this.m_cards.get(room.roomNo), room);
+    fields.badge.hidden = forSale;
+    setText(fields.name, room.name);
+    setText(fields.className, room.className || '객실');
+    setText(fields.duration, room.rentalDuration);
+    setText(fields.rentalPrice, formatWon(room.rentalPrice));
+    setText(fields.sleepPrice, formatWon(room.sleepPrice));
+    markAvailable(fields.rental, this.m_settings.rentalAllowed);
+    markAvailable(fields.sleep, this.m_settings.sleepAllowed);
+  }
+
+  showPicture(entry, room) {
+    if (entry.nearScreen) {
+      setPicture(entry.fields.picture, room.pictures[0] ?? '', room.name);
+    }
+  }
+
+  cardsNearScreen(entries) {
+    for (const { target, isIntersecting } of entries) {
+      const entry = this.m_cards.get(Number(target.dataset.roomNo));
+      if (isIntersecting && entry !== undefined) {
+        entry.nearScreen = true;
+        this.m_nearScreen.unobserve(target);
+        this.showPicture(entry, this.m_rooms.find(Number(target.dataset.roomNo)));
+      }
+    }
   }
 
   chooseCard(target) {
@@ -236,23 +267,41 @@ function classTab(className) {
   return tab;
 }
 
+// Every card is a copy of one made once: cheaper than building each anew.
+let cardPrototype = null;
+
 function createCard() {
-  const card = document.createElement('article');
-  card.className = 'room-card';
-  card.dataset.testid = 'room-card';
-  card.setAttribute('role', 'button');
-  const picture = createPicture('', '');
-  picture.dataset.testid = 'room-picture';
-  const badge = document.createElement('span');
-  badge.className = 'room-card__badge';
-  badge.dataset.testid = 'room-unavailable';
-  badge.textContent = '판매 불가';
-  picture.append(badge);
-  const body = document.createElement('div');
-  body.className = 'room-card__body';
-  body.innerHTML = CARD_BODY;
-  card.append(picture, body);
-  return card;
+  if (cardPrototype === null) {
+    cardPrototype = document.createElement('article');
+    cardPrototype.className = 'room-card';
+    cardPrototype.dataset.testid = 'room-card';
+    cardPrototype.setAttribute('role', 'button');
+    const picture = createPicture('', '');
+    picture.dataset.testid = 'room-picture';
+    const badge = document.createElement('span');
+    badge.className = 'room-card__badge';
+    badge.dataset.testid = 'room-unavailable';
+    badge.textContent = '판매 불가';
+    picture.append(badge);
+    const body = document.createElement('div');
+    body.className = 'room-card__body';
+    body.innerHTML = CARD_BODY;
+    cardPrototype.append(picture, body);
+  }
+  const card = cardPrototype.cloneNode(true);
+  const field = (selector) => card.querySelector(selector);
+  const fields = {
+    picture: field('[data-testid="room-picture"]'),
+    badge: field('[data-testid="room-unavailable"]'),
+    name: field('[data-testid="room-name"]'),
+    className: field('[data-testid="room-class"]'),
+    duration: field('[data-testid="room-duration"]'),
+    rentalPrice: field('[data-testid="room-rental-price"]'),
+    sleepPrice: field('[data-testid="room-sleep-price"]'),
+    rental: field('[data-stay="rental"]'),
+    sleep: field('[data-stay="sleep"]'),
+  };
+  return { card, fields, room: null, settingsKey: '', shown: '', nearScreen: false };
 }
 
 // Puts `children` into `parent` in that order, moving only what is out of place.
@@ -269,6 +318,19 @@ function arrange(parent, children) {
     const extra = next;
     next = next.nextSibling;
     extra.remove();
+  }
+}
+
+// The height a class's section would take, for the layout that skips it
+// while it is far off screen: its title and its rows of cards.
+const GROUP_TITLE_PX = 80;
+const CARD_ROW_PX = 464;
+const CARDS_PER_ROW = 3;
+
+function setGroupHeight(section, rooms) {
+  const height = `${GROUP_TITLE_PX + Math.ceil(rooms / CARDS_PER_ROW) * CARD_ROW_PX}px`;
+  if (section.style.getPropertyValue('--group-height') !== height) {
+    section.style.setProperty('--group-height', height);
   }
 }
 
