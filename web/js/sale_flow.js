@@ -149,8 +149,9 @@ export class CSaleFlow {
     this.m_progress.stop();
     this.m_waitLimit.cancel();
     this.m_screens.result.cancel();
-    this.m_screens.home.showFromTop();
+    // Scrolled once it is shown: a hidden list keeps no scroll position of its own.
     this.m_switcher.show('home');
+    this.m_screens.home.showFromTop();
   }
 
   get atHome() {

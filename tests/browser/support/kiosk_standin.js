@@ -46,7 +46,8 @@ const PICTURE_SUFFIXES = [
   '0_2.png',
 ];
 
-// One room as the kiosk sends it: 29 values, each followed by "||".
+// One room as the kiosk sends it: 29 values, each followed by "||"; its
+// pictures are those of room `picturesOf`, its own by default.
 export function roomLine({
   className = '스탠다드',
   roomNo,
@@ -56,8 +57,9 @@ export function roomLine({
   duration = '3시간',
   state = 0,
   displayMode = 0,
+  picturesOf = roomNo,
 }) {
-  const pictures = PICTURE_SUFFIXES.map((suffix) => `c:\\Harlix\\Skin\\RoomImage\\${roomNo}_${suffix}`);
+  const pictures = PICTURE_SUFFIXES.map((suffix) => `c:\\Harlix\\Skin\\RoomImage\\${picturesOf}_${suffix}`);
   const values = [className, roomNo, name, rentalPrice, sleepPrice, duration, state, ...pictures, displayMode];
   return values.map((value) => `${value}||`).join('');
 }
