@@ -5,8 +5,12 @@
 // installs its own, boxes are written to the channel's diagnostic log.
 
 #include <string>
+#include <string_view>
 
 namespace hx {
+
+// The caption of the box a request client shows when its wait timed out.
+inline constexpr std::string_view kWaitTimeOutCaption = "작업 시간 초과";
 
 class CChannelMessageBox {
 public:

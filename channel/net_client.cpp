@@ -27,7 +27,6 @@ constexpr size_t kFirstTextOffset = 104;
 constexpr size_t kSecondTextOffset = 168;
 constexpr size_t kServiceTextSize = 64;
 
-constexpr const char* kTimeOutCaption = "작업 시간 초과";
 constexpr const char* kTimeOutText =
     "서버로부터 제한시간 동안 응답을 받지 못했습니다.\n\n작업을 재시도 해주시기 바랍니다.";
 
@@ -236,7 +235,7 @@ std::unique_ptr<CQueueData> CNetClient::AwaitQueued(enumCommand command) {
     }
     progress.Close();
     if (m_bTimeOutMsg != 0) {
-        ShowChannelMessageBox(kTimeOutCaption, kTimeOutText);
+        ShowChannelMessageBox(std::string(kWaitTimeOutCaption), kTimeOutText);
     }
     return nullptr;
 }

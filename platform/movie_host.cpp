@@ -24,7 +24,6 @@ namespace {
 
 constexpr const char* kPagePath = "/ws";
 constexpr std::string_view kPicturePrefix = "/skin/RoomImage/";
-constexpr std::string_view kServicePrefix = "/service/";
 // A page keeps one worker busy for as long as it is connected; these are
 // left for files however many pages are open.
 constexpr int kFileWorkers = 8;
@@ -65,7 +64,8 @@ private:
     static void OnPageClose(const mg_connection* conn, void* server);
 
     int ServeFile(mg_connection* conn);
-    int ServeServicePage(mg_connection* conn, std::string_view name);
+    static int ServeDocument(mg_connection* conn, const stMovieHostDocument& document,
+                             bool headOnly);
     // Keeps a place for the page, or refuses it (foreign origin, too many pages).
     bool ReservePage(const mg_connection* conn);
     void AddPage(mg_connection* conn);
@@ -258,8 +258,9 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
     const char* raw =
         request->local_uri_raw != nullptr ? request->local_uri_raw : request->local_uri;
     const std::string uri = raw != nullptr ? raw : "";
-    if (uri.starts_with(kServicePrefix)) {
-        return ServeServicePage(conn, uri.substr(kServicePrefix.size()));
+    if (const auto document = m_settings.documents.find(uri);
+        document != m_settings.documents.end()) {
+        return ServeDocument(conn, document->second, method == "HEAD");
     }
     const stLookup found = LookUp(uri);
     if (found.result == enumLookup::Refused) {
@@ -273,18 +274,14 @@ int CMovieHost::CServer::ServeFile(mg_connection* conn) {
     return 200;
 }
 
-int CMovieHost::CServer::ServeServicePage(mg_connection* conn, std::string_view name) {
-    const std::optional<std::string> page =
-        m_settings.servicePage ? m_settings.servicePage(name) : std::nullopt;
-    if (!page) {
-        mg_send_http_error(conn, 404, "%s", "Not Found");
-        return 404;
+int CMovieHost::CServer::ServeDocument(mg_connection* conn, const stMovieHostDocument& document,
+                                       bool headOnly) {
+    const std::string body = document.make();
+    // civetweb's OK answer tells the page not to cache it.
+    mg_send_http_ok(conn, document.contentType.c_str(), static_cast<long long>(body.size()));
+    if (!headOnly) {
+        mg_write(conn, body.data(), body.size());
     }
-    mg_printf(conn,
-              "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
-              "Cache-Control: no-store\r\nContent-Length: %zu\r\nConnection: close\r\n\r\n",
-              page->size());
-    mg_write(conn, page->data(), page->size());
     return 200;
 }
 

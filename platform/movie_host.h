@@ -4,8 +4,8 @@
 // sends its commands as {"fscommand": NAME, "args": TEXT} frames on /ws; the
 // kiosk's calls reach every connected page as {"invoke": REQUEST} frames.
 // Files come from the web root and, under /skin/RoomImage/, from the room
-// picture folder, and the service view's pages from the kiosk; nothing else
-// on the machine is reachable. Frames to a page
+// picture folder, and documents the kiosk makes on request; nothing else on
+// the machine is reachable. Frames to a page
 // wait in its own queue, so a page that stops reading delays no caller and
 // no other page; when too much waits for it, it is dropped.
 
@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,18 +28,24 @@ namespace hx {
 // and its connection's own buffers hold megabytes before anything waits here.
 inline constexpr std::size_t kDefaultPageQueueBytes = 1024 * 1024;
 
+// A document made afresh for each request (on one of the server's threads).
+struct stMovieHostDocument {
+    std::string contentType;
+    std::function<std::string()> make;
+};
+
 struct stMovieHostSettings {
     std::uint16_t port = 8049;  // 0 takes any free port; GetPort() tells which
     std::filesystem::path webRoot;
     std::filesystem::path pictureFolder;  // served under /skin/RoomImage/
+    // By path ("/screen-settings.json"); a document is served before a file
+    // of the same path, never cached by the page.
+    std::map<std::string, stMovieHostDocument> documents;
     std::size_t pageQueueBytes = kDefaultPageQueueBytes;
     // The longest a request may take to arrive, and a write to wait for a
     // page; a page that lets a write wait longer is dropped. An idle page is
     // never cut.
     std::chrono::milliseconds requestTimeout{10000};
-    // The HTML of the service view's page /service/NAME, or nullopt when
-    // there is no such page; called on one of the server's threads.
-    std::function<std::optional<std::string>(std::string_view name)> servicePage;
 };
 
 // Pages connected at once; more are refused. Each keeps a server thread for

@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "tests/support/file_text.h"
 #include "platform/tcp_stream.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_movie_page.h"
 #include "tests/support/wait_until.h"
@@ -72,6 +73,10 @@ protected:
         WriteWholeFile(m_folder.Path() / "Harlix/INI/HXKiosk.ini", kSecret);
         fs::create_symlink("../../INI/HXKiosk.ini", m_settings.pictureFolder / "escape.png");
         fs::create_symlink("305_0.png", m_settings.pictureFolder / "alias.png");
+        WriteWholeFile(m_settings.webRoot / "settings.json", "stale file");
+        m_settings.documents["/settings.json"] = {
+            "application/json",
+            [this] { return "{\"served\": " + std::to_string(++m_documentsMade) + "}"; }};
 
         m_host.SetCommandHandler(
             [this](stPageCommand command) { m_seen.Take(std::move(command)); });
@@ -88,6 +93,7 @@ protected:
     }
 
     CTempFolder m_folder{"hxmovie"};
+    std::atomic<int> m_documentsMade{0};
     stMovieHostSettings m_settings;
     CHostRecorder m_seen;
     CMovieHost m_host;
@@ -147,6 +153,10 @@ TEST_F(MovieHost, ServesThePageAndTheRoomPictures) {
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/skin/RoomImage/306_0.png").status, 404);
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/missing.html").status, 404);
     EXPECT_EQ(HttpGet(m_host.GetPort(), "/js").status, 404);
+
+    // A document is made for each request, before a file of its path.
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/settings.json").body, R"({"served": 1})");
+    EXPECT_EQ(HttpGet(m_host.GetPort(), "/settings.json").body, R"({"served": 2})");
 }
 
 TEST_F(MovieHost, NoOtherFileOfTheDriveIsReachable) {

@@ -10,3 +10,6 @@ for bench in build/release/bench/*-bench; do
     echo "=== $(basename "$bench") ==="
     "$bench"
 done
+# The customer screen's benchmark runs the page in headless Chromium.
+echo "=== screen-render-bench ==="
+node bench/screen_render_bench.mjs

@@ -3,6 +3,7 @@
 #include "kiosk/cardissue/dispenser_result.h"
 #include "kiosk/payment/vcat_request.h"
 #include "kiosk/screen/money_service_page.h"
+#include "kiosk/screen/screen_settings.h"
 #include "kiosk/support/daily_log.h"
 #include "kiosk/support/float_counts.h"
 #include "kiosk/support/guest_step.h"
@@ -202,12 +203,13 @@ void CMainDlg::OnInitDialog() {
     host.port = m_screen.uiPort;
     host.webRoot = m_screen.webRoot;
     host.pictureFolder = GetSkinPath("RoomImage");
-    host.servicePage = [](std::string_view name) -> std::optional<std::string> {
-        if (name == "money") {
-            return MoneyServicePage();
-        }
-        return std::nullopt;
-    };
+    // Read for each request: what the operator changes shows at the page's next connect.
+    host.documents[kScreenSettingsPath] = {
+        "application/json; charset=utf-8",
+        [file = GetProgramPath("INI\\Screen.ini")] { return ScreenSettingsDocument(file); }};
+    // The service view's money journal, read from its file for each request.
+    host.documents["/service/money"] = {"text/html; charset=utf-8",
+                                        [] { return MoneyServicePage(); }};
     const bool shown =
         m_flash.Open(host, [this](const std::string& command, const std::string& args) {
             m_dispatcher.Dispatch(command, args);

@@ -8,7 +8,7 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { saveScreenshot } from './support/browser.js';
 import { eventually, expectText, expectVisible } from './support/eventually.js';
-import { closeReadyBox, useKioskSite } from './support/kiosk_site.js';
+import { useKioskSite } from './support/kiosk_site.js';
 import { readScenario, shownRooms, wonText } from './support/sample_motel.js';
 
 // The desk has a loopback address of its own so that other tests can run beside it.
@@ -17,7 +17,14 @@ const { site } = fixture;
 
 test('the sample motel on the screen, and a room changed at the desk', async () => {
   const { page } = fixture.screen;
-  const expected = shownRooms(readScenario()).map((room) => ({
+  // In each class, in the order the classes come, the rooms for sale first.
+  const rooms = shownRooms(readScenario());
+  const classes = [...new Set(rooms.map((room) => room.className))];
+  const inScreenOrder = classes.flatMap((className) => {
+    const ofClass = rooms.filter((room) => room.className === className);
+    return [...ofClass.filter((room) => room.state === 0), ...ofClass.filter((room) => room.state !== 0)];
+  });
+  const expected = inScreenOrder.map((room) => ({
     roomNo: room.roomNo,
     className: room.className,
     name: room.name,
@@ -37,21 +44,28 @@ test('the sample motel on the screen, and a room changed at the desk', async () 
           rental: text('room-rental-price'),
           sleep: text('room-sleep-price'),
           duration: text('room-duration'),
-          forSale: card.querySelector('[data-testid="room-unavailable"]') === null,
+          forSale: card.querySelector('[data-testid="room-unavailable"]').hidden,
         };
       }),
     );
   await eventually(async () => assert.deepEqual(await shown(), expected), 60000);
 
   // The kiosk fetches the pictures from the desk after it connected; each
-  // room's first picture ends up loaded.
+  // room's first picture ends up loaded once its card comes into view.
+  const pictures = page.getByTestId('room-picture');
   await eventually(async () => {
-    const loaded = await page
-      .getByTestId('room-picture')
-      .evaluateAll((frames) => frames.map((frame) => frame.querySelector('img')?.naturalWidth > 0));
+    const loaded = [];
+    for (const picture of await pictures.all()) {
+      await picture.scrollIntoViewIfNeeded();
+      loaded.push(await picture.evaluate((frame) => frame.querySelector('img')?.naturalWidth > 0));
+    }
     assert.deepEqual(loaded, expected.map(() => true));
   }, 60000);
-  await closeReadyBox(page);
+  await page.getByTestId('room-groups').evaluate((groups) => groups.scrollTo(0, 0));
+  // The desk answered the kiosk's start-up notice with "Ready!": the
+  // operator reads it in the log, the guest never has it in the way.
+  await site.waitForKioskLog(/메시지 상자 \(운영자용, 화면에 표시 안 함\) \[HxKiosk\] Ready!/);
+  assert.equal(await page.getByTestId('message-box').isVisible(), false);
 
   await saveScreenshot(page, 'kiosk_home');
 

@@ -10,8 +10,9 @@ import { stat } from 'node:fs/promises';
 import { test } from 'node:test';
 import { saveScreenshot } from './support/browser.js';
 import { eventually, expectText } from './support/eventually.js';
-import { closeReadyBox, FLOAT, useKioskSite } from './support/kiosk_site.js';
+import { FLOAT, useKioskSite } from './support/kiosk_site.js';
 import { readScenario, wonText } from './support/sample_motel.js';
+import { confirmAge } from './support/screen_fixture.js';
 
 const ROOM = 201;
 // The desk's day-use price for the room: four 10,000-won notes pay it with
@@ -36,7 +37,6 @@ test('a cash sale of room 201: the result with the change, one key card, one tic
 
   assert.match(await site.desk.command(`room ${ROOM} firstPrice=${PRICE}`), /^ok/);
   await expectText(roomCard.getByTestId('room-rental-price'), wonText(PRICE));
-  await closeReadyBox(page);
   // A few seconds after it opened the board's port the kiosk closes the
   // inlets with reset and clears what it counted, whatever is under way: a
   // guest who pays before then loses what was counted, here the change.
@@ -45,6 +45,7 @@ test('a cash sale of room 201: the result with the change, one key card, one tic
 
   await roomCard.click();
   await byTestId('stay-rental').click();
+  await confirmAge(page);
   await byTestId('pay-cash').click();
   await expectText(byTestId('cash-price'), wonText(PRICE));
   for (let inserted = NOTE; inserted < PRICE; inserted += NOTE) {

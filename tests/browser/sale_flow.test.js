@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 import { expectText, expectVisible } from './support/eventually.js';
-import { useScreen } from './support/screen_fixture.js';
+import { confirmAge, useScreen } from './support/screen_fixture.js';
 
 describe('a sale on the customer screen', () => {
   let fixture;
@@ -30,6 +30,7 @@ describe('a sale on the customer screen', () => {
     await kiosk.next('SelectRoom');
     await byTestId(`stay-${stay}`).click();
     await kiosk.next('SelectCheckInType');
+    await confirmAge(page);
     await byTestId(`pay-${pay}`).click();
     await kiosk.next('SetPay');
   }
@@ -41,6 +42,7 @@ describe('a sale on the customer screen', () => {
     await expectVisible(byTestId('idle-progress'));
     await byTestId('stay-rental').click();
     assert.equal(await kiosk.next('SelectCheckInType'), '대실||201');
+    await confirmAge(page);
     await byTestId('pay-cash').click();
     await kiosk.next('SetPay');
     assert.deepEqual(kiosk.since(from), [
@@ -99,6 +101,85 @@ describe('a sale on the customer screen', () => {
     await byTestId('nav-home').click();
     await kiosk.next('SetHome');
     assert.deepEqual(kiosk.since(beforeHome), ['TouchScreen HomeBtn', 'SetHome 0||true']);
+  });
+
+  test('no way to pay before the guest confirms being 19 or older and the notices', async () => {
+    await fixture.roomCard(201).click();
+    await byTestId('stay-sleep').click();
+    await kiosk.next('SelectCheckInType');
+    await expectText(byTestId('notice-age'), '만 19세 미만 청소년은 객실을 이용하실 수 없습니다. 관리자가 신분증을 확인할 수 있습니다.');
+    assert.equal(await byTestId('pay-cash').isDisabled(), true);
+    assert.equal(await byTestId('pay-card').isDisabled(), true);
+    // A tap on the disabled choices sends nothing.
+    await byTestId('pay-cash').dispatchEvent('click');
+    await byTestId('age-confirm').click();
+    await byTestId('pay-card').click();
+    await kiosk.next('SetPay');
+    assert.deepEqual(kiosk.since(from).slice(-3), ['SelectCheckInType 숙박||201', 'TouchScreen MoveBtn', 'SetPay 201||false||50000||false']);
+  });
+
+  test('the card screen goes back to the payment choice, in the movie commands; a late approval sells nothing', async () => {
+    await choose({ roomNo: 202, stay: 'rental', pay: 'card' });
+    kiosk.call('SetFallback');
+    await expectText(byTestId('card-title'), '카드를 긁어 주세요');
+    const beforeBack = kiosk.mark();
+    await byTestId('card-back').click();
+    await expectVisible(byTestId('screen-payment'));
+    await kiosk.next('SelectCheckInType');
+    assert.deepEqual(kiosk.since(beforeBack), ['TouchScreen PreBtn', 'SetHome 0||false', 'SelectCheckInType 대실||202']);
+    // Confirmed once for the visit; the kiosk's answer to the card given up changes nothing.
+    await expectVisible(byTestId('consent-done'));
+    kiosk.call('SetCreditRes', '1');
+    await byTestId('pay-cash').click();
+    assert.equal(await kiosk.next('SetPay'), '202||true||30000||true');
+    assert.equal(kiosk.count('MakeTicket', from), 0);
+  });
+
+  test('a declined card: the same room paid in cash instead', async () => {
+    await choose({ roomNo: 202, stay: 'rental', pay: 'card' });
+    kiosk.call('SetCreditRes', '0');
+    await expectText(byTestId('result-title'), '카드 결제가 승인되지 않았습니다');
+    const beforeRetry = kiosk.mark();
+    await byTestId('result-retry').click();
+    await byTestId('pay-cash').click();
+    await kiosk.next('SetPay');
+    assert.deepEqual(kiosk.since(beforeRetry), [
+      'SetHome 0||false',
+      'SelectCheckInType 대실||202',
+      'TouchScreen MoveBtn',
+      'SetPay 202||true||30000||true',
+    ]);
+    kiosk.call('SetRecvMoney', '30000||30000||0');
+    assert.equal(await kiosk.next('MakeTicket'), '202||true||true||30000');
+  });
+
+  test('stays end at real times, also after midnight, and the result says when and where', async () => {
+    // 01:30 at night: day use of 4 hours 30 minutes ends at 06:00, an
+    // overnight stay at today's check-out.
+    await page.clock.setFixedTime(new Date('2026-05-16T01:30:00+09:00'));
+    await fixture.roomCard(301).click();
+    await expectText(byTestId('stay-rental-until'), '지금부터 06:00까지');
+    await expectText(byTestId('stay-sleep-until'), '오늘 입실 · 오늘 12:00 퇴실');
+    // 22:10: the day use ends after midnight, the night ends tomorrow.
+    await page.clock.setFixedTime(new Date('2026-05-16T22:10:00+09:00'));
+    await byTestId('nav-home').click();
+    await fixture.roomCard(301).click();
+    await expectText(byTestId('stay-rental-until'), '지금부터 내일 5월 17일 (일) 02:40까지');
+    await expectText(byTestId('stay-sleep-until'), '오늘 입실 · 내일 5월 17일 (일) 12:00 퇴실');
+
+    await byTestId('stay-sleep').click();
+    await confirmAge(page);
+    await byTestId('pay-card').click();
+    kiosk.call('SetCreditRes', '1');
+    await kiosk.next('MakeTicket');
+    kiosk.call('MakeTicketRes', '1||0');
+    await expectText(byTestId('result-room'), '301호');
+    await expectText(byTestId('result-stay'), '숙박 · 내일 5월 17일 (일) 12:00 퇴실');
+    await expectText(byTestId('result-handout'), '객실 키와 영수증이 나오는 곳: 화면 아래 배출구');
+    const beforeOk = kiosk.mark();
+    await byTestId('result-ok').click();
+    await kiosk.next('SetHome');
+    assert.deepEqual(kiosk.since(beforeOk), ['SetHome 0||true']);
   });
 
   test('card declined or given up before the terminal answers: the page goes home, no sale', async () => {

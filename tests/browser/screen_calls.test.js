@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 import { eventually, expectText, expectVisible } from './support/eventually.js';
 import { roomLine } from './support/kiosk_standin.js';
-import { TEST_ROOMS, useScreen } from './support/screen_fixture.js';
+import { confirmAge, TEST_ROOMS, useScreen } from './support/screen_fixture.js';
 
 describe('kiosk calls on the customer screen', () => {
   let fixture;
@@ -46,7 +46,7 @@ describe('kiosk calls on the customer screen', () => {
 
     // A room that is not for sale is marked and cannot be chosen.
     await expectText(cardText(204, 'room-unavailable'), '판매 불가');
-    await fixture.roomCard(204).click();
+    await fixture.roomCard(204).click({ force: true });
     await fixture.roomCard(201).click();
     assert.equal(await kiosk.next('SelectRoom'), '스탠다드||201||201호');
     assert.equal(kiosk.count('SelectRoom', from), 1);
@@ -146,8 +146,54 @@ describe('kiosk calls on the customer screen', () => {
     await expectVisible(byTestId('overlay-loading'), false);
     kiosk.call('PopupError');
     await expectText(byTestId('overlay-error').locator('h2'), '일시적으로 이용할 수 없습니다');
+    await expectText(byTestId('error-money'), '결제된 금액은 없습니다.');
     kiosk.call('ClearError');
     await expectVisible(byTestId('overlay-error'), false);
+  });
+
+  test('an error during a cash payment gives the money back and says so', async () => {
+    await fixture.roomCard(201).click();
+    await byTestId('stay-rental').click();
+    await confirmAge(page);
+    await byTestId('pay-cash').click();
+    kiosk.call('SetRecvMoney', '30000||10000||0');
+    await expectText(byTestId('cash-inserted'), '10,000원');
+    kiosk.call('PopupError');
+    await expectText(byTestId('error-money'), '넣으신 10,000원은 결제되지 않았으며 돌려 드립니다.');
+    await expectText(byTestId('error-todo'), '돈이 나오지 않으면 이 화면을 그대로 두고 관리자에게 연락해 주세요.');
+    assert.equal(await kiosk.next('ReturnRecvMoney'), '');
+    kiosk.call('ReturnRecvMoneyRes', '1');
+    kiosk.call('ClearError');
+    await expectText(byTestId('result-title'), '반환되었습니다');
+    assert.equal(kiosk.count('MakeTicket', from), 0);
+  });
+
+  test('help with the operator phone number on every screen; without one, what to do', async () => {
+    await byTestId('help-open').click();
+    await expectVisible(byTestId('help-nophone'));
+    await expectVisible(byTestId('help-call'), false);
+    await byTestId('help-close').click();
+
+    kiosk.screenSettings = { phone: '010-2345-6789', refundNotice: '환불은 프런트에 문의해 주세요.' };
+    try {
+      await fixture.reload();
+      await fixture.roomCard(201).click();
+      await byTestId('help-open').click();
+      await expectText(byTestId('help-phone'), '010-2345-6789');
+      await expectText(byTestId('help-refund'), '환불은 프런트에 문의해 주세요.');
+      await expectVisible(byTestId('help-nophone'), false);
+      await page.keyboard.press('Escape');
+      await expectVisible(byTestId('help'), false);
+      // The number goes wherever the guest is asked to call.
+      await byTestId('stay-rental').click();
+      await confirmAge(page);
+      await byTestId('pay-cash').click();
+      await byTestId('cash-cancel').click();
+      kiosk.call('ReturnRecvMoneyRes', '0');
+      await expectText(byTestId('result-lines'), '투입하신 금액을 돌려 드리지 못했습니다. 관리자(010-2345-6789)에게 연락해 주세요.');
+    } finally {
+      kiosk.screenSettings = {};
+    }
   });
 
   test('message boxes show one after another, each until 확인, over every screen', async () => {
@@ -189,16 +235,42 @@ describe('kiosk calls on the customer screen', () => {
     assert.equal(kiosk.count('PopupConfig', from), 1);
   });
 
-  test('a restarted kiosk: "연결 중…" meanwhile, then InitKiosk and the rooms again', async () => {
+  test('a restarted kiosk: the controls wait, disabled, then InitKiosk and the rooms again', async () => {
     await fixture.roomCard(201).click();
     await kiosk.next('SelectRoom');
     await kiosk.stop();
     await expectVisible(byTestId('connection-status'));
+    await expectText(byTestId('connection-status').locator('strong'), '키오스크와 연결이 끊겼습니다 · 연결 중…');
+    // Nothing that would send a command can be pressed meanwhile; help can.
+    assert.deepEqual(await page.evaluate(() => [
+      document.querySelector('[data-testid="screens"]').inert,
+      document.querySelector('.bottombar').inert,
+      document.querySelector('[data-testid="help-open"]').closest('[inert]') === null,
+    ]), [true, true, true]);
     await kiosk.start();
     assert.equal(await kiosk.next('InitKiosk'), '');
     await kiosk.next('SetRoomData');
     await expectVisible(byTestId('connection-status'), false);
     await expectVisible(byTestId('screen-home'));
     await fixture.roomCard(301).waitFor();
+    assert.equal(await byTestId('screens').evaluate((screens) => screens.inert), false);
+  });
+
+  test('a kiosk lost while the guest pays cash: all the money goes back, and the guest is told', async () => {
+    await fixture.roomCard(201).click();
+    await byTestId('stay-sleep').click();
+    await confirmAge(page);
+    await byTestId('pay-cash').click();
+    kiosk.call('SetRecvMoney', '50000||20000||0');
+    await expectText(byTestId('cash-inserted'), '20,000원');
+    await kiosk.stop();
+    await expectVisible(byTestId('connection-status'));
+    await kiosk.start();
+    await kiosk.next('InitKiosk');
+    assert.equal(await kiosk.next('ReturnRecvMoney'), '');
+    await expectText(byTestId('notice'), '연결이 잠시 끊겨 결제를 취소했습니다. 넣으신 돈을 모두 돌려 드립니다');
+    kiosk.call('ReturnRecvMoneyRes', '1');
+    await expectText(byTestId('result-title'), '반환되었습니다');
+    await expectText(byTestId('result-lines'), '투입하신 금액을 받아 주세요.');
   });
 });

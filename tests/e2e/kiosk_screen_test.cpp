@@ -93,12 +93,13 @@ TEST_F(KioskScreenTest, OnlyMissingPicturesAreFetchedBehindTheLoadingScreen) {
     EXPECT_EQ(JournalCount(511), requestsBefore + 1);
 }
 
-TEST_F(KioskScreenTest, TheServersMessageBoxesReachTheScreenAndTheLog) {
-    // "Ready!" answered the start-up notice before the page was there; it waited.
-    const std::optional<nlohmann::json> ready = m_page.NextMessageBox();
-    ASSERT_TRUE(ready);
-    EXPECT_EQ((*ready)["text"], "Ready!");
-
+TEST_F(KioskScreenTest, TheServersNoticesReachTheScreenAndEveryBoxTheLog) {
+    // "Ready!" answered the start-up notice; it is the operator's, so the log
+    // has it and the screen does not: the desk's notice is the first box the
+    // page gets, though "Ready!" came long before.
+    EXPECT_TRUE(WaitForKioskLog(
+        std::regex("메시지 상자 \\(운영자용, 화면에 표시 안 함\\) \\[HxKiosk\\] Ready!"), m_log))
+        << m_log;
     EXPECT_EQ(m_desk->Command("message 안내 \"오늘 밤 10시 점검\"").rfind("ok", 0), 0u);
     const std::optional<nlohmann::json> box = m_page.NextMessageBox();
     ASSERT_TRUE(box);

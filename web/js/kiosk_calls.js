@@ -93,10 +93,10 @@ export function createReceiveScript({ bridge, settings, rooms, home, flow, progr
       flow.onFallback();
     },
     PopupError() {
-      overlays.setError(true);
+      overlays.showError(flow.onSalesStopped());
     },
     ClearError() {
-      overlays.setError(false);
+      overlays.hideError();
     },
     PlaySndWelcome() {
       if (settings.soundOn) {

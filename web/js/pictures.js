@@ -7,10 +7,14 @@ const PICTURE_ROOT = '/skin/RoomImage/';
 
 // Bumped after the kiosk downloaded new pictures, so that pictures which
 // were missing before are asked for again rather than taken from the cache.
-let pictureVersion = 0;
+let version = 0;
 
 export function refreshPictures() {
-  pictureVersion += 1;
+  version += 1;
+}
+
+export function pictureVersion() {
+  return version;
 }
 
 // c:\Harlix\Skin\RoomImage\201_0.png -> /skin/RoomImage/201_0.png; "" for no path.
@@ -19,7 +23,7 @@ export function pictureUrl(windowsPath) {
   if (name === '') {
     return '';
   }
-  const query = pictureVersion > 0 ? `?v=${pictureVersion}` : '';
+  const query = version > 0 ? `?v=${version}` : '';
   return PICTURE_ROOT + encodeURIComponent(name) + query;
 }
 
@@ -35,9 +39,21 @@ export function createPicture(windowsPath, alt, onLoad = () => {}) {
   const frame = document.createElement('div');
   frame.className = 'picture';
   frame.innerHTML = PLACEHOLDER_ICON;
+  setPicture(frame, windowsPath, alt, onLoad);
+  return frame;
+}
+
+// Shows another picture in a frame, unless it shows that one already.
+export function setPicture(frame, windowsPath, alt, onLoad = () => {}) {
   const url = pictureUrl(windowsPath);
+  if (frame.dataset.url === url) {
+    return;
+  }
+  frame.dataset.url = url;
+  frame.querySelector('img')?.remove();
+  frame.classList.remove('picture--loaded');
   if (url === '') {
-    return frame;
+    return;
   }
   const img = document.createElement('img');
   img.alt = alt;
@@ -48,6 +64,5 @@ export function createPicture(windowsPath, alt, onLoad = () => {}) {
   });
   img.addEventListener('error', () => img.remove());
   img.src = url;
-  frame.append(img);
-  return frame;
+  frame.prepend(img);
 }

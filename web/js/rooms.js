@@ -40,44 +40,43 @@ export function isForSale(room) {
 // Rooms in the kiosk's order, one per room number.
 export class CRoomList {
   constructor() {
-    this.m_rooms = [];
+    // A Map keeps the order of insertion, and replacing a value keeps its place.
+    this.m_rooms = new Map();
   }
 
   clear() {
-    this.m_rooms = [];
+    this.m_rooms.clear();
   }
 
   // A known room is replaced where it stands; a new one goes to the end.
   put(room) {
-    const at = this.m_rooms.findIndex((known) => known.roomNo === room.roomNo);
-    if (at < 0) {
-      this.m_rooms.push(room);
-    } else {
-      this.m_rooms[at] = room;
-    }
+    this.m_rooms.set(room.roomNo, room);
   }
 
   remove(roomNo) {
-    this.m_rooms = this.m_rooms.filter((room) => room.roomNo !== roomNo);
+    this.m_rooms.delete(roomNo);
   }
 
   find(roomNo) {
-    return this.m_rooms.find((room) => room.roomNo === roomNo) ?? null;
+    return this.m_rooms.get(roomNo) ?? null;
   }
 
-  // [{className, rooms}] in the order the classes first appear.
+  // [{className, rooms}] in the order the classes first appear; in each
+  // class the rooms for sale come first, the others after them, each in
+  // the kiosk's order.
   groupsByClass() {
     const groups = new Map();
-    for (const room of this.m_rooms) {
+    for (const room of this.m_rooms.values()) {
       if (!groups.has(room.className)) {
-        groups.set(room.className, []);
+        groups.set(room.className, { forSale: [], other: [] });
       }
-      groups.get(room.className).push(room);
+      const group = groups.get(room.className);
+      (isForSale(room) ? group.forSale : group.other).push(room);
     }
-    return [...groups].map(([className, rooms]) => ({ className, rooms }));
+    return [...groups].map(([className, { forSale, other }]) => ({ className, rooms: [...forSale, ...other] }));
   }
 
   get size() {
-    return this.m_rooms.length;
+    return this.m_rooms.size;
   }
 }

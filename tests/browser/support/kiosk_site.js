@@ -11,9 +11,9 @@ import os from 'node:os';
 import path from 'node:path';
 import { after, before } from 'node:test';
 import { openKioskScreen } from './browser.js';
-import { expectText, expectVisible } from './eventually.js';
 import {
   CDeviceSimulator, CProgram, journalEvents, kioskScreenPort, programPath, setServerAddress, startKiosk,
+  waitForKioskLog,
 } from './programs.js';
 import { SAMPLE_SCENARIO } from './sample_motel.js';
 
@@ -109,6 +109,10 @@ export class CKioskSite {
     return iniNumbers(await readFile(path.join(this.drive, 'Harlix', 'INI', 'SaveMoney.ini'), 'latin1'), 'Money');
   }
 
+  async waitForKioskLog(pattern) {
+    return waitForKioskLog(this.drive, pattern);
+  }
+
   // The desk's journal entries of packets it received with that command.
   async deskReceived(command) {
     const received = await journalEvents(path.join(this.drive, 'desk', 'journal.jsonl'), 'received');
@@ -167,12 +171,4 @@ export function useKioskSite(options) {
     }
   });
   return fixture;
-}
-
-// The sample motel's desk answers the kiosk's start-up notice with "Ready!";
-// the box waits for a screen, and covers it until it is closed.
-export async function closeReadyBox(page) {
-  await expectText(page.getByTestId('message-box-text'), 'Ready!');
-  await page.getByTestId('message-box-ok').click();
-  await expectVisible(page.getByTestId('message-box'), false);
 }

@@ -1,6 +1,6 @@
 // A scripted stand-in for the kiosk's side of the customer screen: it serves
-// the page and the room pictures over HTTP on loopback, and speaks the
-// kiosk's WebSocket frames at /ws. It records every command the page sends,
+// the page, the room pictures and the operator's screen settings over HTTP
+// on loopback, and speaks the kiosk's WebSocket frames at /ws. It records every command the page sends,
 // answers InitKiosk and SetRoomData as the kiosk does, and lets a test make
 // any call into the page. Like the kiosk, it drops calls to a page that has
 // not sent InitKiosk yet.
@@ -17,8 +17,10 @@ const CONTENT_TYPES = {
   '.css': 'text/css; charset=utf-8',
   '.png': 'image/png',
   '.svg': 'image/svg+xml',
+  '.ttf': 'font/ttf',
 };
 const PICTURE_PREFIX = '/skin/RoomImage/';
+const SCREEN_SETTINGS_PATH = '/screen-settings.json';
 const WAIT_MS = 30000;
 
 // The request string the kiosk sends for one call: an argument text ending
@@ -32,13 +34,20 @@ export function buildInvokeRequest(command, args) {
   );
 }
 
+// Every command the movie sends the kiosk; the page must send no other.
+export const MOVIE_COMMANDS = new Set([
+  'InitKiosk', 'SetHome', 'SetRoomData', 'SelectRoom', 'SelectCheckInType', 'SetPay', 'MakeTicket',
+  'ReturnRecvMoney', 'PopupConfig', 'TouchScreen',
+]);
+
 const PICTURE_SUFFIXES = [
   ...Array.from({ length: 10 }, (_, i) => `${i}.png`),
   ...Array.from({ length: 10 }, (_, i) => `${i}_1.png`),
   '0_2.png',
 ];
 
-// One room as the kiosk sends it: 29 values, each followed by "||".
+// One room as the kiosk sends it: 29 values, each followed by "||"; its
+// pictures are those of room `picturesOf`, its own by default.
 export function roomLine({
   className = '스탠다드',
   roomNo,
@@ -48,19 +57,23 @@ export function roomLine({
   duration = '3시간',
   state = 0,
   displayMode = 0,
+  picturesOf = roomNo,
 }) {
-  const pictures = PICTURE_SUFFIXES.map((suffix) => `c:\\Harlix\\Skin\\RoomImage\\${roomNo}_${suffix}`);
+  const pictures = PICTURE_SUFFIXES.map((suffix) => `c:\\Harlix\\Skin\\RoomImage\\${picturesOf}_${suffix}`);
   const values = [className, roomNo, name, rentalPrice, sleepPrice, duration, state, ...pictures, displayMode];
   return values.map((value) => `${value}||`).join('');
 }
 
 export class CKioskStandIn {
-  // rooms: room descriptions for roomLine; initAnswer: the InitKiosk answer.
-  constructor({ webRoot, pictureFolder, rooms = [], initAnswer = 'All||1||All' }) {
+  // rooms: room descriptions for roomLine; initAnswer: the InitKiosk answer;
+  // screenSettings: what the operator set (served as the kiosk does; {}
+  // when nothing is set).
+  constructor({ webRoot, pictureFolder, rooms = [], initAnswer = 'All||1||All', screenSettings = {} }) {
     this.m_webRoot = path.resolve(webRoot);
     this.m_pictureFolder = path.resolve(pictureFolder);
     this.rooms = rooms;
     this.initAnswer = initAnswer;
+    this.screenSettings = screenSettings;
     this.commands = [];
     this.m_taken = new Set();
     this.m_waiters = new Set();
@@ -140,6 +153,11 @@ export class CKioskStandIn {
     return this.commands.length;
   }
 
+  // "Command args" of whatever the page sent that the movie never sends.
+  commandsOutsideTheMovie() {
+    return this.since(0).filter((line) => !MOVIE_COMMANDS.has(line.split(' ')[0]));
+  }
+
   count(command, from = 0) {
     return this.commands.slice(from).filter((sent) => sent.command === command).length;
   }
@@ -193,7 +211,13 @@ export class CKioskStandIn {
   }
 
   async serveFile(request, response) {
-    const file = this.fileFor(new URL(request.url, 'http://x').pathname);
+    const pathname = new URL(request.url, 'http://x').pathname;
+    if (pathname === SCREEN_SETTINGS_PATH) {
+      response.writeHead(200, { 'Content-Type': 'application/json; charset=utf-8' });
+      response.end(JSON.stringify(this.screenSettings));
+      return;
+    }
+    const file = this.fileFor(pathname);
     const found = file !== null && (await stat(file).catch(() => null))?.isFile();
     if (!found) {
       response.writeHead(404, { 'Content-Type': 'text/plain' }).end('Not Found');

@@ -170,19 +170,24 @@ export function setServerAddress(drive, address) {
   }
 }
 
-// The screen port a kiosk started with --ui-port 0 took, from its daily log.
-export async function kioskScreenPort(drive) {
+// The first match of `pattern` in the kiosk's daily logs, once there is one.
+export async function waitForKioskLog(drive, pattern) {
   const folder = path.join(drive, 'Harlix', 'LogFiles');
   return eventually(async () => {
     const logs = (await readdir(folder)).filter((name) => name.startsWith('HXKioskLog-'));
     for (const log of logs) {
       // The log is in code page 949, which the decoder knows as EUC-KR.
-      const text = new TextDecoder('euc-kr').decode(await readFile(path.join(folder, log)));
-      const match = text.match(/화면 서버: 대기 시작: 127\.0\.0\.1:(\d+)/);
+      const match = new TextDecoder('euc-kr').decode(await readFile(path.join(folder, log))).match(pattern);
       if (match) {
-        return Number(match[1]);
+        return match;
       }
     }
-    throw new Error(`the kiosk did not log its screen port in ${folder}`);
+    throw new Error(`no ${pattern} in the kiosk's logs in ${folder}`);
   });
+}
+
+// The screen port a kiosk started with --ui-port 0 took, from its daily log.
+export async function kioskScreenPort(drive) {
+  const match = await waitForKioskLog(drive, /화면 서버: 대기 시작: 127\.0\.0\.1:(\d+)/);
+  return Number(match[1]);
 }

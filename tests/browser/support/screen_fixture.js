@@ -14,8 +14,8 @@ export const TEST_ROOMS = [
   { className: '디럭스', roomNo: 301, name: '301호', rentalPrice: 40000, sleepPrice: 60000, duration: '4시간 30분', displayMode: 2 },
 ];
 
-export async function startScreen() {
-  const kiosk = new CKioskStandIn({ webRoot: WEB_ROOT, pictureFolder: SAMPLE_PICTURES, rooms: TEST_ROOMS });
+export async function startScreen({ rooms = TEST_ROOMS, screenSettings = {} } = {}) {
+  const kiosk = new CKioskStandIn({ webRoot: WEB_ROOT, pictureFolder: SAMPLE_PICTURES, rooms, screenSettings });
   await kiosk.start();
   const screen = await openKioskScreen(kiosk.url);
   const fixture = {
@@ -30,7 +30,7 @@ export async function startScreen() {
       kiosk.mark();
       await screen.page.goto(kiosk.url);
       await kiosk.next('SetRoomData');
-      await fixture.roomCard(TEST_ROOMS.at(-1).roomNo).waitFor();
+      await fixture.roomCard(rooms.at(-1).roomNo).waitFor();
       return kiosk.mark();
     },
     async close() {
@@ -41,17 +41,26 @@ export async function startScreen() {
   return fixture;
 }
 
+// The guest confirms the notices on the payment screen (of age among them),
+// which lets them choose how to pay.
+export async function confirmAge(page) {
+  await page.getByTestId('age-confirm').click();
+  await page.getByTestId('consent-done').waitFor();
+}
+
 // The hooks of a group of tests on one screen: it starts once (onStart gets
 // the fixture), is reloaded before each test (onReload gets the kiosk's mark
-// from then on), and must have shown no page error when the group ends.
-export function useScreen({ onStart, onReload }) {
+// from then on), and must have shown no page error, nor sent the kiosk a
+// command the movie does not have, when the group ends.
+export function useScreen({ onStart, onReload, ...options }) {
   let fixture;
   before(async () => {
-    fixture = await startScreen();
+    fixture = await startScreen(options);
     onStart(fixture);
   });
   after(async () => {
     assert.deepEqual(fixture.screen.errors, []);
+    assert.deepEqual(fixture.kiosk.commandsOutsideTheMovie(), []);
     await fixture.close();
   });
   beforeEach(async () => onReload(await fixture.reload()));

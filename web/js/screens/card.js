@@ -1,14 +1,16 @@
 // Paying by card: the card terminal reads the chip; when it cannot, the
-// kiosk asks for the magnetic stripe instead.
+// kiosk asks for the magnetic stripe instead. Until the terminal answers,
+// the guest may go back and choose another payment.
 
 import { renderSummary } from './summary.js';
 
 export class CCardScreen {
-  constructor(element) {
+  constructor(element, { onBack }) {
     this.m_element = element;
     this.m_summary = element.querySelector('[data-testid="card-summary"]');
     this.m_title = element.querySelector('[data-testid="card-title"]');
     this.m_message = element.querySelector('[data-testid="card-message"]');
+    element.querySelector('[data-testid="card-back"]').addEventListener('click', onBack);
   }
 
   show(sale) {

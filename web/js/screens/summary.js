@@ -1,10 +1,11 @@
-// The strip at the top of the payment screens: which room, which stay, how much.
+// The strip at the top of the payment screens: which room, which stay and
+// until when, how much.
 
 import { formatWon, stayName } from '../format.js';
 
 export function renderSummary(element, sale) {
-  const { room, dayUse, price } = sale;
-  const stay = dayUse ? `${stayName(true)} · ${room.rentalDuration}` : stayName(false);
+  const { room, dayUse, price, endText } = sale;
+  const stay = [stayName(dayUse), dayUse ? room.rentalDuration : '', endText].filter(Boolean).join(' · ');
   element.replaceChildren(
     part('summary__class', room.className || '객실'),
     part('summary__room', room.name, 'summary-room'),
