@@ -247,6 +247,7 @@ describe('a sale on the customer screen', () => {
   });
 
   test('이전 steps back, 처음으로 and the idle timer go home; GoHome is ignored while paying', async () => {
+    await byTestId('text-size').click();
     await fixture.roomCard(201).click();
     await byTestId('stay-rental').click();
     await kiosk.next('SelectCheckInType');
@@ -258,11 +259,13 @@ describe('a sale on the customer screen', () => {
     await expectVisible(byTestId('screen-home'));
     assert.deepEqual(kiosk.since(from).slice(-3), ['TouchScreen PreBtn', 'TouchScreen PreBtn', 'SetHome 0||true']);
 
+    assert.equal(await byTestId('text-size').getAttribute('aria-pressed'), 'true', 'the same guest');
     await fixture.roomCard(202).click();
     await kiosk.next('SelectRoom');
     kiosk.call('GoHome');
     assert.equal(await kiosk.next('SetHome'), '0||true');
     await expectVisible(byTestId('screen-home'));
+    assert.equal(await byTestId('text-size').getAttribute('aria-pressed'), 'false', 'the next guest reads the normal size');
 
     await choose({ roomNo: 202, stay: 'rental', pay: 'cash' });
     kiosk.call('GoHome');

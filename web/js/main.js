@@ -53,7 +53,7 @@ const screens = {
   card: new CCardScreen(screenElement('card'), { onBack: () => flow.leaveCard() }),
   issuing: new CIssuingScreen(screenElement('issuing')),
   result: new CResultScreen(screenElement('result'), {
-    onTimeout: () => flow.goHome(),
+    onTimeout: () => flow.endVisit(),
     onRetry: () => flow.payAgain(),
   }),
 };
@@ -90,6 +90,7 @@ const bridge = new CKioskBridge(`ws://${location.host}/ws`, {
   onDisconnected: () => overlays.setConnecting(true),
 });
 
+const textSize = watchTextSize(app, byTestId('text-size'));
 flow = new CSaleFlow({
   bridge,
   switcher,
@@ -101,6 +102,7 @@ flow = new CSaleFlow({
   progress,
   overlays,
   waitLimit: new CWaitLimit(byTestId('wait-late')),
+  onVisitEnd: () => textSize.reset(),
 });
 receiveScript = createReceiveScript({
   bridge,
@@ -117,7 +119,6 @@ switcher.onChange(() => overlays.setOutOfService(!settings.inService && flow.atH
 byTestId('nav-back').addEventListener('click', () => flow.back());
 byTestId('nav-home').addEventListener('click', () => flow.homeButton());
 watchOperatorGesture(byTestId('operator-corner'), () => bridge.send('PopupConfig'));
-watchTextSize(app, byTestId('text-size'));
 startClock(byTestId('clock-date'), byTestId('clock-time'), () => flow.refreshTimes());
 
 showScreenSettings();

@@ -41,7 +41,7 @@ const ISSUE_WARNINGS = {
 };
 
 export class CSaleFlow {
-  constructor({ bridge, switcher, rooms, settings, screenSettings, help, screens, progress, overlays, waitLimit }) {
+  constructor({ bridge, switcher, rooms, settings, screenSettings, help, screens, progress, overlays, waitLimit, onVisitEnd }) {
     this.m_bridge = bridge;
     this.m_switcher = switcher;
     this.m_rooms = rooms;
@@ -52,6 +52,7 @@ export class CSaleFlow {
     this.m_progress = progress;
     this.m_overlays = overlays;
     this.m_waitLimit = waitLimit;
+    this.m_onVisitEnd = onVisitEnd ?? (() => {});
     this.m_sale = null;
   }
 
@@ -162,8 +163,15 @@ export class CSaleFlow {
 
   onGoHome() {
     if (CHOICE_SCREENS.has(this.m_switcher.current)) {
-      this.goHome();
+      this.endVisit();
     }
+  }
+
+  // The guest walked away, or the sale's result has been read: the next
+  // guest starts afresh.
+  endVisit() {
+    this.m_onVisitEnd();
+    this.goHome();
   }
 
   // "price||inserted||change"
