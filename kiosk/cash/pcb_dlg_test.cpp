@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "kiosk/support/serial_chunks.h"
 #include "platform/serial_test_support.h"
 
 namespace hx {
@@ -53,6 +54,23 @@ TEST_F(PCBDlg, CommandsGoOutPacedAndRecordsComeBackFromTheLine) {
     EXPECT_TRUE(PumpUntil([&] { return !m_calls.empty(); }));
     EXPECT_EQ(m_calls, Calls{"bills 35000"});
     EXPECT_NE(m_board->Monitor().LastDump().find("22 05 18 00 01 03 00"), std::string::npos);
+}
+
+// A board that sent more than one piece's worth before the kiosk read it
+// (a busy kiosk): the frame across the pieces' edge still counts.
+TEST_F(PCBDlg, RecordsOfALongBurstAreAllRead) {
+    CreateBoard();
+    ASSERT_TRUE(m_board->OpenBoardPort());
+    m_calls.clear();
+    std::string burst;
+    for (char notes = 1; notes <= 12; ++notes) {
+        burst += std::string("\x33\x06\x05\x18", 4) + notes + std::string(3, '\0') +
+                 static_cast<char>(0x1B ^ notes);
+    }
+    ASSERT_GT(burst.size(), kSerialChunkSize);
+    ASSERT_TRUE(m_device.WriteAll(burst));
+    EXPECT_TRUE(PumpUntil([&] { return m_calls.size() == 12; }));
+    EXPECT_EQ(m_calls.back(), "bills 12000") << "the twelfth frame spans bytes 99 to 107";
 }
 
 TEST_F(PCBDlg, TheStartUpResetWaitsForAGuestWhoIsAlreadyPaying) {
