@@ -25,7 +25,10 @@ constexpr const char* kSchema =
     " target INTEGER NOT NULL, notes1000 INTEGER NOT NULL, notes5000 INTEGER NOT NULL,"
     " notes10000 INTEGER NOT NULL, notes50000 INTEGER NOT NULL, coins500 INTEGER NOT NULL,"
     " coins100 INTEGER NOT NULL, keyCards INTEGER NOT NULL, room INTEGER NOT NULL,"
-    " result INTEGER NOT NULL, text TEXT NOT NULL);";
+    " result INTEGER NOT NULL, text TEXT NOT NULL);"
+    // A kiosk keeps years of entries: the checks look up by kind, the reports by day.
+    "CREATE INDEX IF NOT EXISTS money_kind ON money(kind, id);"
+    "CREATE INDEX IF NOT EXISTS money_time ON money(time);";
 
 constexpr const char* kColumns =
     "SELECT id, time, kind, won, received, target, notes1000, notes5000, notes10000, notes50000,"
