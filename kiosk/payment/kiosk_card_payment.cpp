@@ -113,15 +113,36 @@ void CKioskCardPayment::OnTerminalExit(int32_t code) {
 }
 
 void CKioskCardPayment::VoidApproval() {
-    if (m_approval.approvalNo.empty()) {
+    if (!m_approval.approvalNo.empty()) {
+        if (m_cancels.size() == kMaxKeptCancels) {
+            m_hooks.reportFault(EVENT_CARD_PAYMENT_FAILED,
+                                "취소 포기 " + m_cancels.front().approvalNo);
+            m_cancels.pop_front();
+        }
+        m_cancels.push_back(std::exchange(m_approval, {}));
+    }
+    SendKeptCancel();
+}
+
+void CKioskCardPayment::ForgetApproval() {
+    m_approval = {};
+    SendKeptCancel();
+}
+
+// The terminal takes one request at a time: the oldest cancel goes first,
+// the others at the next chance.
+void CKioskCardPayment::SendKeptCancel() {
+    if (m_cancels.empty()) {
         return;
     }
-    m_hooks.log("신용카드 승인 취소 요청 " + m_approval.approvalNo);
-    if (m_terminal->CreditCancel(m_approval.approvalNo, m_approval.saleDate, "",
-                                 m_approval.amount) == 0) {
-        m_hooks.reportFault(EVENT_CARD_PAYMENT_FAILED, "취소 실패 " + m_approval.approvalNo);
+    const stCardApproval& approval = m_cancels.front();
+    m_hooks.log("신용카드 승인 취소 요청 " + approval.approvalNo);
+    if (m_terminal->CreditCancel(approval.approvalNo, approval.saleDate, "", approval.amount) ==
+        0) {
+        m_hooks.reportFault(EVENT_CARD_PAYMENT_FAILED, "취소 실패 " + approval.approvalNo);
+        return;
     }
-    m_approval = {};
+    m_cancels.pop_front();
 }
 
 void CKioskCardPayment::Refused(std::string_view detail) {

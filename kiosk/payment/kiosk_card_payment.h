@@ -7,6 +7,7 @@
 // so a double tap cannot charge a card twice. Everything runs on the user
 // interface thread.
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,6 +21,9 @@ namespace hx {
 
 class CKioskCardPayment {
 public:
+    // Cancels kept for a terminal that is away; beyond, the oldest is given up (and said).
+    static constexpr size_t kMaxKeptCancels = 16;
+
     struct stHooks {
         std::function<void(std::string_view command, std::string_view args)> movie;
         std::function<void(int code, std::string_view text)> reportStep;
@@ -56,11 +60,13 @@ public:
 
     // The approved payment not yet used by a sale; all zero when none.
     const stCardApproval& Approval() const { return m_approval; }
-    // Cancels that approval on the terminal (the sale did not happen) and
-    // forgets it; a cancel that cannot be sent is reported.
+    // Cancels that approval on the terminal (the sale did not happen). A
+    // cancel that cannot be sent (the terminal program is gone, or busy) is
+    // reported and kept, and sent again at the next cancel or the end of the
+    // next sale, one at a time, until it goes out.
     void VoidApproval();
     // A sale used the approval: it is no longer the guest's to get back.
-    void ForgetApproval() { m_approval = {}; }
+    void ForgetApproval();
     const stVCatInfo& MerchantInfo() const { return m_info; }
     CVCatDlg& Terminal() { return *m_terminal; }
 
@@ -68,6 +74,7 @@ private:
     void OnAnswer(const stCreditAnswer& answer);
     void OnTerminalExit(int32_t code);
     void Refused(std::string_view args);
+    void SendKeptCancel();
 
     const stHooks m_hooks;
     HWND m_kioskWindow = 0;
@@ -75,6 +82,7 @@ private:
     bool m_waiting = false;
     bool m_abandoned = false;
     stCardApproval m_approval{};
+    std::deque<stCardApproval> m_cancels;  // approvals whose cancel has not gone out
     stVCatInfo m_info;
 };
 

@@ -47,27 +47,10 @@ std::vector<stMoneyEntry> Findings() {
     return found;
 }
 
-// The sale's fixture with what a restarted kiosk said of the money.
-class KioskMoneyRestart : public CKioskSaleTest {
-protected:
-    // The texts of the open money events (701) the desk received.
-    std::vector<std::string> OpenMoneyAtTheDesk() const {
-        std::vector<std::string> texts;
-        for (const nlohmann::json& entry : m_desk->Journal()) {
-            const nlohmann::json fields = entry.value("fields", nlohmann::json::object());
-            if (entry.value("command", 0) == 505 && fields.value("code", 0) == 701) {
-                texts.push_back(fields.value("text", ""));
-            }
-        }
-        return texts;
-    }
-};
-
-class KioskMoneyCrash : public KioskMoneyRestart,
-                        public ::testing::WithParamInterface<stCrashPoint> {
+class KioskMoneyCrash : public CKioskSaleTest, public ::testing::WithParamInterface<stCrashPoint> {
 protected:
     void BeforeKiosk() override {
-        KioskMoneyRestart::BeforeKiosk();
+        CKioskSaleTest::BeforeKiosk();
         m_start.environment = {std::string("HXKIOSK_MONEY_CRASH_AFTER=") + GetParam().after};
     }
 };
@@ -95,8 +78,8 @@ TEST_P(KioskMoneyCrash, TheRestartedKioskNamesTheOpenMoneyExactly) {
     ASSERT_EQ(found.size(), point.open ? 1u : 0u);
     if (point.open) {
         EXPECT_EQ(found[0].text, point.open);
-        EXPECT_TRUE(WaitUntil([&] { return !OpenMoneyAtTheDesk().empty(); }));
-        EXPECT_EQ(OpenMoneyAtTheDesk(),
+        EXPECT_TRUE(WaitUntil([&] { return !DeskEventTexts(701).empty(); }));
+        EXPECT_EQ(DeskEventTexts(701),
                   (std::vector<std::string>{std::string("미정산 현금 ") + point.open}));
     }
     EXPECT_EQ(named, UnaccountedWon(MoneyTrail()))
@@ -125,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-using KioskMoneyKill = KioskMoneyRestart;
+using KioskMoneyKill = CKioskSaleTest;
 
 TEST_F(KioskMoneyKill, NotesTakenBeforeAKillAreReportedAndShownAfterTheRestart) {
     Pay(201, 35000, true);
@@ -136,7 +119,7 @@ TEST_F(KioskMoneyKill, NotesTakenBeforeAKillAreReportedAndShownAfterTheRestart) 
 
     StartKioskWithPage();
     EXPECT_TRUE(DeskReceived(505, 701));
-    EXPECT_EQ(OpenMoneyAtTheDesk(),
+    EXPECT_EQ(DeskEventTexts(701),
               (std::vector<std::string>{"미정산 현금 투입 후 정산 안됨 10,000원"}));
     const std::optional<std::uint16_t> port = WaitForScreenPort(m_log, m_logFrom);
     ASSERT_TRUE(port);

@@ -86,6 +86,27 @@ TEST_F(KioskSale, ASaleTheServerRefusesGivesTheCashBackAndCancelsTheApproval) {
     EXPECT_TRUE(m_dispenser->IssuedCards().empty());
 }
 
+TEST_F(KioskSale, ACancelTheTerminalCannotTakeIsKeptUntilItGoesOut) {
+    Pay(201, 35000, false);
+    ExpectScript("SetCreditRes", "1");
+    const std::string approvalNo = m_terminal->Approvals().at(0).at("approvalNo");
+    const uint16_t port = static_cast<uint16_t>(m_start.cardTerminalPort);
+    m_terminal.reset();  // the terminal program is gone when the guest leaves
+    ASSERT_TRUE(m_page.SendCommand("SetHome", "0||true"));
+    EXPECT_TRUE(WaitUntil([&] { return !DeskEventTexts(402).empty(); }));
+    EXPECT_EQ(DeskEventTexts(402),
+              (std::vector<std::string>{"신용카드 결제 실패 취소 실패 " + approvalNo}));
+
+    m_terminal = std::make_unique<CVCatSimProcess>("127.0.0.1", port, m_drive.MakeFolder("vcat2"));
+    ASSERT_TRUE(m_terminal->WaitUntilListening());
+    ASSERT_TRUE(m_page.SendCommand("SetHome", "0||true"));  // the next guest leaves
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::vector<nlohmann::json> refused = m_terminal->Events("cancel refused");
+        return !refused.empty() && refused[0].at("approvalNo") == approvalNo;
+    })) << "the cancel went out (this terminal program never charged it)";
+    EXPECT_EQ(DeskEventTexts(402).size(), 1u);
+}
+
 TEST_F(KioskSale, AGuestWhoGoesHomeWithMoneyInTheMachineGetsItBack) {
     Pay(201, 35000, true);
     Insert(10000);

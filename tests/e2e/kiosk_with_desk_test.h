@@ -222,6 +222,19 @@ protected:
         });
     }
 
+    // The texts of the device events (505) of `code` the desk received, in order.
+    std::vector<std::string> DeskEventTexts(int code) const {
+        std::vector<std::string> texts;
+        for (const nlohmann::json& entry : m_desk->Journal()) {
+            const nlohmann::json fields = entry.value("fields", nlohmann::json::object());
+            if (entry.value("event", "") == "received" && entry.value("command", 0) == 505 &&
+                fields.value("code", 0) == code) {
+                texts.push_back(fields.value("text", ""));
+            }
+        }
+        return texts;
+    }
+
     size_t JournalCount(int command) const {
         size_t count = 0;
         for (const nlohmann::json& entry : m_desk->Journal()) {
